@@ -1,0 +1,102 @@
+// Resource, command and control identifiers of Tarnwick.
+// Plain numeric #defines only: this header is read by windres as well as by the C++ compiler.
+#ifndef TARNWICK_RES_RESOURCE_H
+#define TARNWICK_RES_RESOURCE_H
+
+// Frame resource: menu, accelerators, toolbar and title string share this id.
+#define IDR_MAINFRAME 128
+// Popup menu of the endpoint list (a plain menu, not owner-drawn).
+#define IDR_CONTEXTMENU 130
+
+// Custom resource type of the toolbar layout: WORD version, width, height, count, then the
+// command ids with 0 for a separator. windres' own TOOLBAR statement writes another layout.
+#ifndef RT_TOOLBAR
+#define RT_TOOLBAR 241
+#endif
+
+// Bitmaps. The toolbar strips hold the seven button images in toolbar order: Refresh,
+// Auto Update, Resolve, Copy, Save, Settings, About. All of them use RGB(192,192,192) as
+// background, which becomes the button face (24-bit) or is mapped like a system colour
+// (16-colour).
+#define IDB_TOOLBAR16 128
+#define IDB_TOOLBAR 133
+#define IDB_AUTOUPDATE_ON 135
+#define IDB_AUTOUPDATE_OFF 136
+#define IDB_RESOLVE_ON 137
+#define IDB_RESOLVE_OFF 138
+// 16 x 16 menu images; only the top 15 rows are used by the menu's 16 x 15 image lists.
+#define IDB_MENU_ABOUT 144
+#define IDB_MENU_SAVE 145
+#define IDB_MENU_COPY 146
+#define IDB_MENU_SETTINGS 147
+#define IDB_MENU_REFRESH 148
+// 48 x 16 stripes of the status bar's auto-update pane.
+#define IDB_BITMAP_PROCESS 149
+
+// Icons and cursor.
+#define IDI_ABOUT 128
+#define IDI_SETTINGS 140
+#define IDI_MAINFRAME 151
+// Not IDC_HAND: winuser.h already defines that name for the system's hand cursor.
+#define IDC_CURSOR_HAND 141
+
+// Dialogs and their controls.
+#define IDD_ABOUTBOX 100
+#define IDD_SETTINGS 139
+#define IDC_GRID_LINES 1010
+#define IDC_DEFAULT 1012
+#define IDC_ABOUT_LINK 1013
+#define IDC_INTERVAL 1020
+#define IDC_ON_TOP 1021
+#define IDC_BACK_COLOR 1029
+#define IDC_SYSTEM_COLOR 1030
+#define IDC_CUSTOM_COLOR 1031
+#define IDC_STATISTICS_COLOR 1033
+#define IDC_SELECT_COLOR 1036
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+// Commands of the program.
+#define ID_REFRESH 32771
+#define ID_SETTINGS 32773
+#define ID_AUTOUPDATE 32775
+#define ID_RESOLVE 32777
+#define ID_XPSTYLE 32785
+
+// Standard command ids, with the values the class library gives them.
+#define ID_FILE_SAVE 57603
+#define ID_EDIT_COPY 57634
+#define ID_EDIT_CUT 57635
+#define ID_EDIT_PASTE 57637
+#define ID_EDIT_UNDO 57643
+#define ID_APP_ABOUT 57664
+#define ID_APP_EXIT 57665
+#define ID_NEXT_PANE 57680
+#define ID_PREV_PANE 57681
+#define ID_VIEW_TOOLBAR 59392
+#define ID_VIEW_STATUS_BAR 59393
+
+// Control bars and child windows. A bar's window id equals the command that toggles it.
+#define AFX_IDW_TOOLBAR 0xE800
+#define AFX_IDW_STATUS_BAR 59393
+#define IDC_ENDPOINT_LIST 61204
+#define IDC_STATISTICS 61208
+
+// Status bar indicators: their strings give the panes' widths and initial texts.
+#ifndef ID_SEPARATOR
+#define ID_SEPARATOR 0
+#endif
+#define ID_INDICATOR_OVR 59140
+#define ID_INDICATOR_AUTOUPDATE 61205
+#define ID_INDICATOR_RESOLVE 61206
+
+// Strings.
+#define AFX_IDS_APP_TITLE 57344
+#define AFX_IDS_IDLEMESSAGE 57345
+
+// Private messages from the endpoint list to the frame (WM_USER is 0x0400).
+#define WM_LISTSELECT (0x0400 + 0x190)
+#define WM_LISTSAVE (0x0400 + 0x191)
+
+#endif // TARNWICK_RES_RESOURCE_H
