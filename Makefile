@@ -1,0 +1,46 @@
+# Tarnwick: `make run` builds and starts the program, `make test` builds and passes
+# every test. Both install what is missing first (Debian packages, see scripts/).
+
+.PHONY: all build bootstrap native windows run test test-native test-tsan test-windows bench format clean
+
+all: build
+
+bootstrap:
+	@bash scripts/bootstrap.sh
+
+native: bootstrap
+	cmake --preset native >/dev/null
+	cmake --build build/native
+
+windows: bootstrap
+	cmake --preset windows >/dev/null
+	cmake --build build/windows
+
+build: native windows
+
+run: windows
+	@bash scripts/run.sh
+
+test-native: native
+	ctest --test-dir build/native --output-on-failure
+
+test-tsan: bootstrap
+	cmake --preset tsan >/dev/null
+	cmake --build build/tsan
+	ctest --test-dir build/tsan --output-on-failure
+
+test-windows: windows
+	bash scripts/wine-session.sh ctest --test-dir build/windows --output-on-failure
+
+test: test-native test-tsan test-windows
+
+bench: bootstrap
+	cmake --preset bench >/dev/null
+	cmake --build build/bench
+	build/bench/bench/tarnwick_bench
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build

@@ -1,0 +1,206 @@
+#include "MainFrame.h"
+
+#include "Gdi.h"
+#include "ListRows.h"
+#include "WinNameLookup.h"
+#include "WinUdpTable.h"
+#include "WinApp.h"
+#include "WorkerThread.h"
+#include "resource.h"
+
+#include <commctrl.h>
+
+namespace {
+
+const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_AUTOUPDATE, ID_INDICATOR_OVR,
+                            ID_INDICATOR_RESOLVE};
+
+const char* const kStatisticsLabels[] = {
+    "Number of Listening Connections:", "Datagrams Having No Ports:", "Total Datagrams Sent:",
+    "Total Datagrams Received:",        "Error on Received Datagrams:",
+};
+
+const RECT kEmptyRect = {0, 0, 0, 0};
+
+std::unique_ptr<tarnwick::IUdpTable> OrPlatformTable(std::unique_ptr<tarnwick::IUdpTable> table)
+{
+    return table ? std::move(table) : std::make_unique<CWinUdpTable>();
+}
+
+std::shared_ptr<tarnwick::INameLookup> OrPlatformLookup(
+    std::shared_ptr<tarnwick::INameLookup> lookup)
+{
+    return lookup ? std::move(lookup) : std::make_shared<CWinNameLookup>();
+}
+
+} // namespace
+
+void ReplaceGrey(HBITMAP bitmap)
+{
+    DIBSECTION section = {};
+    if (::GetObjectA(bitmap, sizeof(section), &section) != sizeof(section) ||
+        section.dsBm.bmBits == nullptr || section.dsBm.bmBitsPixel != 24)
+        return;
+    COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    auto* bits = static_cast<BYTE*>(section.dsBm.bmBits);
+    // Rows of a DIB are padded to 4 bytes; each pixel is blue, green, red.
+    for (LONG y = 0; y < section.dsBm.bmHeight; ++y) {
+        BYTE* pixel = bits + y * section.dsBm.bmWidthBytes;
+        for (LONG x = 0; x < section.dsBm.bmWidth; ++x, pixel += 3) {
+            if (pixel[0] == 0xC0 && pixel[1] == 0xC0 && pixel[2] == 0xC0) {
+                pixel[0] = GetBValue(face);
+                pixel[1] = GetGValue(face);
+                pixel[2] = GetRValue(face);
+            }
+        }
+    }
+}
+
+CMainFrame::CMainFrame(std::unique_ptr<tarnwick::IUdpTable> table,
+                       std::shared_ptr<tarnwick::INameLookup> lookup)
+    : m_pUdpTable(OrPlatformTable(std::move(table))),
+      m_monitor(*m_pUdpTable, OrPlatformLookup(std::move(lookup)), &fw::BeginWorkerThread)
+{
+}
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    if (!CFrameWnd::PreCreateWindow(cs))
+        return false;
+    cs.dwExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
+    cs.lpszClass = RegisterWndClass("Tarnwick.MainFrame", 0);
+    return cs.lpszClass != nullptr;
+}
+
+LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_CREATE:
+        return OnCreate();
+    case WM_TIMER:
+        OnTimer(static_cast<UINT_PTR>(wParam));
+        break;
+    }
+    return CFrameWnd::WindowProc(msg, wParam, lParam);
+}
+
+int CMainFrame::OnCreate()
+{
+    if (!m_wndToolBar.Create(m_hWnd, AFX_IDW_TOOLBAR, TBSTYLE_FLAT) ||
+        !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+        return -1;
+    LoadToolbarImages(IDB_TOOLBAR, IDB_TOOLBAR, IDB_TOOLBAR);
+    if (!CreateStatusBar())
+        return -1;
+
+    HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAINFRAME));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+
+    CreateEndpointList();
+    CreateStatistics();
+    SetTimer(kFirstPollTimer, 1000);
+    return 0;
+}
+
+bool CMainFrame::CreateStatusBar()
+{
+    if (!m_wndStatusBar.Create(m_hWnd, WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP,
+                               AFX_IDW_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators(kIndicators, 4)) {
+        fw::AppMessageBox("Unable to create Statusbar.", MB_OK);
+        return false;
+    }
+    UINT id;
+    UINT style;
+    int width;
+    m_wndStatusBar.GetPaneInfo(0, id, style, width);
+    m_wndStatusBar.SetPaneInfo(0, id, fw::SBPS_STRETCH, width);
+    m_wndStatusBar.SetPaneText(0, fw::LoadResString(AFX_IDS_IDLEMESSAGE).c_str());
+    return true;
+}
+
+void CMainFrame::CreateEndpointList()
+{
+    m_wndEndpointList.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_OWNERDRAWFIXED | LVS_REPORT,
+                             kEmptyRect, m_hWnd, IDC_ENDPOINT_LIST);
+    if (!m_wndEndpointList.IsWindow())
+        return;
+    ::SetWindowLongA(m_wndEndpointList, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
+    m_wndEndpointList.InsertColumn(0, "IP Address", LVCFMT_LEFT, 165);
+    m_wndEndpointList.InsertColumn(1, "Port", LVCFMT_LEFT, 75);
+}
+
+void CMainFrame::CreateStatistics()
+{
+    m_wndStatistics.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, kEmptyRect, m_hWnd,
+                           IDC_STATISTICS);
+    if (!m_wndStatistics.IsWindow())
+        return;
+    ::SetWindowLongA(m_wndStatistics, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
+    m_wndStatistics.SetExtendedStyle(0, LVS_EX_GRIDLINES);
+    m_wndStatistics.InsertColumn(0, "   Parameters", LVCFMT_LEFT, 184);
+    m_wndStatistics.InsertColumn(1, "  Value", LVCFMT_LEFT, 60);
+    for (int row = 0; row < 5; ++row)
+        m_wndStatistics.InsertItem(row, "");
+    for (int row = 0; row < 5; ++row)
+        m_wndStatistics.SetItemText(row, 0, kStatisticsLabels[row]);
+}
+
+void CMainFrame::LoadToolbarImages(UINT normalId, UINT disabledId, UINT hotId)
+{
+    struct {
+        fw::CImageList& list;
+        UINT id;
+    } lists[] = {{m_imlNormal, normalId}, {m_imlDisabled, disabledId}, {m_imlHot, hotId}};
+    for (auto& entry : lists) {
+        fw::CBitmap bitmap(static_cast<HBITMAP>(
+            ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(entry.id), IMAGE_BITMAP, 0,
+                         0, LR_CREATEDIBSECTION | LR_DEFAULTSIZE)));
+        ReplaceGrey(bitmap);
+        entry.list.Create(24, 24, ILC_COLOR24, 7, 0);
+        // The list has no mask, so the whole bitmap is added unchanged.
+        ::ImageList_AddMasked(entry.list, bitmap, 0);
+    }
+    m_wndToolBar.SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_imlNormal.Get()));
+    m_wndToolBar.SendMessage(TB_SETDISABLEDIMAGELIST, 0,
+                             reinterpret_cast<LPARAM>(m_imlDisabled.Get()));
+    m_wndToolBar.SendMessage(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(m_imlHot.Get()));
+}
+
+void CMainFrame::RecalcLayout(bool notify)
+{
+    CFrameWnd::RecalcLayout(notify);
+    RECT rc = RepositionQuery();
+    rc.right -= kStatisticsWidth;
+    if (!m_wndEndpointList.IsWindow())
+        return;
+    m_wndEndpointList.MoveWindow(rc, FALSE);
+    ::RedrawWindow(m_hWnd, &rc, nullptr, RDW_INVALIDATE);
+
+    RECT column = {rc.right, rc.top, rc.right + kStatisticsWidth, rc.bottom};
+    m_wndStatistics.MoveWindow(column, FALSE);
+    ::RedrawWindow(m_hWnd, &column, nullptr, RDW_INVALIDATE);
+}
+
+void CMainFrame::OnTimer(UINT_PTR id)
+{
+    switch (id) {
+    case kAutoUpdateTimer:
+        RefreshUdpInfo();
+        break;
+    case kFirstPollTimer:
+        RefreshUdpInfo();
+        KillTimer(kFirstPollTimer);
+        break;
+    }
+}
+
+void CMainFrame::RefreshUdpInfo()
+{
+    CListRows endpoints(m_wndEndpointList);
+    CListRows statistics(m_wndStatistics);
+    m_monitor.RefreshUdpInfo(endpoints, statistics);
+}

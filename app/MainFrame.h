@@ -1,0 +1,59 @@
+#pragma once
+
+#include "EndpointListCtrl.h"
+#include "EndpointMonitor.h"
+#include "FrameWnd.h"
+#include "ImageList.h"
+#include "ListCtrl.h"
+#include "StatusBar.h"
+#include "ToolBar.h"
+
+#include <memory>
+
+// Replaces the exact RGB(192,192,192) pixels of a 24-bit DIB section by the button face.
+void ReplaceGrey(HBITMAP bitmap);
+
+// The main window: toolbar, status bar, the endpoint list on the left and the
+// statistics list in a fixed column on the right.
+class CMainFrame : public fw::CFrameWnd {
+public:
+    // Width of the statistics column, in pixels.
+    static constexpr int kStatisticsWidth = 250;
+    // Timers of the frame window.
+    static constexpr UINT_PTR kAutoUpdateTimer = 1;
+    static constexpr UINT_PTR kFirstPollTimer = 2;
+
+    // The UDP table and the look-ups default to the platform's; tests pass their own.
+    explicit CMainFrame(std::unique_ptr<tarnwick::IUdpTable> table = nullptr,
+                        std::shared_ptr<tarnwick::INameLookup> lookup = nullptr);
+    ~CMainFrame() override;
+
+    void RecalcLayout(bool notify = true) override;
+    void RefreshUdpInfo();
+
+    CEndpointListCtrl m_wndEndpointList;
+    fw::CListCtrl m_wndStatistics;
+    BOOL m_bPaused = TRUE;
+    BOOL m_bResolve = TRUE;
+    fw::CImageList m_imlDisabled;
+    fw::CImageList m_imlHot;
+    fw::CImageList m_imlNormal;
+    int m_nInterval = 3;
+    fw::CStatusBar m_wndStatusBar;
+    fw::CToolBar m_wndToolBar;
+
+protected:
+    bool PreCreateWindow(CREATESTRUCTA& cs) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    int OnCreate();
+    void OnTimer(UINT_PTR id);
+    bool CreateStatusBar();
+    void CreateEndpointList();
+    void CreateStatistics();
+    void LoadToolbarImages(UINT normalId, UINT disabledId, UINT hotId);
+
+    std::unique_ptr<tarnwick::IUdpTable> m_pUdpTable;
+    tarnwick::CEndpointMonitor m_monitor;
+};

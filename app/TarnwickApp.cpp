@@ -1,0 +1,34 @@
+#include "TarnwickApp.h"
+
+#include "MainFrame.h"
+#include "resource.h"
+
+#include <winsock2.h>
+#include <commctrl.h>
+
+CTarnwickApp::~CTarnwickApp()
+{
+    if (m_bSocketsReady)
+        ::WSACleanup();
+}
+
+bool CTarnwickApp::InitInstance()
+{
+    WSADATA data;
+    m_bSocketsReady = ::WSAStartup(MAKEWORD(1, 1), &data) == 0;
+    if (!m_bSocketsReady) {
+        fw::AppMessageBox("Can't initialize sockets", MB_OK);
+        return false;
+    }
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    auto* frame = new CMainFrame;
+    // A frame whose creation fails has already destroyed and deleted itself.
+    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW))
+        return false;
+    SetMainWnd(*frame, frame->GetAccelerators());
+    ::ShowWindow(*frame, SW_SHOW);
+    ::UpdateWindow(*frame);
+    return true;
+}

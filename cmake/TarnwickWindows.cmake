@@ -1,0 +1,41 @@
+# The Windows program, its user-interface library and the tests that run under Wine.
+
+set(TARNWICK_RC ${CMAKE_SOURCE_DIR}/res/Tarnwick.rc)
+file(GLOB TARNWICK_RC_INPUTS CONFIGURE_DEPENDS
+    ${CMAKE_SOURCE_DIR}/res/*.bmp ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.cur
+    ${CMAKE_SOURCE_DIR}/res/*.manifest ${CMAKE_SOURCE_DIR}/res/*.h)
+set_source_files_properties(${TARNWICK_RC} PROPERTIES OBJECT_DEPENDS "${TARNWICK_RC_INPUTS}")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/res")
+
+set(TARNWICK_UI_DIRS framework app listctrl statusbar settings controls menu)
+set(TARNWICK_UI_SOURCES)
+foreach(dir IN LISTS TARNWICK_UI_DIRS)
+    file(GLOB dir_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+    list(APPEND TARNWICK_UI_SOURCES ${dir_sources})
+endforeach()
+# The program's entry and application object stay out of the library the tests link.
+list(REMOVE_ITEM TARNWICK_UI_SOURCES
+    ${CMAKE_SOURCE_DIR}/app/WinMain.cpp ${CMAKE_SOURCE_DIR}/app/TarnwickApp.cpp)
+
+add_library(tarnwick_ui STATIC ${TARNWICK_UI_SOURCES})
+foreach(dir IN LISTS TARNWICK_UI_DIRS)
+    target_include_directories(tarnwick_ui PUBLIC ${CMAKE_SOURCE_DIR}/${dir})
+endforeach()
+target_include_directories(tarnwick_ui PUBLIC ${CMAKE_SOURCE_DIR}/res)
+target_compile_definitions(tarnwick_ui PUBLIC
+    WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
+target_compile_options(tarnwick_ui PRIVATE ${TARNWICK_WARNINGS})
+target_link_libraries(tarnwick_ui PUBLIC monitor comctl32 comdlg32 iphlpapi ws2_32 gdi32 user32
+    shell32 msimg32)
+
+add_executable(Tarnwick WIN32 app/WinMain.cpp app/TarnwickApp.cpp ${TARNWICK_RC})
+target_compile_options(Tarnwick PRIVATE ${TARNWICK_WARNINGS})
+target_link_libraries(Tarnwick PRIVATE tarnwick_ui)
+set_target_properties(Tarnwick PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+if(TARNWICK_TESTS)
+    add_subdirectory(tests/windows)
+    if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
+        add_subdirectory(tests/e2e)
+    endif()
+endif()

@@ -1,0 +1,191 @@
+#include "FrameWnd.h"
+
+#include "StatusBar.h"
+#include "WinApp.h"
+
+#include <commctrl.h>
+
+namespace fw {
+
+std::string LoadResString(UINT id)
+{
+    char text[512] = {};
+    int length = ::LoadStringA(::GetModuleHandleA(nullptr), id, text, sizeof(text));
+    return length > 0 ? std::string(text, static_cast<std::size_t>(length)) : std::string();
+}
+
+CFrameWnd::~CFrameWnd() = default;
+
+bool CFrameWnd::PreCreateWindow(CREATESTRUCTA&)
+{
+    return true;
+}
+
+bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, HWND parent)
+{
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    std::string title = LoadResString(resourceId);
+    CREATESTRUCTA cs = {};
+    cs.hInstance = instance;
+    cs.hMenu = ::LoadMenuA(instance, MAKEINTRESOURCEA(resourceId));
+    cs.hwndParent = parent;
+    cs.style = style;
+    cs.x = cs.y = cs.cx = cs.cy = CW_USEDEFAULT;
+    cs.lpszName = title.c_str();
+    cs.lpszClass = RegisterWndClass("fw.Frame", CS_DBLCLKS);
+    cs.dwExStyle = WS_EX_CLIENTEDGE;
+    if (!PreCreateWindow(cs)) {
+        if (cs.hMenu != nullptr)
+            ::DestroyMenu(cs.hMenu);
+        return false;
+    }
+    m_hAccel = ::LoadAcceleratorsA(instance, MAKEINTRESOURCEA(resourceId));
+    HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y,
+                                  cs.cx, cs.cy, cs.hwndParent, cs.hMenu, instance, this);
+    return hWnd != nullptr;
+}
+
+RECT CFrameWnd::RepositionQuery() const
+{
+    RECT rc = GetClientRect();
+    HWND toolBar = GetDlgItem(static_cast<int>(kToolBarId));
+    if (toolBar != nullptr && ::IsWindowVisible(toolBar)) {
+        RECT bar;
+        ::GetWindowRect(toolBar, &bar);
+        rc.top += bar.bottom - bar.top;
+    }
+    HWND statusBar = GetDlgItem(static_cast<int>(kStatusBarId));
+    if (statusBar != nullptr && ::IsWindowVisible(statusBar)) {
+        RECT bar;
+        ::GetWindowRect(statusBar, &bar);
+        rc.bottom -= bar.bottom - bar.top;
+    }
+    if (rc.bottom < rc.top)
+        rc.bottom = rc.top;
+    return rc;
+}
+
+void CFrameWnd::RecalcLayout(bool)
+{
+    RECT client = GetClientRect();
+    HWND toolBar = GetDlgItem(static_cast<int>(kToolBarId));
+    if (toolBar != nullptr && ::IsWindowVisible(toolBar)) {
+        // The toolbar keeps the height it asks for and spans the client width.
+        ::SendMessageA(toolBar, TB_AUTOSIZE, 0, 0);
+        RECT bar;
+        ::GetWindowRect(toolBar, &bar);
+        DWORD size = static_cast<DWORD>(::SendMessageA(toolBar, TB_GETBUTTONSIZE, 0, 0));
+        int height = HIWORD(size) + 6;
+        ::MoveWindow(toolBar, 0, 0, client.right, height, TRUE);
+    }
+    HWND statusBar = GetDlgItem(static_cast<int>(kStatusBarId));
+    if (statusBar != nullptr && ::IsWindowVisible(statusBar))
+        ::SendMessageA(statusBar, WM_SIZE, 0, 0);
+}
+
+void CFrameWnd::SetMessageText(const char* text)
+{
+    auto* bar = dynamic_cast<CStatusBar*>(FromHandle(GetDlgItem(static_cast<int>(kStatusBarId))));
+    if (bar != nullptr && bar->GetCount() > 0)
+        bar->SetPaneText(0, text);
+}
+
+void CFrameWnd::SetMessageText(UINT stringId)
+{
+    std::string text = LoadResString(stringId);
+    SetMessageText(text.substr(0, text.find('\n')).c_str());
+}
+
+void CFrameWnd::ToggleBar(UINT barId)
+{
+    HWND bar = GetDlgItem(static_cast<int>(barId));
+    if (bar == nullptr)
+        return;
+    ::ShowWindow(bar, ::IsWindowVisible(bar) ? SW_HIDE : SW_SHOW);
+    RecalcLayout();
+}
+
+bool CFrameWnd::OnToolTipText(NMHDR* hdr)
+{
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(hdr);
+    if (info->uFlags & TTF_IDISHWND)
+        return false;
+    // The tooltip is the part of the command's prompt string after the newline.
+    std::string text = LoadResString(static_cast<UINT>(hdr->idFrom));
+    std::size_t newline = text.find('\n');
+    text = newline == std::string::npos ? std::string() : text.substr(newline + 1);
+    lstrcpynA(m_szTipText, text.c_str(), sizeof(m_szTipText));
+    info->lpszText = m_szTipText;
+    info->hinst = nullptr;
+    return true;
+}
+
+void CFrameWnd::OnInitMenuPopup(HMENU menu)
+{
+    auto check = [menu](UINT command, HWND bar) {
+        ::CheckMenuItem(menu, command,
+                        MF_BYCOMMAND | (bar && ::IsWindowVisible(bar) ? MF_CHECKED : MF_UNCHECKED));
+    };
+    check(kViewToolBarCommand, GetDlgItem(static_cast<int>(kToolBarId)));
+    check(kViewStatusBarCommand, GetDlgItem(static_cast<int>(kStatusBarId)));
+}
+
+LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED)
+            RecalcLayout();
+        return 0;
+    case WM_MENUSELECT: {
+        UINT item = LOWORD(wParam);
+        UINT flags = HIWORD(wParam);
+        if (flags == 0xFFFF && lParam == 0)
+            SetMessageText(kIdleMessageId);
+        else if ((flags & (MF_POPUP | MF_SEPARATOR)) == 0 && item != 0)
+            SetMessageText(item);
+        else
+            SetMessageText("");
+        return 0;
+    }
+    case WM_EXITMENULOOP:
+        SetMessageText(kIdleMessageId);
+        break;
+    case WM_INITMENUPOPUP:
+        if (!HIWORD(lParam))
+            OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_NOTIFY: {
+        auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+        if (hdr->code == TTN_GETDISPINFOA && OnToolTipText(hdr))
+            return 0;
+        break;
+    }
+    case WM_COMMAND:
+        if (OnCommand(wParam, lParam))
+            return 0;
+        switch (LOWORD(wParam)) {
+        case kViewToolBarCommand:
+        case kViewStatusBarCommand:
+            ToggleBar(LOWORD(wParam));
+            return 0;
+        case kAppExitCommand:
+            PostMessage(WM_CLOSE);
+            return 0;
+        }
+        return Default(msg, wParam, lParam);
+    case WM_DESTROY:
+        if (CWinApp::Get() != nullptr && CWinApp::Get()->GetMainWnd() == m_hWnd)
+            ::PostQuitMessage(0);
+        break;
+    }
+    return CWnd::WindowProc(msg, wParam, lParam);
+}
+
+void CFrameWnd::PostNcDestroy()
+{
+    if (m_bAutoDelete)
+        delete this;
+}
+
+} // namespace fw

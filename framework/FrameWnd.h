@@ -1,0 +1,59 @@
+#pragma once
+
+#include "Wnd.h"
+
+#include <string>
+
+namespace fw {
+
+// Child ids of the frame's control bars.
+constexpr UINT kToolBarId = 0xE800;
+constexpr UINT kStatusBarId = 0xE801;
+// String shown in the message pane while no menu item is selected.
+constexpr UINT kIdleMessageId = 0xE001;
+// Commands the frame handles itself.
+constexpr UINT kViewToolBarCommand = 0xE800;
+constexpr UINT kViewStatusBarCommand = 0xE801;
+constexpr UINT kAppExitCommand = 0xE141;
+
+// A top-level frame: menu, accelerators and title from one resource id, a toolbar at
+// the top and a status bar at the bottom, menu prompts in the status bar's first pane.
+// A frame created with new deletes itself when its window is destroyed.
+class CFrameWnd : public CWnd {
+public:
+    // Creates the window with menu, accelerators and title string `resourceId`.
+    bool LoadFrame(UINT resourceId, DWORD style, HWND parent = nullptr);
+
+    // Places the control bars; derived frames place their other children after it.
+    virtual void RecalcLayout(bool notify = true);
+    // The client area that the visible control bars leave free.
+    RECT RepositionQuery() const;
+
+    HACCEL GetAccelerators() const { return m_hAccel; }
+    void SetMessageText(const char* text);
+    void SetMessageText(UINT stringId);
+
+    void SetAutoDelete(bool autoDelete) { m_bAutoDelete = autoDelete; }
+
+    ~CFrameWnd() override;
+
+protected:
+    virtual bool PreCreateWindow(CREATESTRUCTA& cs);
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // Command-update of a popup menu that is about to open.
+    virtual void OnInitMenuPopup(HMENU menu);
+    void PostNcDestroy() override;
+
+private:
+    void ToggleBar(UINT barId);
+    bool OnToolTipText(NMHDR* hdr);
+
+    HACCEL m_hAccel = nullptr;
+    bool m_bAutoDelete = true;
+    char m_szTipText[128] = {};
+};
+
+// The text of a string resource, or an empty string.
+std::string LoadResString(UINT id);
+
+} // namespace fw

@@ -1,0 +1,126 @@
+#include "ListCtrl.h"
+
+#include <vector>
+
+namespace fw {
+
+bool CListCtrl::Create(DWORD style, const RECT& rect, HWND parent, UINT id)
+{
+    return CreateEx(0, WC_LISTVIEWA, "", style, rect, parent, id);
+}
+
+int CListCtrl::InsertColumn(int column, const char* heading, int format, int width)
+{
+    LVCOLUMNA col = {};
+    col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    col.fmt = format;
+    col.cx = width;
+    col.pszText = const_cast<char*>(heading);
+    col.iSubItem = column;
+    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&col)));
+}
+
+int CListCtrl::InsertItem(int item, const char* text)
+{
+    LVITEMA lvi = {};
+    lvi.mask = LVIF_TEXT;
+    lvi.iItem = item;
+    lvi.pszText = const_cast<char*>(text);
+    return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&lvi)));
+}
+
+bool CListCtrl::DeleteItem(int item)
+{
+    return SendMessage(LVM_DELETEITEM, item) != FALSE;
+}
+
+bool CListCtrl::DeleteAllItems()
+{
+    return SendMessage(LVM_DELETEALLITEMS) != FALSE;
+}
+
+int CListCtrl::GetItemCount() const
+{
+    return static_cast<int>(SendMessage(LVM_GETITEMCOUNT));
+}
+
+bool CListCtrl::SetItemText(int item, int subItem, const char* text)
+{
+    LVITEMA lvi = {};
+    lvi.iSubItem = subItem;
+    lvi.pszText = const_cast<char*>(text);
+    return SendMessage(LVM_SETITEMTEXTA, item, reinterpret_cast<LPARAM>(&lvi)) != FALSE;
+}
+
+std::string CListCtrl::GetItemText(int item, int subItem) const
+{
+    // LVM_GETITEMTEXT returns the length copied; grow until the text fits.
+    std::vector<char> buffer(256);
+    for (;;) {
+        LVITEMA lvi = {};
+        lvi.iSubItem = subItem;
+        lvi.cchTextMax = static_cast<int>(buffer.size());
+        lvi.pszText = buffer.data();
+        auto length = static_cast<std::size_t>(
+            SendMessage(LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&lvi)));
+        if (length + 1 < buffer.size() || buffer.size() >= 65536)
+            return std::string(buffer.data(), length < buffer.size() ? length : 0);
+        buffer.resize(buffer.size() * 4);
+    }
+}
+
+UINT CListCtrl::GetItemState(int item, UINT mask) const
+{
+    return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, item, mask));
+}
+
+bool CListCtrl::SetItemState(int item, UINT state, UINT mask)
+{
+    LVITEMA lvi = {};
+    lvi.state = state;
+    lvi.stateMask = mask;
+    return SendMessage(LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&lvi)) != FALSE;
+}
+
+bool CListCtrl::GetItemRect(int item, RECT& rc, int code) const
+{
+    rc.left = code;
+    return SendMessage(LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&rc)) != FALSE;
+}
+
+DWORD CListCtrl::SetExtendedStyle(DWORD mask, DWORD style)
+{
+    return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, mask, style));
+}
+
+bool CListCtrl::SetBkColor(COLORREF color)
+{
+    return SendMessage(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(color)) != FALSE;
+}
+
+bool CListCtrl::SetTextBkColor(COLORREF color)
+{
+    return SendMessage(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(color)) != FALSE;
+}
+
+bool CListCtrl::SetTextColor(COLORREF color)
+{
+    return SendMessage(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(color)) != FALSE;
+}
+
+int CListCtrl::GetColumnWidth(int column) const
+{
+    return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, column));
+}
+
+bool CListCtrl::SetColumnWidth(int column, int width)
+{
+    return SendMessage(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0)) != FALSE;
+}
+
+HWND CListCtrl::GetHeaderCtrl() const
+{
+    return reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
+}
+
+} // namespace fw

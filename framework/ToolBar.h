@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Wnd.h"
+
+#include <commctrl.h>
+
+namespace fw {
+
+// Resource type of a toolbar layout: WORDs version, width, height, count, then the
+// command ids (0 for a separator).
+constexpr WORD kToolbarResourceType = 241;
+
+// A flat toolbar along the top of its frame.
+class CToolBar : public CWnd {
+public:
+    bool Create(HWND parent, UINT id, DWORD controlStyle);
+    // Adds the buttons of a toolbar layout resource; image i belongs to the i-th button
+    // that is not a separator.
+    bool LoadToolBar(UINT resourceId);
+    int CommandToIndex(UINT command) const;
+    int GetButtonCount() const;
+    SIZE GetButtonSize() const { return m_sizeButton; }
+
+private:
+    SIZE m_sizeButton = {24, 24};
+};
+
+} // namespace fw

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <windows.h>
+
+namespace fw {
+
+// The application object: one per program. WinMain calls InitInstance, then runs the
+// message loop (with the main window's accelerators) until the main window is gone.
+class CWinApp {
+public:
+    CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+    virtual ~CWinApp();
+
+    static CWinApp* Get() { return s_pApp; }
+
+    virtual bool InitInstance() = 0;
+    virtual int Run();
+
+    HWND GetMainWnd() const { return m_hMainWnd; }
+    void SetMainWnd(HWND hWnd, HACCEL accelerators)
+    {
+        m_hMainWnd = hWnd;
+        m_hAccel = accelerators;
+    }
+
+private:
+    static CWinApp* s_pApp;
+    HWND m_hMainWnd = nullptr;
+    HACCEL m_hAccel = nullptr;
+};
+
+// Shows a message box owned by the main window, with the application's title.
+int AppMessageBox(const char* text, UINT type);
+
+} // namespace fw

@@ -1,0 +1,204 @@
+#include "Wnd.h"
+
+namespace fw {
+
+namespace {
+const char kObjectProp[] = "fw.CWnd";
+} // namespace
+
+CWnd::~CWnd()
+{
+    if (m_hWnd != nullptr) {
+        // The window outlives its object only by mistake; keep late messages away.
+        ::RemovePropA(m_hWnd, kObjectProp);
+        if (m_pfnSuper != nullptr)
+            ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        ::DestroyWindow(m_hWnd);
+    }
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd)
+{
+    return hWnd != nullptr ? static_cast<CWnd*>(::GetPropA(hWnd, kObjectProp)) : nullptr;
+}
+
+void CWnd::Bind(HWND hWnd)
+{
+    m_hWnd = hWnd;
+    ::SetPropA(hWnd, kObjectProp, this);
+}
+
+bool CWnd::SubclassWindow(HWND hWnd)
+{
+    if (hWnd == nullptr || m_hWnd != nullptr || FromHandle(hWnd) != nullptr)
+        return false;
+    Bind(hWnd);
+    m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+        hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWndProc)));
+    return true;
+}
+
+HWND CWnd::UnsubclassWindow()
+{
+    HWND hWnd = m_hWnd;
+    if (hWnd == nullptr)
+        return nullptr;
+    if (m_pfnSuper != nullptr)
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    ::RemovePropA(hWnd, kObjectProp);
+    m_pfnSuper = nullptr;
+    m_hWnd = nullptr;
+    return hWnd;
+}
+
+LPCSTR CWnd::RegisterWndClass(LPCSTR name, UINT classStyle, HCURSOR cursor, HBRUSH background,
+                              HICON icon)
+{
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    WNDCLASSEXA wc = {};
+    if (::GetClassInfoExA(instance, name, &wc))
+        return name;
+    wc.cbSize = sizeof(wc);
+    wc.style = classStyle;
+    wc.lpfnWndProc = &CWnd::StaticWndProc;
+    wc.hInstance = instance;
+    wc.hCursor = cursor;
+    wc.hbrBackground = background;
+    wc.hIcon = icon;
+    wc.lpszClassName = name;
+    return ::RegisterClassExA(&wc) != 0 ? name : nullptr;
+}
+
+bool CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style,
+                    const RECT& rect, HWND parent, UINT idOrMenu, void* createParam)
+{
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    bool ours = ::GetClassInfoExA(::GetModuleHandleA(nullptr), className, &wc) &&
+                wc.lpfnWndProc == &CWnd::StaticWndProc;
+    HMENU menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(idOrMenu));
+    HWND hWnd = ::CreateWindowExA(exStyle, className, windowName, style, rect.left, rect.top,
+                                  rect.right - rect.left, rect.bottom - rect.top, parent, menu,
+                                  ::GetModuleHandleA(nullptr), ours ? this : createParam);
+    if (hWnd == nullptr)
+        return false;
+    if (!ours)
+        SubclassWindow(hWnd);
+    return m_hWnd != nullptr;
+}
+
+bool CWnd::DestroyWindow()
+{
+    return m_hWnd != nullptr && ::DestroyWindow(m_hWnd) != FALSE;
+}
+
+RECT CWnd::GetClientRect() const
+{
+    RECT rc = {};
+    ::GetClientRect(m_hWnd, &rc);
+    return rc;
+}
+
+RECT CWnd::GetWindowRect() const
+{
+    RECT rc = {};
+    ::GetWindowRect(m_hWnd, &rc);
+    return rc;
+}
+
+void CWnd::MoveWindow(const RECT& rc, BOOL repaint) const
+{
+    ::MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, repaint);
+}
+
+LRESULT CWnd::Default(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pfnSuper != nullptr)
+        return ::CallWindowProcA(m_pfnSuper, m_hWnd, msg, wParam, lParam);
+    return ::DefWindowProcA(m_hWnd, msg, wParam, lParam);
+}
+
+bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
+{
+    return false;
+}
+
+bool CWnd::OnCommand(WPARAM, LPARAM)
+{
+    return false;
+}
+
+bool CWnd::OnMenuItemMessage(UINT, WPARAM, LPARAM)
+{
+    return false;
+}
+
+bool CWnd::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    HWND child = nullptr;
+    switch (msg) {
+    case WM_NOTIFY:
+        child = reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+        break;
+    case WM_DRAWITEM: {
+        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (dis->CtlType == ODT_MENU)
+            return OnMenuItemMessage(msg, wParam, lParam);
+        child = dis->hwndItem;
+        break;
+    }
+    case WM_MEASUREITEM: {
+        auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (mis->CtlType == ODT_MENU)
+            return OnMenuItemMessage(msg, wParam, lParam);
+        child = GetDlgItem(static_cast<int>(mis->CtlID));
+        break;
+    }
+    default:
+        return false;
+    }
+    CWnd* object = FromHandle(child);
+    return object != nullptr && object != this &&
+           object->OnChildNotify(msg, wParam, lParam, result);
+}
+
+LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM: {
+        LRESULT result = 0;
+        if (Reflect(msg, wParam, lParam, &result))
+            return msg == WM_NOTIFY ? result : TRUE;
+        break;
+    }
+    case WM_COMMAND:
+        if (OnCommand(wParam, lParam))
+            return 0;
+        break;
+    }
+    return Default(msg, wParam, lParam);
+}
+
+LRESULT CALLBACK CWnd::StaticWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* object = FromHandle(hWnd);
+    if (object == nullptr && msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        object = static_cast<CWnd*>(cs->lpCreateParams);
+        if (object != nullptr)
+            object->Bind(hWnd);
+    }
+    if (object == nullptr)
+        return ::DefWindowProcA(hWnd, msg, wParam, lParam);
+
+    LRESULT result = object->WindowProc(msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        object->UnsubclassWindow();
+        object->PostNcDestroy();
+    }
+    return result;
+}
+
+} // namespace fw
