@@ -57,8 +57,8 @@ void ReplaceGrey(HBITMAP bitmap)
 }
 
 CMainFrame::CMainFrame(std::unique_ptr<tarnwick::IUdpTable> table,
-                       std::shared_ptr<tarnwick::INameLookup> lookup)
-    : m_pUdpTable(OrPlatformTable(std::move(table))),
+                       std::shared_ptr<tarnwick::INameLookup> lookup, std::string settingsFile)
+    : m_settings(std::move(settingsFile)), m_pUdpTable(OrPlatformTable(std::move(table))),
       m_monitor(*m_pUdpTable, OrPlatformLookup(std::move(lookup)), &fw::BeginWorkerThread)
 {
 }
@@ -82,6 +82,9 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         OnTimer(static_cast<UINT_PTR>(wParam));
         break;
+    case WM_DESTROY:
+        OnDestroy();
+        break;
     }
     return CFrameWnd::WindowProc(msg, wParam, lParam);
 }
@@ -101,6 +104,7 @@ int CMainFrame::OnCreate()
 
     CreateEndpointList();
     CreateStatistics();
+    LoadSettings();
     SetTimer(kFirstPollTimer, 1000);
     return 0;
 }
@@ -196,6 +200,33 @@ void CMainFrame::OnTimer(UINT_PTR id)
         KillTimer(kFirstPollTimer);
         break;
     }
+}
+
+void CMainFrame::LoadSettings()
+{
+    CSettings settings = m_settings.Load();
+    m_nInterval = CSettingsStore::IntervalMilliseconds(settings.nUpdateInterval);
+    m_bXPMenu = settings.nMenuStyle;
+
+    RECT rc = GetWindowRect();
+    ::SetWindowPos(m_hWnd, settings.nOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, rc.left, rc.top,
+                   rc.right - rc.left, rc.bottom - rc.top, SWP_SHOWWINDOW);
+
+    m_wndEndpointList.m_crSystemColor = settings.crSystemColor;
+    m_wndEndpointList.m_crCustomColor = settings.crCustomColor;
+    m_wndEndpointList.m_crSelectColor = settings.crSelectColor;
+    m_wndEndpointList.m_crBackColor = settings.crBackColor;
+    m_wndEndpointList.SetBkColor(settings.crBackColor);
+    m_wndEndpointList.m_bGridLines = settings.nGridLines;
+
+    m_wndStatistics.SetBkColor(settings.crStatisticsColor);
+    m_wndStatistics.SetTextBkColor(settings.crStatisticsColor);
+    m_wndStatistics.SetTextColor(RGB(0, 0, 50));
+}
+
+void CMainFrame::OnDestroy()
+{
+    m_settings.StoreMenuStyle(m_bXPMenu != FALSE);
 }
 
 void CMainFrame::RefreshUdpInfo()

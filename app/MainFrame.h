@@ -5,6 +5,7 @@
 #include "FrameWnd.h"
 #include "ImageList.h"
 #include "ListCtrl.h"
+#include "SettingsStore.h"
 #include "StatusBar.h"
 #include "ToolBar.h"
 
@@ -24,17 +25,22 @@ public:
     static constexpr UINT_PTR kFirstPollTimer = 2;
 
     // The UDP table and the look-ups default to the platform's; tests pass their own.
+    // The settings file defaults to the program's own.
     explicit CMainFrame(std::unique_ptr<tarnwick::IUdpTable> table = nullptr,
-                        std::shared_ptr<tarnwick::INameLookup> lookup = nullptr);
+                        std::shared_ptr<tarnwick::INameLookup> lookup = nullptr,
+                        std::string settingsFile = CSettingsStore::kDefaultFileName);
     ~CMainFrame() override;
 
     void RecalcLayout(bool notify = true) override;
     void RefreshUdpInfo();
+    // Applies the stored colours, grid lines, interval, menu style and on-top state.
+    void LoadSettings();
 
     CEndpointListCtrl m_wndEndpointList;
     fw::CListCtrl m_wndStatistics;
     BOOL m_bPaused = TRUE;
     BOOL m_bResolve = TRUE;
+    BOOL m_bXPMenu = TRUE;
     fw::CImageList m_imlDisabled;
     fw::CImageList m_imlHot;
     fw::CImageList m_imlNormal;
@@ -49,11 +55,13 @@ protected:
 private:
     int OnCreate();
     void OnTimer(UINT_PTR id);
+    void OnDestroy();
     bool CreateStatusBar();
     void CreateEndpointList();
     void CreateStatistics();
     void LoadToolbarImages(UINT normalId, UINT disabledId, UINT hotId);
 
+    CSettingsStore m_settings;
     std::unique_ptr<tarnwick::IUdpTable> m_pUdpTable;
     tarnwick::CEndpointMonitor m_monitor;
 };

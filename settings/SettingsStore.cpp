@@ -1,0 +1,72 @@
+#include "SettingsStore.h"
+
+#include <cstdio>
+
+namespace {
+const char kColors[] = "Colors";
+const char kAttributes[] = "Attributes";
+} // namespace
+
+CSettingsStore::CSettingsStore(std::string fileName) : m_strFileName(std::move(fileName)) {}
+
+int CSettingsStore::ReadInt(const char* section, const char* key, int defaultValue) const
+{
+    // The profile reader gives 0 for text that is no number, and wraps numbers that do
+    // not fit; callers bound what they cannot accept.
+    return static_cast<int>(
+        ::GetPrivateProfileIntA(section, key, defaultValue, m_strFileName.c_str()));
+}
+
+void CSettingsStore::WriteInt(const char* section, const char* key, int value) const
+{
+    char text[16];
+    std::snprintf(text, sizeof(text), "%i", value);
+    ::WritePrivateProfileStringA(section, key, text, m_strFileName.c_str());
+}
+
+CSettings CSettingsStore::Load() const
+{
+    const CSettings defaults;
+    CSettings s;
+    s.crBackColor = static_cast<COLORREF>(
+        ReadInt(kColors, "BackColor", static_cast<int>(defaults.crBackColor)));
+    s.crSystemColor = static_cast<COLORREF>(
+        ReadInt(kColors, "SystemColor", static_cast<int>(defaults.crSystemColor)));
+    s.crCustomColor = static_cast<COLORREF>(
+        ReadInt(kColors, "CustomColor", static_cast<int>(defaults.crCustomColor)));
+    s.crSelectColor = static_cast<COLORREF>(
+        ReadInt(kColors, "SelectColor", static_cast<int>(defaults.crSelectColor)));
+    s.crStatisticsColor = static_cast<COLORREF>(
+        ReadInt(kColors, "StatisticsColor", static_cast<int>(defaults.crStatisticsColor)));
+    s.nGridLines = ReadInt(kAttributes, "GridLines", defaults.nGridLines);
+    s.nUpdateInterval = ReadInt(kAttributes, "UpdateInterval", defaults.nUpdateInterval);
+    s.nMenuStyle = ReadInt(kAttributes, "MenuStyle", defaults.nMenuStyle);
+    s.nOnTop = ReadInt(kAttributes, "OnTop", defaults.nOnTop);
+    return s;
+}
+
+void CSettingsStore::StoreDialogKeys(const CSettings& s) const
+{
+    WriteInt(kColors, "BackColor", static_cast<int>(s.crBackColor));
+    WriteInt(kColors, "CustomColor", static_cast<int>(s.crCustomColor));
+    WriteInt(kColors, "SystemColor", static_cast<int>(s.crSystemColor));
+    WriteInt(kColors, "StatisticsColor", static_cast<int>(s.crStatisticsColor));
+    WriteInt(kColors, "SelectColor", static_cast<int>(s.crSelectColor));
+    WriteInt(kAttributes, "GridLines", s.nGridLines);
+    WriteInt(kAttributes, "OnTop", s.nOnTop);
+    WriteInt(kAttributes, "UpdateInterval", s.nUpdateInterval);
+}
+
+void CSettingsStore::StoreMenuStyle(bool xpStyle) const
+{
+    WriteInt(kAttributes, "MenuStyle", xpStyle ? 1 : 0);
+}
+
+int CSettingsStore::IntervalMilliseconds(int storedSeconds)
+{
+    if (storedSeconds <= 0)
+        storedSeconds = 2;
+    if (storedSeconds > kMaxIntervalSeconds)
+        storedSeconds = kMaxIntervalSeconds;
+    return storedSeconds * 1000;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The values kept in the settings file, as stored (the interval in seconds).
+struct CSettings {
+    COLORREF crBackColor = RGB(200, 200, 205);
+    COLORREF crSystemColor = RGB(220, 255, 220);
+    COLORREF crCustomColor = RGB(255, 255, 220);
+    COLORREF crSelectColor = RGB(200, 200, 255);
+    COLORREF crStatisticsColor = RGB(200, 230, 255);
+    int nGridLines = 1;
+    int nUpdateInterval = 2;
+    int nMenuStyle = 1;
+    int nOnTop = 0;
+};
+
+// The private INI file that holds the settings. Every read and write goes to the file
+// itself; nothing is cached.
+class CSettingsStore {
+public:
+    static constexpr const char* kDefaultFileName = "Tarnwick.ini";
+    // The longest auto-update period accepted from the file: one day.
+    static constexpr int kMaxIntervalSeconds = 24 * 60 * 60;
+
+    // A bare file name is placed by the system (the Windows directory).
+    explicit CSettingsStore(std::string fileName = kDefaultFileName);
+
+    const std::string& GetFileName() const { return m_strFileName; }
+
+    // All nine keys; missing ones give their defaults.
+    CSettings Load() const;
+    // The eight keys the Settings dialog owns (all but "MenuStyle"), in its order.
+    void StoreDialogKeys(const CSettings& settings) const;
+    void StoreMenuStyle(bool xpStyle) const;
+
+    // The auto-update period in milliseconds for a stored "UpdateInterval": 0 or less
+    // (or no number at all) gives 2 seconds, more than a day gives a day.
+    static int IntervalMilliseconds(int storedSeconds);
+
+private:
+    int ReadInt(const char* section, const char* key, int defaultValue) const;
+    void WriteInt(const char* section, const char* key, int value) const;
+
+    std::string m_strFileName;
+};
