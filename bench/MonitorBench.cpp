@@ -1,0 +1,107 @@
+// Cost of one poll (table read, endpoint block, reconciliation into a vector-backed list,
+// counters) for tables of various sizes, steady or changing between polls. Look-ups answer at
+// once on the polling thread, so the caches are warm after the first poll.
+
+#include "EndpointMonitor.h"
+#include "MonitorFakes.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+namespace tarnwick {
+namespace {
+
+using fakes::CFakeRowList;
+using fakes::CFakeUdpTable;
+using fakes::MakeEndpoint;
+
+// Every address and every port below 30000 has a name; the others are unknown services.
+class CInstantLookup : public INameLookup {
+public:
+    bool LookupHost(std::uint32_t address, std::string& name) override
+    {
+        name = "host" + std::to_string(address & 0xFF);
+        return true;
+    }
+    bool LocalHostName(std::string& name) override
+    {
+        name = "benchhost";
+        return true;
+    }
+    bool LookupService(std::uint16_t portNetworkOrder, std::string& name) override
+    {
+        const int port = ((portNetworkOrder & 0xFF) << 8) | (portNetworkOrder >> 8);
+        if (port >= 30000)
+            return false;
+        name = "svc" + std::to_string(port);
+        return true;
+    }
+};
+
+constexpr unsigned kAddresses = 8;
+
+// `rows` endpoints on a few addresses, sorted by address then port; `shift` moves every port.
+void FillTable(CFakeUdpTable& table, int rows, int shift)
+{
+    table.rows.clear();
+    const int perAddress = (rows + kAddresses - 1) / kAddresses;
+    for (int i = 0; i < rows; ++i) {
+        const unsigned a = static_cast<unsigned>(i / perAddress);
+        const int port = 1024 + (i % perAddress + shift) % 64000;
+        table.rows.push_back(a == 0
+                                 ? MakeEndpoint(0, 0, 0, 0, static_cast<std::uint16_t>(port))
+                                 : MakeEndpoint(192, 168, 1, a, static_cast<std::uint16_t>(port)));
+    }
+}
+
+void BM_RefreshUdpInfo(benchmark::State& state, bool changing)
+{
+    const int rows = static_cast<int>(state.range(0));
+    CFakeUdpTable table;
+    table.stats = {1, 2, 3, 4, 5};
+    FillTable(table, rows, 0);
+    CEndpointMonitor monitor(table, std::make_shared<CInstantLookup>(), fakes::InlineStarter());
+    CFakeRowList endpoints;
+    CFakeRowList statistics(5);
+    // Grows the buffer and fills the caches.
+    monitor.RefreshUdpInfo(endpoints, statistics);
+    monitor.RefreshUdpInfo(endpoints, statistics);
+    table.readCalls = 0;
+    endpoints.setCalls = 0;
+
+    int shift = 0;
+    for (auto _ : state) {
+        if (changing) {
+            state.PauseTiming();
+            FillTable(table, rows, ++shift);
+            state.ResumeTiming();
+        }
+        monitor.RefreshUdpInfo(endpoints, statistics);
+    }
+    if (endpoints.GetRowCount() != rows)
+        state.SkipWithError("wrong row count");
+    state.counters["reads/poll"] =
+        benchmark::Counter(table.readCalls, benchmark::Counter::kAvgIterations);
+    state.counters["cell writes/poll"] =
+        benchmark::Counter(endpoints.setCalls, benchmark::Counter::kAvgIterations);
+}
+
+void BM_Steady(benchmark::State& state)
+{
+    BM_RefreshUdpInfo(state, false);
+}
+
+void BM_Changing(benchmark::State& state)
+{
+    BM_RefreshUdpInfo(state, true);
+}
+
+BENCHMARK(BM_Steady)->Arg(640)->Arg(5000)->Arg(20000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Changing)->Arg(640)->Arg(5000)->Arg(20000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace tarnwick
+
+BENCHMARK_MAIN();

@@ -1,0 +1,73 @@
+#include "ResolverWorker.h"
+
+#include "EndpointText.h"
+
+#include <cstdlib>
+
+namespace tarnwick {
+
+namespace {
+
+// Host names of one character or two are not shown for 0.0.0.0.
+constexpr std::size_t kMinLocalHostNameLength = 3;
+
+void ResolveHosts(CResolverState& state, INameLookup& lookup)
+{
+    std::string key;
+    std::string dotted;
+    std::string name;
+    for (std::size_t i = 0; state.PendingHost(i, key); ++i) {
+        const auto hostOrder = static_cast<std::uint32_t>(std::strtoul(key.c_str(), nullptr, 10));
+        dotted.clear();
+        AppendDotted(dotted, hostOrder);
+        name.clear();
+        if (hostOrder == 0) {
+            if (lookup.LocalHostName(name) && name.size() >= kMinLocalHostNameLength)
+                state.AddHostName(dotted, name);
+        } else if (dotted.compare(0, 3, "127") == 0) {
+            // The whole loopback net is this machine; no look-up is made for it.
+            state.AddHostName(dotted, "localhost");
+        } else if (lookup.LookupHost(PlatformAddressValue(hostOrder), name) && !name.empty()) {
+            state.AddHostName(dotted, name);
+        }
+        // An address without a name stays uncached, so the next poll queues it again.
+    }
+}
+
+void ResolvePorts(CResolverState& state, INameLookup& lookup)
+{
+    std::string key;
+    std::string name;
+    for (std::size_t i = 0; state.PendingPort(i, key); ++i) {
+        const auto platformValue =
+            static_cast<std::uint16_t>(std::abs(std::atoi(key.c_str())) & 0xFFFF);
+        if (platformValue == 0)
+            continue;
+        const std::uint16_t port = SwapPortBytes(platformValue);
+        name.clear();
+        // A port without a service is cached under its own number, so it is not asked again.
+        if (!lookup.LookupService(platformValue, name) || name.empty()) {
+            name.clear();
+            AppendDecimal(name, port);
+        }
+        state.AddPortName(port, name);
+    }
+}
+
+} // namespace
+
+void ResolverThreadProc(const std::shared_ptr<CResolverState>& state)
+{
+    if (INameLookup* lookup = state->Lookup()) {
+        try {
+            ResolveHosts(*state, *lookup);
+            ResolvePorts(*state, *lookup);
+        } catch (...) {
+            // Nothing reaches the user from a failed run, and an exception must not end the
+            // process from a detached thread; what stayed unresolved is queued again.
+        }
+    }
+    state->FinishRun();
+}
+
+} // namespace tarnwick

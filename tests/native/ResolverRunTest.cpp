@@ -1,0 +1,242 @@
+#include "EndpointMonitor.h"
+#include "MonitorFakes.h"
+#include "ResolverState.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tarnwick {
+namespace {
+
+using fakes::CFakeNameLookup;
+using fakes::CFakeRowList;
+using fakes::CFakeUdpTable;
+using fakes::CManualStarter;
+using fakes::MakeEndpoint;
+using Strings = std::vector<std::string>;
+
+// Resolver runs driven by hand on the test's own thread.
+class ResolverRun : public ::testing::Test {
+protected:
+    CFakeUdpTable table;
+    std::shared_ptr<CFakeNameLookup> lookup = std::make_shared<CFakeNameLookup>();
+    CManualStarter starter;
+    CEndpointMonitor monitor{table, lookup, starter.Starter()};
+    CFakeRowList endpoints;
+    CFakeRowList statistics{5};
+
+    void Poll() { monitor.RefreshUdpInfo(endpoints, statistics); }
+
+    void PollResolvePoll()
+    {
+        Poll();
+        starter.RunAll();
+        Poll();
+    }
+
+    Strings Column(int column) const
+    {
+        Strings texts;
+        for (int row = 0; row < endpoints.GetRowCount(); ++row)
+            texts.push_back(endpoints.Cell(row, column));
+        return texts;
+    }
+};
+
+TEST_F(ResolverRun, AddressNamesAndWhichAddressesAreLookedUp)
+{
+    lookup->hosts["12.7.0.1"] = "twelve";
+    table.rows = {MakeEndpoint(0, 0, 0, 0, 1), MakeEndpoint(12, 7, 0, 1, 1),
+                  MakeEndpoint(127, 1, 2, 3, 1), MakeEndpoint(192, 168, 1, 10, 1)};
+
+    PollResolvePoll();
+
+    EXPECT_EQ(Column(0), (Strings{"MYPC", "twelve", "localhost", "192.168.1.10"}));
+    // The loopback net and 0.0.0.0 never reach the reverse look-up.
+    EXPECT_EQ(lookup->hostQueries, (Strings{"12.7.0.1", "192.168.1.10"}));
+    EXPECT_EQ(monitor.HostCacheSize(), 3u);
+    // Nothing was cached for the address that did not resolve: it is asked again.
+    EXPECT_EQ(monitor.PendingHosts(), (Strings{"3232235786"}));
+}
+
+TEST_F(ResolverRun, LocalHostNameIsShownOnlyWhenLongerThanTwoCharacters)
+{
+    table.rows = {MakeEndpoint(0, 0, 0, 0, 1)};
+    lookup->localHostName = "ab";
+    PollResolvePoll();
+    EXPECT_EQ(Column(0), (Strings{"0.0.0.0"}));
+    EXPECT_EQ(monitor.PendingHosts(), (Strings{"0"}));
+
+    lookup->localHostFails = true;
+    starter.RunAll();
+    Poll();
+    EXPECT_EQ(Column(0), (Strings{"0.0.0.0"}));
+    EXPECT_EQ(monitor.HostCacheSize(), 0u);
+
+    lookup->localHostFails = false;
+    lookup->localHostName = "abc";
+    starter.RunAll();
+    Poll();
+    EXPECT_EQ(Column(0), (Strings{"abc"}));
+    EXPECT_EQ(lookup->localHostQueries, 3);
+}
+
+TEST_F(ResolverRun, PortNamesUnknownPortsAndPortZero)
+{
+    lookup->services[53] = "domain";
+    table.rows = {MakeEndpoint(0, 0, 0, 0, 0), MakeEndpoint(0, 0, 0, 0, 53),
+                  MakeEndpoint(0, 0, 0, 0, 40000)};
+
+    PollResolvePoll();
+
+    EXPECT_EQ(Column(1), (Strings{"0", "domain", "40000"}));
+    EXPECT_EQ(lookup->serviceQueries, (std::vector<std::uint16_t>{53, 40000}));
+    // An unknown port is cached under its own number and not asked again; port 0 never is.
+    EXPECT_EQ(monitor.PortCacheSize(), 2u);
+    EXPECT_EQ(monitor.PendingPorts(), (Strings{"0"}));
+}
+
+TEST_F(ResolverRun, DisplaySwitchShowsNamesOrNumbersAtTheNextPoll)
+{
+    lookup->hosts["10.0.0.10"] = "ten";
+    lookup->services[53] = "domain";
+    table.rows = {MakeEndpoint(10, 0, 0, 10, 53)};
+    monitor.SetResolve(false);
+
+    // Names are looked up while they are not shown.
+    PollResolvePoll();
+    EXPECT_EQ(Column(0), (Strings{"10.0.0.10"}));
+    EXPECT_EQ(Column(1), (Strings{"53"}));
+    EXPECT_EQ(monitor.HostCacheSize(), 1u);
+
+    monitor.SetResolve(true);
+    EXPECT_EQ(Column(0), (Strings{"10.0.0.10"}));
+    Poll();
+    EXPECT_EQ(Column(0), (Strings{"ten"}));
+    EXPECT_EQ(Column(1), (Strings{"domain"}));
+
+    monitor.SetResolve(false);
+    Poll();
+    EXPECT_EQ(Column(0), (Strings{"10.0.0.10"}));
+    EXPECT_EQ(Column(1), (Strings{"53"}));
+}
+
+TEST_F(ResolverRun, OneRunAtATime)
+{
+    table.rows = {MakeEndpoint(10, 0, 0, 1, 1)};
+    Poll();
+    EXPECT_TRUE(monitor.IsResolverRunning());
+
+    table.rows.push_back(MakeEndpoint(10, 0, 0, 2, 2));
+    Poll();
+    Poll();
+    EXPECT_EQ(starter.requests, 1);
+    EXPECT_EQ(monitor.PendingHosts(), (Strings{"167772161", "167772162"}));
+
+    starter.RunAll();
+    // The queues are empty once the marker is clear.
+    EXPECT_FALSE(monitor.IsResolverRunning());
+    EXPECT_TRUE(monitor.PendingHosts().empty());
+    EXPECT_TRUE(monitor.PendingPorts().empty());
+
+    // Neither address resolved, so the next poll queues them and starts a new run.
+    Poll();
+    EXPECT_EQ(starter.requests, 2);
+    EXPECT_TRUE(monitor.IsResolverRunning());
+}
+
+TEST_F(ResolverRun, KeysQueuedDuringAPassAreTaken)
+{
+    lookup->hosts["10.1.1.1"] = "late";
+    table.rows = {MakeEndpoint(10, 0, 0, 1, 1)};
+    bool polledDuringRun = false;
+    // A poll that arrives while the first address is being looked up. It would deadlock if
+    // a look-up held the lock.
+    lookup->duringHostLookup = [&] {
+        if (polledDuringRun)
+            return;
+        polledDuringRun = true;
+        table.rows.push_back(MakeEndpoint(10, 1, 1, 1, 7));
+        Poll();
+    };
+    Poll();
+    starter.RunAll();
+
+    EXPECT_TRUE(polledDuringRun);
+    EXPECT_EQ(starter.requests, 1);
+    EXPECT_EQ(lookup->hostQueries, (Strings{"10.0.0.1", "10.1.1.1"}));
+    EXPECT_EQ(lookup->serviceQueries, (std::vector<std::uint16_t>{1, 7}));
+    Poll();
+    EXPECT_EQ(Column(0), (Strings{"10.0.0.1", "late"}));
+}
+
+TEST_F(ResolverRun, KeysQueuedAfterTheirPassAreDroppedAndQueuedAgain)
+{
+    table.rows = {MakeEndpoint(10, 0, 0, 1, 1)};
+    bool polledDuringRun = false;
+    lookup->duringServiceLookup = [&] {
+        if (polledDuringRun)
+            return;
+        polledDuringRun = true;
+        table.rows.push_back(MakeEndpoint(10, 2, 2, 2, 9));
+        Poll();
+    };
+    Poll();
+    starter.RunAll();
+
+    EXPECT_EQ(lookup->hostQueries, (Strings{"10.0.0.1"}));
+    EXPECT_EQ(lookup->serviceQueries, (std::vector<std::uint16_t>{1, 9}));
+    EXPECT_TRUE(monitor.PendingHosts().empty());
+
+    Poll();
+    EXPECT_EQ(monitor.PendingHosts(), (Strings{"167772161", "167903746"}));
+}
+
+TEST_F(ResolverRun, RefusedThreadLeavesNoRunMarked)
+{
+    table.rows = {MakeEndpoint(10, 0, 0, 1, 1)};
+    starter.refuse = true;
+
+    Poll();
+    EXPECT_FALSE(monitor.IsResolverRunning());
+    Poll();
+    EXPECT_EQ(starter.requests, 2);
+
+    starter.refuse = false;
+    Poll();
+    EXPECT_TRUE(monitor.IsResolverRunning());
+    EXPECT_EQ(starter.started.size(), 1u);
+}
+
+TEST(ResolverState, ResultsAfterCloseAreDropped)
+{
+    CResolverState state(std::make_shared<CFakeNameLookup>());
+    {
+        CResolverState::CAccess access(state);
+        access.QueueHost("10.0.0.1", 167772161);
+    }
+    ASSERT_TRUE(state.TryBeginRun());
+    std::string key;
+    ASSERT_TRUE(state.PendingHost(0, key));
+
+    state.Close();
+    state.AddHostName("10.0.0.1", "late");
+    state.AddPortName(53, "domain");
+
+    EXPECT_EQ(state.HostCacheSize(), 0u);
+    EXPECT_EQ(state.PortCacheSize(), 0u);
+    // A closed state hands out no more work and starts no run.
+    EXPECT_FALSE(state.PendingHost(0, key));
+    state.FinishRun();
+    {
+        CResolverState::CAccess access(state);
+        access.QueueHost("10.0.0.2", 167772162);
+    }
+    EXPECT_FALSE(state.TryBeginRun());
+}
+
+} // namespace
+} // namespace tarnwick
