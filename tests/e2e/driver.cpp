@@ -1,0 +1,305 @@
+// tarnwick_driver: works a running Tarnwick from another process, for the
+// end-to-end tests. It finds the top-level window "Tarnwick" and then:
+//
+//   wait [timeout_ms]               exit 0 once the window exists
+//   rows [id]                       print the rows of list `id` (default: the endpoint
+//                                   list), one line each, cells separated by TAB
+//   wait-rows N timeout_ms [id]     wait until list `id` holds at least N rows
+//   close [timeout_ms]              post WM_CLOSE, wait until the window and its
+//                                   process are gone
+//   rect id                         print a child's rectangle "left top right bottom"
+//                                   in the frame's client coordinates
+//   click id x y                    left button down and up in a child, at its
+//                                   client coordinates
+//   command N                       post WM_COMMAND N to the frame
+//
+// Exit codes: 0 done; 1 the window, the control or the condition was not there
+// in time; 2 bad arguments.
+
+#include "RemoteBlock.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+const char* const kFrameTitle = "Tarnwick";
+const long kEndpointListId = 61204;
+const DWORD kDefaultTimeoutMs = 10000;
+// A poll of several hundred sockets keeps the program's user-interface thread
+// busy for seconds under Wine; a message sent meanwhile must outwait it.
+const UINT kMessageTimeoutMs = 30000;
+const DWORD kRetryMs = 50;
+const int kTextMax = 512;
+
+const int kExitMissing = 1;
+const int kExitUsage = 2;
+
+void WriteTo(DWORD dwStdHandle, const std::string& str)
+{
+    // WriteFile, not the C runtime: its text mode would turn "\n" into "\r\n".
+    DWORD cbWritten = 0;
+    WriteFile(GetStdHandle(dwStdHandle), str.data(), static_cast<DWORD>(str.size()), &cbWritten,
+              nullptr);
+}
+
+int Fail(const std::string& strMessage, int nExitCode = kExitMissing)
+{
+    WriteTo(STD_ERROR_HANDLE, "tarnwick_driver: " + strMessage + "\n");
+    return nExitCode;
+}
+
+bool ParseNumber(const char* psz, long& nValue)
+{
+    char* pszEnd = nullptr;
+    nValue = std::strtol(psz, &pszEnd, 10);
+    return pszEnd != psz && *pszEnd == '\0';
+}
+
+class CDeadline {
+public:
+    explicit CDeadline(DWORD dwTimeoutMs) : m_dwStart(GetTickCount()), m_dwTimeout(dwTimeoutMs) {}
+    bool Passed() const { return GetTickCount() - m_dwStart >= m_dwTimeout; }
+    DWORD Remaining() const
+    {
+        const DWORD dwElapsed = GetTickCount() - m_dwStart;
+        return dwElapsed >= m_dwTimeout ? 0 : m_dwTimeout - dwElapsed;
+    }
+
+private:
+    DWORD m_dwStart;
+    DWORD m_dwTimeout;
+};
+
+HWND FindFrame(const CDeadline& deadline)
+{
+    for (;;) {
+        HWND hwnd = FindWindowA(nullptr, kFrameTitle);
+        if (hwnd != nullptr || deadline.Passed()) {
+            return hwnd;
+        }
+        Sleep(kRetryMs);
+    }
+}
+
+bool Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& lResult)
+{
+    DWORD_PTR dwResult = 0;
+    if (!SendMessageTimeoutA(hwnd, msg, wParam, lParam, SMTO_NORMAL, kMessageTimeoutMs,
+                             &dwResult)) {
+        return false;
+    }
+    lResult = static_cast<LRESULT>(dwResult);
+    return true;
+}
+
+bool ReadCell(HWND hwndList, CRemoteBlock& block, int nRow, int nColumn, std::string& strText)
+{
+    LVITEMA item = {};
+    item.iSubItem = nColumn;
+    item.pszText = static_cast<char*>(block.At(sizeof(item)));
+    item.cchTextMax = kTextMax;
+    LRESULT nLength = 0;
+    char szText[kTextMax] = {};
+    if (!block.Write(0, &item, sizeof(item)) ||
+        !Send(hwndList, LVM_GETITEMTEXTA, static_cast<WPARAM>(nRow),
+              reinterpret_cast<LPARAM>(block.At(0)), nLength) ||
+        !block.Read(sizeof(item), szText, sizeof(szText))) {
+        return false;
+    }
+    strText.assign(szText, static_cast<size_t>(nLength < kTextMax ? nLength : kTextMax - 1));
+    return true;
+}
+
+int ColumnCount(HWND hwndList)
+{
+    LRESULT lHeader = 0;
+    LRESULT nColumns = 0;
+    if (!Send(hwndList, LVM_GETHEADER, 0, 0, lHeader) || lHeader == 0 ||
+        !Send(reinterpret_cast<HWND>(lHeader), HDM_GETITEMCOUNT, 0, 0, nColumns)) {
+        return -1;
+    }
+    return static_cast<int>(nColumns);
+}
+
+HWND FindChild(HWND hwndFrame, long nId)
+{
+    return GetDlgItem(hwndFrame, static_cast<int>(nId));
+}
+
+int OnWait(DWORD dwTimeoutMs)
+{
+    if (FindFrame(CDeadline(dwTimeoutMs)) == nullptr) {
+        return Fail("no window \"Tarnwick\" within " + std::to_string(dwTimeoutMs) + " ms");
+    }
+    return 0;
+}
+
+int OnRows(long nId)
+{
+    HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
+    HWND hwndList = hwndFrame != nullptr ? FindChild(hwndFrame, nId) : nullptr;
+    if (hwndList == nullptr) {
+        return Fail("no list control " + std::to_string(nId));
+    }
+    CRemoteBlock block(hwndList, sizeof(LVITEMA) + kTextMax);
+    if (!block.IsValid()) {
+        return Fail("cannot reach the program's memory");
+    }
+    const int nColumns = ColumnCount(hwndList);
+    LRESULT nRows = 0;
+    if (nColumns < 0 || !Send(hwndList, LVM_GETITEMCOUNT, 0, 0, nRows)) {
+        return Fail("list control " + std::to_string(nId) + " does not answer");
+    }
+    std::string strOut;
+    for (int nRow = 0; nRow < nRows; ++nRow) {
+        for (int nColumn = 0; nColumn < nColumns; ++nColumn) {
+            std::string strCell;
+            if (!ReadCell(hwndList, block, nRow, nColumn, strCell)) {
+                return Fail("cannot read row " + std::to_string(nRow));
+            }
+            strOut += (nColumn > 0 ? "\t" : "") + strCell;
+        }
+        strOut += "\n";
+    }
+    WriteTo(STD_OUTPUT_HANDLE, strOut);
+    return 0;
+}
+
+int OnWaitRows(long nMinRows, DWORD dwTimeoutMs, long nId)
+{
+    const CDeadline deadline(dwTimeoutMs);
+    LRESULT nRows = 0;
+    for (;;) {
+        HWND hwndFrame = FindFrame(deadline);
+        HWND hwndList = hwndFrame != nullptr ? FindChild(hwndFrame, nId) : nullptr;
+        if (hwndList != nullptr && Send(hwndList, LVM_GETITEMCOUNT, 0, 0, nRows) &&
+            nRows >= nMinRows) {
+            WriteTo(STD_OUTPUT_HANDLE, std::to_string(nRows) + "\n");
+            return 0;
+        }
+        if (deadline.Passed()) {
+            return Fail("list control " + std::to_string(nId) + " has " + std::to_string(nRows) +
+                        " rows, not " + std::to_string(nMinRows) + ", after " +
+                        std::to_string(dwTimeoutMs) + " ms");
+        }
+        Sleep(kRetryMs);
+    }
+}
+
+int OnClose(DWORD dwTimeoutMs)
+{
+    const CDeadline deadline(dwTimeoutMs);
+    HWND hwndFrame = FindFrame(deadline);
+    if (hwndFrame == nullptr) {
+        return Fail("no window \"Tarnwick\" to close");
+    }
+    DWORD dwProcessId = 0;
+    GetWindowThreadProcessId(hwndFrame, &dwProcessId);
+    HANDLE hProcess = OpenProcess(SYNCHRONIZE, FALSE, dwProcessId);
+    PostMessageA(hwndFrame, WM_CLOSE, 0, 0);
+    while (IsWindow(hwndFrame) && !deadline.Passed()) {
+        Sleep(kRetryMs);
+    }
+    const bool bWindowGone = !IsWindow(hwndFrame);
+    const bool bProcessGone =
+        hProcess == nullptr || WaitForSingleObject(hProcess, deadline.Remaining()) == WAIT_OBJECT_0;
+    if (hProcess != nullptr) {
+        CloseHandle(hProcess);
+    }
+    if (!bWindowGone) {
+        return Fail("the window is still open after WM_CLOSE");
+    }
+    if (!bProcessGone) {
+        return Fail("the window closed but the process did not end");
+    }
+    return 0;
+}
+
+int OnRect(long nId)
+{
+    HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
+    HWND hwndChild = hwndFrame != nullptr ? FindChild(hwndFrame, nId) : nullptr;
+    RECT rc = {};
+    if (hwndChild == nullptr || !GetWindowRect(hwndChild, &rc)) {
+        return Fail("no child window " + std::to_string(nId));
+    }
+    MapWindowPoints(HWND_DESKTOP, hwndFrame, reinterpret_cast<POINT*>(&rc), 2);
+    WriteTo(STD_OUTPUT_HANDLE, std::to_string(rc.left) + " " + std::to_string(rc.top) + " " +
+                                   std::to_string(rc.right) + " " + std::to_string(rc.bottom) +
+                                   "\n");
+    return 0;
+}
+
+int OnClick(long nId, long x, long y)
+{
+    HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
+    HWND hwndChild = hwndFrame != nullptr ? FindChild(hwndFrame, nId) : nullptr;
+    if (hwndChild == nullptr) {
+        return Fail("no child window " + std::to_string(nId));
+    }
+    const LPARAM lPoint = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+    PostMessageA(hwndChild, WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
+    PostMessageA(hwndChild, WM_LBUTTONUP, 0, lPoint);
+    return 0;
+}
+
+int OnCommand(long nCommand)
+{
+    HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
+    if (hwndFrame == nullptr) {
+        return Fail("no window \"Tarnwick\"");
+    }
+    PostMessageA(hwndFrame, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(nCommand), 0), 0);
+    return 0;
+}
+
+int Usage()
+{
+    return Fail("usage: tarnwick_driver wait [timeout_ms] | rows [id] | "
+                "wait-rows N timeout_ms [id] | close [timeout_ms] | rect id | "
+                "click id x y | command N",
+                kExitUsage);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        return Usage();
+    }
+    const std::string strVerb = argv[1];
+    const int nArgs = argc - 2;
+    long n[3] = {};
+    for (int i = 0; i < nArgs; ++i) {
+        if (i >= 3 || !ParseNumber(argv[i + 2], n[i]) || n[i] < 0) {
+            return Usage();
+        }
+    }
+    if (strVerb == "wait" && nArgs <= 1) {
+        return OnWait(nArgs == 1 ? static_cast<DWORD>(n[0]) : kDefaultTimeoutMs);
+    }
+    if (strVerb == "rows" && nArgs <= 1) {
+        return OnRows(nArgs == 1 ? n[0] : kEndpointListId);
+    }
+    if (strVerb == "wait-rows" && (nArgs == 2 || nArgs == 3)) {
+        return OnWaitRows(n[0], static_cast<DWORD>(n[1]), nArgs == 3 ? n[2] : kEndpointListId);
+    }
+    if (strVerb == "close" && nArgs <= 1) {
+        return OnClose(nArgs == 1 ? static_cast<DWORD>(n[0]) : kDefaultTimeoutMs);
+    }
+    if (strVerb == "rect" && nArgs == 1) {
+        return OnRect(n[0]);
+    }
+    if (strVerb == "click" && nArgs == 3) {
+        return OnClick(n[0], n[1], n[2]);
+    }
+    if (strVerb == "command" && nArgs == 1) {
+        return OnCommand(n[0]);
+    }
+    return Usage();
+}
