@@ -2,32 +2,146 @@
 
 #include "Gdi.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+const COLORREF kTextColor = RGB(0, 0, 50);
+// Ports below this are the system's well-known ports.
+const long kFirstCustomPort = 1024;
+
+// Sets the background colour that the row's text is drawn on, and fills the row with it.
+void FillRow(HDC dc, const RECT& rc, COLORREF color)
+{
+    ::SetBkColor(dc, color);
+    fw::CBrush brush(::CreateSolidBrush(color));
+    ::FillRect(dc, &rc, brush);
+}
+
+void Line(HDC dc, int x1, int y1, int x2, int y2)
+{
+    ::MoveToEx(dc, x1, y1, nullptr);
+    ::LineTo(dc, x2, y2);
+}
+
+UINT Justification(int format)
+{
+    switch (format & LVCFMT_JUSTIFYMASK) {
+    case LVCFMT_RIGHT:
+        return DT_RIGHT;
+    case LVCFMT_CENTER:
+        return DT_CENTER;
+    default:
+        return DT_LEFT;
+    }
+}
+
+} // namespace
+
 int CEndpointListCtrl::GetColumnCount() const
 {
     HWND header = GetHeaderCtrl();
-    return header != nullptr ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0))
-                             : 0;
+    return header != nullptr ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
 }
 
-void CEndpointListCtrl::DrawItem(const DRAWITEMSTRUCT& dis)
+void CEndpointListCtrl::DrawItem(DRAWITEMSTRUCT* dis)
 {
-    HDC dc = dis.hDC;
+    HDC dc = dis->hDC;
     fw::CSaveDC saved(dc);
-    int item = static_cast<int>(dis.itemID);
-    RECT bounds;
+    m_nSelectedRow = -1;
+    int item = static_cast<int>(dis->itemID);
+    UINT state = GetRowState(item);
+    bool hasFocus = ::GetFocus() == m_hWnd;
+    bool highlighted = IsHighlighted(state, hasFocus);
+
+    RECT bounds = {};
+    RECT label = {};
     GetItemRect(item, bounds, LVIR_BOUNDS);
-    fw::FillSolidRect(dc, bounds, m_crBackColor);
-    ::SetTextColor(dc, RGB(0, 0, 50));
-    ::SetBkMode(dc, TRANSPARENT);
+    GetItemRect(item, label, LVIR_LABEL);
+    RECT client = GetClientRect();
+    RECT fill = bounds;
+    fill.left = label.left - 2;
+    fill.right = std::max(bounds.right, client.right);
+    SIZE blank = {};
+    ::GetTextExtentPoint32A(dc, " ", 1, &blank);
+    int inset = 2 * blank.cx;
+
+    ::SetTextColor(dc, kTextColor);
+    if (highlighted) {
+        FillRow(dc, fill, m_crSelectColor);
+        m_nSelectedRow = item;
+    } else {
+        FillRow(dc, fill, m_crBackColor);
+        // The port or its service name, which reads as 0; a text holding a "." is no
+        // port and keeps the back colour.
+        std::string key = GetItemText(item, GetColumnCount() - 1);
+        if (key.find('.') == std::string::npos) {
+            long port = std::strtol(key.c_str(), nullptr, 10);
+            FillRow(dc, fill, port < kFirstCustomPort ? m_crSystemColor : m_crCustomColor);
+        }
+    }
+
+    DrawCells(dc, item, bounds, inset);
+    DrawBottomLine(dc, fill, bounds, (state & LVIS_FOCUSED) != 0 && hasFocus, client.right);
+}
+
+UINT CEndpointListCtrl::GetRowState(int item) const
+{
+    LVITEMA lvi = {};
+    lvi.mask = LVIF_STATE;
+    lvi.iItem = item;
+    lvi.stateMask = 0xFFFF;
+    SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&lvi));
+    return lvi.state;
+}
+
+bool CEndpointListCtrl::IsHighlighted(UINT state, bool hasFocus) const
+{
+    if ((state & LVIS_DROPHILITED) != 0)
+        return true;
+    bool showAlways = (::GetWindowLongA(m_hWnd, GWL_STYLE) & LVS_SHOWSELALWAYS) != 0;
+    return (state & LVIS_SELECTED) != 0 && (hasFocus || showAlways);
+}
+
+void CEndpointListCtrl::DrawCells(HDC dc, int item, const RECT& bounds, int inset) const
+{
     RECT cell = bounds;
     cell.right = cell.left;
-    for (int column = 0; column < GetColumnCount(); ++column) {
+    LVCOLUMNA column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH;
+    for (int index = 0;
+         SendMessage(LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(&column)) != FALSE; ++index) {
+        std::string text = GetItemText(item, index);
         cell.left = cell.right;
-        cell.right = cell.left + GetColumnWidth(column);
-        RECT text = {cell.left + 4, cell.top, cell.right - 4, cell.bottom};
-        std::string s = GetItemText(item, column);
-        ::DrawTextA(dc, s.c_str(), -1, &text,
-                    DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        cell.right = cell.left + column.cx;
+        // LineTo leaves out its end point: the separator covers B.top to B.bottom.
+        Line(dc, cell.right - 1, bounds.bottom, cell.right - 1, bounds.top - 1);
+        RECT textRect = {cell.left + inset, cell.top, cell.right - inset, cell.bottom};
+        ::DrawTextA(dc, text.c_str(), -1, &textRect,
+                    Justification(column.fmt) | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX |
+                        DT_END_ELLIPSIS);
+    }
+}
+
+void CEndpointListCtrl::DrawBottomLine(HDC dc, const RECT& fill, const RECT& bounds, bool focused,
+                                       int clientWidth) const
+{
+    int left = fill.left;
+    int right = fill.right - 1;
+    int top = bounds.top;
+    int bottom = bounds.bottom - 1;
+    if (focused && !m_bGridLines) {
+        // Segments rather than one Polyline path, like every other line of the row.
+        Line(dc, left, top, left, bottom);
+        ::LineTo(dc, right, bottom);
+        ::LineTo(dc, right, top);
+        ::LineTo(dc, left, top);
+    } else if (focused || m_bGridLines) {
+        Line(dc, left, bottom, right, bottom);
+        if (focused || clientWidth < fill.right - fill.left)
+            ::LineTo(dc, right, top - 1);
     }
 }
 
@@ -35,7 +149,7 @@ bool CEndpointListCtrl::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* 
 {
     if (msg != WM_DRAWITEM)
         return false;
-    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
     *result = TRUE;
     return true;
 }
