@@ -2,6 +2,7 @@
 
 #include "Gdi.h"
 #include "ListRows.h"
+#include "MainWindowPanes.h"
 #include "WinNameLookup.h"
 #include "WinUdpTable.h"
 #include "WinApp.h"
@@ -111,17 +112,9 @@ int CMainFrame::OnCreate()
 
 bool CMainFrame::CreateStatusBar()
 {
-    if (!m_wndStatusBar.Create(m_hWnd, WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP,
-                               AFX_IDW_STATUS_BAR) ||
-        !m_wndStatusBar.SetIndicators(kIndicators, 4)) {
-        fw::AppMessageBox("Unable to create Statusbar.", MB_OK);
+    if (!m_wndStatusBar.CreateStatusBar(m_hWnd, kIndicators, 4, fw::SBPS_STRETCH))
         return false;
-    }
-    UINT id;
-    UINT style;
-    int width;
-    m_wndStatusBar.GetPaneInfo(0, id, style, width);
-    m_wndStatusBar.SetPaneInfo(0, id, fw::SBPS_STRETCH, width);
+    SetupMainWindowPanes(m_wndStatusBar);
     m_wndStatusBar.SetPaneText(0, fw::LoadResString(AFX_IDS_IDLEMESSAGE).c_str());
     return true;
 }

@@ -6,7 +6,7 @@
 #include "ImageList.h"
 #include "ListCtrl.h"
 #include "SettingsStore.h"
-#include "StatusBar.h"
+#include "PaneStatusBar.h"
 #include "ToolBar.h"
 
 #include <memory>
@@ -45,7 +45,7 @@ public:
     fw::CImageList m_imlHot;
     fw::CImageList m_imlNormal;
     int m_nInterval = 3;
-    fw::CStatusBar m_wndStatusBar;
+    CPaneStatusBar m_wndStatusBar;
     fw::CToolBar m_wndToolBar;
 
 protected:

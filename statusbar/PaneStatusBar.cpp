@@ -1,0 +1,351 @@
+#include "PaneStatusBar.h"
+
+#include "Gdi.h"
+#include "WinApp.h"
+#include "resource.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// A rectangle outline, one pixel wide: top and left in `topLeft`, right and bottom in
+// `bottomRight` (which owns both corners it touches).
+void Draw3dRect(HDC dc, int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight)
+{
+    fw::FillSolidRect(dc, RECT{x, y, x + cx - 1, y + 1}, topLeft);
+    fw::FillSolidRect(dc, RECT{x, y, x + 1, y + cy - 1}, topLeft);
+    fw::FillSolidRect(dc, RECT{x + cx - 1, y, x + cx, y + cy}, bottomRight);
+    fw::FillSolidRect(dc, RECT{x, y + cy - 1, x + cx, y + cy}, bottomRight);
+}
+
+void Draw3dRect(HDC dc, const RECT& rc, COLORREF topLeft, COLORREF bottomRight)
+{
+    Draw3dRect(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, topLeft, bottomRight);
+}
+
+bool IsDialog(HWND hWnd)
+{
+    char className[16] = {};
+    return ::GetClassNameA(hWnd, className, sizeof(className)) > 0 &&
+           std::strcmp(className, "#32770") == 0;
+}
+
+void DrawTextIn(HDC dc, const std::string& text, RECT& rc, UINT format)
+{
+    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rc, format);
+}
+
+} // namespace
+
+bool CPaneStatusBar::CreateStatusBar(HWND pParentWnd, const UINT* lpIDArray, int nIDCount,
+                                     UINT nFirstPaneStyle)
+{
+    m_hOwnerWnd = pParentWnd;
+    DWORD style = WS_CHILD | WS_VISIBLE | CCS_BOTTOM;
+    // The grip is painted here, but the control keeps room for it and answers the
+    // sizing hit test there.
+    if (::GetWindowLongA(pParentWnd, GWL_STYLE) & WS_THICKFRAME)
+        style |= SBARS_SIZEGRIP;
+    if (Create(pParentWnd, style, AFX_IDW_STATUS_BAR) && SetIndicators(lpIDArray, nIDCount)) {
+        ChangePaneStyle(0, nFirstPaneStyle);
+        return true;
+    }
+    fw::AppMessageBox("Unable to create Statusbar.", MB_OK);
+    return false;
+}
+
+bool CPaneStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
+{
+    bool ok = CStatusBar::SetIndicators(lpIDArray, nIDCount);
+    m_arrPanes.assign(static_cast<std::size_t>(nIDCount), CStatusPane());
+    return ok;
+}
+
+CStatusPane* CPaneStatusBar::GetPane(int nIndex)
+{
+    return &m_arrPanes[static_cast<std::size_t>(nIndex)];
+}
+
+UINT CPaneStatusBar::ChangePaneStyle(int nIndex, UINT nStyle)
+{
+    UINT id;
+    UINT oldStyle;
+    int width;
+    GetPaneInfo(nIndex, id, oldStyle, width);
+    SetPaneInfo(nIndex, id, nStyle, width);
+    return oldStyle;
+}
+
+int CPaneStatusBar::PaneFromPoint(POINT& point)
+{
+    if (IsDialog(m_hOwnerWnd)) {
+        ::ClientToScreen(m_hOwnerWnd, &point);
+        ::ScreenToClient(m_hWnd, &point);
+    }
+    for (int i = 0; i < GetCount(); ++i) {
+        RECT rc = {};
+        if (GetItemRect(i, rc) && ::PtInRect(&rc, point))
+            return i;
+    }
+    return -1;
+}
+
+LRESULT CPaneStatusBar::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_PAINT:
+        // Common controls paint into a given DC when wParam carries one.
+        if (wParam != 0)
+            PaintTo(reinterpret_cast<HDC>(wParam));
+        else
+            OnPaint();
+        return 0;
+    case WM_PRINTCLIENT:
+        PaintTo(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        // The paint covers every pixel.
+        return TRUE;
+    case WM_TIMER:
+        OnTimer(static_cast<UINT_PTR>(wParam));
+        return 0;
+    case WM_DESTROY:
+        OnDestroy();
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+        // The owner's handler runs to completion before the control's own processing.
+        ::SendMessageA(m_hOwnerWnd, msg, wParam, lParam);
+        break;
+    }
+    return CStatusBar::WindowProc(msg, wParam, lParam);
+}
+
+void CPaneStatusBar::OnPaint()
+{
+    fw::CPaintDC dc(m_hWnd);
+    PaintTo(dc);
+}
+
+void CPaneStatusBar::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == m_nAnimTimer)
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CPaneStatusBar::OnDestroy()
+{
+    if (m_nAnimTimer != 0)
+        KillTimer(m_nAnimTimer);
+    m_nAnimTimer = 0;
+}
+
+void CPaneStatusBar::UpdateAnimationTimer(bool bMoving)
+{
+    if (bMoving && m_nAnimTimer == 0) {
+        m_nAnimTimer = SetTimer(IDT_PANE_ANIMATION, kAnimationPeriod);
+    } else if (!bMoving && m_nAnimTimer != 0) {
+        KillTimer(m_nAnimTimer);
+        m_nAnimTimer = 0;
+    }
+}
+
+void CPaneStatusBar::PaintTo(HDC target)
+{
+    RECT client = GetClientRect();
+    fw::CMemDC mem(target);
+    fw::CBitmap image(::CreateCompatibleBitmap(target, client.right, client.bottom));
+    fw::CSelectObject selectImage(mem, image);
+
+    COLORREF clrHilite = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    COLORREF clrShadow = ::GetSysColor(COLOR_BTNSHADOW);
+    fw::FillSolidRect(mem, client, ::GetSysColor(COLOR_BTNFACE));
+
+    bool bMoving = false;
+    // The control may repaint while SetIndicators is between the base panes and ours.
+    std::size_t count = std::min(m_arrPanes.size(), static_cast<std::size_t>(GetCount()));
+    for (std::size_t i = 0; i < count; ++i) {
+        int index = static_cast<int>(i);
+        CStatusPane& pane = m_arrPanes[i];
+        RECT rc = {};
+        GetItemRect(index, rc);
+        UINT nMfcStyle = GetPaneStyle(index);
+        // The message pane never has a frame; a pop-out frame wins over no borders.
+        if (index > 0) {
+            if (nMfcStyle & fw::SBPS_POPOUT)
+                Draw3dRect(mem, rc, clrHilite, clrShadow);
+            else if ((nMfcStyle & fw::SBPS_NOBORDERS) == 0)
+                Draw3dRect(mem, rc, clrHilite, clrHilite);
+        }
+        m_bPaneEnabled = (nMfcStyle & fw::SBPS_DISABLED) == 0;
+
+        ::InflateRect(&rc, -1, -1);
+        fw::FillSolidRect(mem, rc, pane.m_crBack[m_bPaneEnabled ? 1 : 0]);
+        {
+            // Content is clipped to the inner rectangle, not checked in the loops.
+            fw::CRgn clip(::CreateRectRgnIndirect(&rc));
+            ::SelectClipRgn(mem, clip);
+            switch (GetPaneKind(pane.m_nStyle)) {
+            case PaneKind::Text:
+                DrawPaneText(mem, index, rc, &pane);
+                break;
+            case PaneKind::Bitmap:
+                DrawPaneBitmap(mem, index, rc, &pane);
+                break;
+            case PaneKind::None:
+                break;
+            }
+            ::SelectClipRgn(mem, nullptr);
+        }
+        if (IsPaneAnimated(pane.m_nStyle))
+            bMoving = true;
+    }
+    UpdateAnimationTimer(bMoving);
+
+    if (!::IsZoomed(GetParent()))
+        DrawSizeGrip(mem);
+    ::BitBlt(target, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
+}
+
+void CPaneStatusBar::DrawPaneText(HDC pDC, int nIndex, RECT& rc, CStatusPane* pPane)
+{
+    std::string str = pPane->GetStateText(m_bPaneEnabled);
+    if (str.empty())
+        str = GetPaneText(nIndex);
+    if (str.empty())
+        return;
+
+    fw::CFont font(::CreateFontIndirectA(&pPane->m_lfFont));
+    fw::CSelectObject selectFont(pDC, font);
+    int oldMode = ::SetBkMode(pDC, TRANSPARENT);
+    COLORREF oldColor = ::SetTextColor(pDC, pPane->m_crText[m_bPaneEnabled ? 1 : 0]);
+
+    UINT style = pPane->m_nStyle;
+    UINT fmt = GetTextFormat(style);
+    bool bHScroll = (style & SPS_HSCROLL) != 0;
+    bool bVScroll = (style & SPS_VSCROLL) != 0;
+    if (style & SPS_TILE) {
+        str += "  ";
+        SIZE size = {};
+        ::GetTextExtentPoint32A(pDC, str.c_str(), static_cast<int>(str.size()), &size);
+        if (bHScroll)
+            pPane->ScrollX(rc, size.cx, 1);
+        if (bVScroll)
+            pPane->ScrollY(rc, size.cy, 1);
+        // A text without extent would never leave the loops.
+        if (size.cx <= 0 || size.cy <= 0)
+            bHScroll = bVScroll = false;
+
+        int top0 = rc.top;
+        if (bHScroll && bVScroll) {
+            for (; rc.left <= rc.right; rc.left += size.cx)
+                for (rc.top = top0; rc.top <= rc.bottom; rc.top += size.cy)
+                    DrawTextIn(pDC, str, rc, fmt);
+        } else if (bHScroll) {
+            for (; rc.left <= rc.right; rc.left += size.cx)
+                DrawTextIn(pDC, str, rc, fmt);
+        } else if (bVScroll) {
+            for (; rc.top <= rc.bottom; rc.top += size.cy)
+                DrawTextIn(pDC, str, rc, fmt);
+        } else {
+            DrawTextIn(pDC, str, rc, fmt);
+        }
+    } else {
+        SIZE size = {};
+        ::GetTextExtentPoint32A(pDC, str.c_str(), static_cast<int>(str.size()), &size);
+        // Single content re-enters from the far edge: restart at minus the inner size.
+        if (bHScroll)
+            pPane->ScrollX(rc, size.cx, rc.left - rc.right);
+        if (bVScroll)
+            pPane->ScrollY(rc, size.cy, rc.top - rc.bottom);
+        DrawTextIn(pDC, str, rc, fmt);
+    }
+
+    ::SetTextColor(pDC, oldColor);
+    ::SetBkMode(pDC, oldMode);
+}
+
+void CPaneStatusBar::DrawPaneBitmap(HDC pDC, int /*nIndex*/, RECT& rc, CStatusPane* pPane)
+{
+    // The text only switches the image on; whatever it says, the image is the stripes.
+    if (pPane->GetStateText(m_bPaneEnabled).empty())
+        return;
+
+    fw::CMemDC src(pDC);
+    fw::CBitmap bitmap(
+        ::LoadBitmapA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BITMAP_PROCESS)));
+    BITMAP info = {};
+    if (::GetObjectA(bitmap, sizeof(info), &info) != sizeof(info) || info.bmWidth <= 0 ||
+        info.bmHeight <= 0)
+        return;
+    const int w = info.bmWidth;
+    const int h = info.bmHeight;
+    fw::CSelectObject selectBitmap(src, bitmap);
+
+    UINT style = pPane->m_nStyle;
+    bool bHScroll = (style & SPS_HSCROLL) != 0;
+    bool bVScroll = (style & SPS_VSCROLL) != 0;
+    if (style & SPS_TILE) {
+        if (bHScroll)
+            pPane->ScrollX(rc, w, 1);
+        if (bVScroll)
+            pPane->ScrollY(rc, h, 1);
+        if (bHScroll && !bVScroll) {
+            // One row of tiles along the top; the background shows below it.
+            for (int x = rc.left; x < rc.right; x += w)
+                ::BitBlt(pDC, x, rc.top, w, h, src, 0, 0, SRCCOPY);
+        } else if (bVScroll && !bHScroll) {
+            for (int y = rc.top; y < rc.bottom; y += h)
+                ::BitBlt(pDC, rc.left, y, w, h, src, 0, 0, SRCCOPY);
+        } else {
+            for (int x = rc.left; x < rc.right; x += w)
+                for (int y = rc.top; y < rc.bottom; y += h)
+                    ::BitBlt(pDC, x, y, w, h, src, 0, 0, SRCCOPY);
+        }
+        return;
+    }
+
+    if (bHScroll)
+        pPane->ScrollX(rc, w, rc.left - rc.right);
+    if (bVScroll)
+        pPane->ScrollY(rc, h, rc.top - rc.bottom);
+    if (bHScroll || bVScroll) {
+        ::BitBlt(pDC, rc.left, rc.top, w, h, src, 0, 0, SRCCOPY);
+    } else if (style & SPS_STRETCH) {
+        ::StretchBlt(pDC, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, src, 0, 0, w, h,
+                     SRCCOPY);
+    } else {
+        if (style & DT_RIGHT)
+            rc.left = rc.right - w;
+        else if (style & DT_CENTER)
+            rc.left = (rc.right - w + rc.left) / 2;
+        if (style & DT_BOTTOM)
+            rc.top = rc.bottom - h;
+        else if (style & DT_VCENTER)
+            rc.top = (rc.bottom - h + rc.top) / 2;
+        // The copy runs from the aligned corner to the inner bottom-right corner.
+        ::BitBlt(pDC, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, src, 0, 0, SRCCOPY);
+    }
+}
+
+void CPaneStatusBar::DrawSizeGrip(HDC pDC)
+{
+    RECT window = GetWindowRect();
+    const int W = window.right - window.left;
+    const int H = window.bottom - window.top;
+    const POINT dots[] = {{W - 4, H - 3}, {W - 9, H - 3},  {W - 14, H - 3},
+                          {W - 4, H - 8}, {W - 4, H - 13}, {W - 9, H - 8}};
+    COLORREF clrShadow = ::GetSysColor(COLOR_BTNSHADOW);
+    COLORREF clrHilite = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    for (const POINT& dot : dots)
+        Draw3dRect(pDC, dot.x, dot.y, 3, 3, clrShadow, clrHilite);
+}
