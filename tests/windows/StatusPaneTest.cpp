@@ -140,16 +140,6 @@ std::vector<LONG> LeftEdges(const RECT& start, int extent, int restart, int coun
     return lefts;
 }
 
-TEST(StatusPane, TiledScrollShiftsByOneToOneTile)
-{
-    const RECT inner = {10, 3, 90, 19};
-    std::vector<LONG> lefts = LeftEdges(inner, 48, 1, 50);
-    for (int i = 0; i < 48; ++i)
-        EXPECT_EQ(10 - (i + 1), lefts[static_cast<std::size_t>(i)]) << "step " << i + 1;
-    EXPECT_EQ(10 - 1, lefts[48]);
-    EXPECT_EQ(10 - 2, lefts[49]);
-}
-
 TEST(StatusPane, SingleContentLeavesLeftAndReentersAtTheRightEdge)
 {
     // Content 100 pixels wide in an inner width of 80: the restart is -80.
