@@ -3,13 +3,29 @@
 #include "ListCtrl.h"
 #include "RowList.h"
 
-// The rows of a list control as the monitor core sees them.
+// The rows of a list control as the monitor core sees them, for one poll. Adding or
+// removing rows turns the list's redrawing off until the poll ends (one repaint instead
+// of one per row: under Wine a list of 700 rows fills in milliseconds instead of
+// seconds); changing a cell's text repaints only that row.
 class CListRows : public tarnwick::IRowList {
 public:
     explicit CListRows(fw::CListCtrl& list) : m_list(list) {}
+    CListRows(const CListRows&) = delete;
+    CListRows& operator=(const CListRows&) = delete;
+    ~CListRows() override
+    {
+        if (m_bRedrawOff) {
+            m_list.SendMessage(WM_SETREDRAW, TRUE);
+            m_list.Invalidate(TRUE);
+        }
+    }
 
     int GetRowCount() const override { return m_list.GetItemCount(); }
-    void AppendRow() override { m_list.InsertItem(m_list.GetItemCount(), ""); }
+    void AppendRow() override
+    {
+        HoldRedraw();
+        m_list.InsertItem(m_list.GetItemCount(), "");
+    }
     std::string GetCellText(int row, int column) const override
     {
         return m_list.GetItemText(row, column);
@@ -18,8 +34,21 @@ public:
     {
         m_list.SetItemText(row, column, text.c_str());
     }
-    void DeleteRow(int row) override { m_list.DeleteItem(row); }
+    void DeleteRow(int row) override
+    {
+        HoldRedraw();
+        m_list.DeleteItem(row);
+    }
 
 private:
+    void HoldRedraw()
+    {
+        if (!m_bRedrawOff && m_list.IsWindow()) {
+            m_list.SendMessage(WM_SETREDRAW, FALSE);
+            m_bRedrawOff = true;
+        }
+    }
+
     fw::CListCtrl& m_list;
+    bool m_bRedrawOff = false;
 };

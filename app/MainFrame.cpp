@@ -10,6 +10,7 @@
 #include "resource.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 namespace {
 
@@ -17,7 +18,7 @@ const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_AUTOUPDATE, ID_INDICATOR_
                             ID_INDICATOR_RESOLVE};
 
 const char* const kStatisticsLabels[] = {
-    "Number of Listening Connections:", "Datagrams Having No Ports:", "Total Datagrams Sent:",
+    "Number of Listening Connections:", "Datagrams Having No Ports:",   "Total Datagrams Sent:",
     "Total Datagrams Received:",        "Error on Received Datagrams:",
 };
 
@@ -28,8 +29,8 @@ std::unique_ptr<tarnwick::IUdpTable> OrPlatformTable(std::unique_ptr<tarnwick::I
     return table ? std::move(table) : std::make_unique<CWinUdpTable>();
 }
 
-std::shared_ptr<tarnwick::INameLookup> OrPlatformLookup(
-    std::shared_ptr<tarnwick::INameLookup> lookup)
+std::shared_ptr<tarnwick::INameLookup>
+OrPlatformLookup(std::shared_ptr<tarnwick::INameLookup> lookup)
 {
     return lookup ? std::move(lookup) : std::make_shared<CWinNameLookup>();
 }
@@ -61,8 +62,7 @@ CMainFrame::CMainFrame(std::unique_ptr<tarnwick::IUdpTable> table,
                        std::shared_ptr<tarnwick::INameLookup> lookup, std::string settingsFile)
     : m_settings(std::move(settingsFile)), m_pUdpTable(OrPlatformTable(std::move(table))),
       m_monitor(*m_pUdpTable, OrPlatformLookup(std::move(lookup)), &fw::BeginWorkerThread)
-{
-}
+{}
 
 CMainFrame::~CMainFrame() = default;
 
@@ -86,6 +86,9 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         OnDestroy();
         break;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        break;
     }
     return CFrameWnd::WindowProc(msg, wParam, lParam);
 }
@@ -96,6 +99,7 @@ int CMainFrame::OnCreate()
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         return -1;
     LoadToolbarImages(IDB_TOOLBAR, IDB_TOOLBAR, IDB_TOOLBAR);
+    UpdateCopyButton();
     if (!CreateStatusBar())
         return -1;
 

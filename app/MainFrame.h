@@ -36,8 +36,13 @@ public:
     // Applies the stored colours, grid lines, interval, menu style and on-top state.
     void LoadSettings();
 
+    // Pauses or resumes auto-update; switches name display.
+    void ToggleAutoUpdate();
+    void ToggleResolve();
+
     CEndpointListCtrl m_wndEndpointList;
     fw::CListCtrl m_wndStatistics;
+    BOOL m_bCopyEnabled = FALSE;
     BOOL m_bPaused = TRUE;
     BOOL m_bResolve = TRUE;
     BOOL m_bXPMenu = TRUE;
@@ -51,6 +56,8 @@ public:
 protected:
     bool PreCreateWindow(CREATESTRUCTA& cs) override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnInitMenuPopup(HMENU menu) override;
 
 private:
     int OnCreate();
@@ -60,6 +67,10 @@ private:
     void CreateEndpointList();
     void CreateStatistics();
     void LoadToolbarImages(UINT normalId, UINT disabledId, UINT hotId);
+    void SwapButtonImage(int image);
+    void OnLButtonDown(POINT point);
+    void InvalidateStatusBar() const;
+    void UpdateCopyButton();
 
     CSettingsStore m_settings;
     std::unique_ptr<tarnwick::IUdpTable> m_pUdpTable;

@@ -22,7 +22,8 @@ bool CStatusBar::SetIndicators(const UINT* ids, int count)
     m_panes.assign(static_cast<std::size_t>(count), Pane{});
     CClientDC dc(m_hWnd);
     HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-    CSelectObject selectFont(dc, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
+    CSelectObject selectFont(dc, font ? static_cast<HGDIOBJ>(font)
+                                      : ::GetStockObject(DEFAULT_GUI_FONT));
     for (int i = 0; i < count; ++i) {
         Pane& pane = m_panes[static_cast<std::size_t>(i)];
         pane.id = ids[i];

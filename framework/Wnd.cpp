@@ -1,16 +1,24 @@
 #include "Wnd.h"
 
+#include <unordered_map>
+
 namespace fw {
 
 namespace {
-const char kObjectProp[] = "fw.CWnd";
+// Window to object, for the windows of this thread. A window property would do the same
+// but costs a wineserver round trip per message under Wine.
+std::unordered_map<HWND, CWnd*>& Objects()
+{
+    thread_local std::unordered_map<HWND, CWnd*> objects;
+    return objects;
+}
 } // namespace
 
 CWnd::~CWnd()
 {
     if (m_hWnd != nullptr) {
         // The window outlives its object only by mistake; keep late messages away.
-        ::RemovePropA(m_hWnd, kObjectProp);
+        Objects().erase(m_hWnd);
         if (m_pfnSuper != nullptr)
             ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
         ::DestroyWindow(m_hWnd);
@@ -19,13 +27,15 @@ CWnd::~CWnd()
 
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
-    return hWnd != nullptr ? static_cast<CWnd*>(::GetPropA(hWnd, kObjectProp)) : nullptr;
+    auto& objects = Objects();
+    auto found = objects.find(hWnd);
+    return found != objects.end() ? found->second : nullptr;
 }
 
 void CWnd::Bind(HWND hWnd)
 {
     m_hWnd = hWnd;
-    ::SetPropA(hWnd, kObjectProp, this);
+    Objects()[hWnd] = this;
 }
 
 bool CWnd::SubclassWindow(HWND hWnd)
@@ -33,8 +43,8 @@ bool CWnd::SubclassWindow(HWND hWnd)
     if (hWnd == nullptr || m_hWnd != nullptr || FromHandle(hWnd) != nullptr)
         return false;
     Bind(hWnd);
-    m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
-        hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWndProc)));
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWndProc)));
     return true;
 }
 
@@ -45,7 +55,7 @@ HWND CWnd::UnsubclassWindow()
         return nullptr;
     if (m_pfnSuper != nullptr)
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-    ::RemovePropA(hWnd, kObjectProp);
+    Objects().erase(hWnd);
     m_pfnSuper = nullptr;
     m_hWnd = nullptr;
     return hWnd;

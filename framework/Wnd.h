@@ -27,8 +27,8 @@ public:
 
     // Creates a window of a class registered with RegisterWndClass (or a system class,
     // which is then subclassed).
-    bool CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style,
-                  const RECT& rect, HWND parent, UINT idOrMenu, void* createParam = nullptr);
+    bool CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect,
+                  HWND parent, UINT idOrMenu, void* createParam = nullptr);
     bool DestroyWindow();
 
     LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const
@@ -45,7 +45,10 @@ public:
     void MoveWindow(const RECT& rc, BOOL repaint = TRUE) const;
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     HWND GetParent() const { return ::GetParent(m_hWnd); }
-    UINT_PTR SetTimer(UINT_PTR id, UINT elapse) const { return ::SetTimer(m_hWnd, id, elapse, nullptr); }
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse) const
+    {
+        return ::SetTimer(m_hWnd, id, elapse, nullptr);
+    }
     BOOL KillTimer(UINT_PTR id) const { return ::KillTimer(m_hWnd, id); }
 
     // Registers (once) a window class whose procedure is the shared one.

@@ -39,7 +39,7 @@ if [ "${TARNWICK_WINE_SESSION:-}" = "$WINEPREFIX" ]; then
 fi
 
 # Bump when the prefix settings below change, so old prefixes are remade.
-readonly prefix_version=1
+readonly prefix_version=3
 readonly marker="$WINEPREFIX/.tarnwick-prefix-v$prefix_version"
 readonly lock_file="$WINEPREFIX.lock"
 
@@ -118,7 +118,11 @@ create_prefix() {
 
     local reg="$WINEPREFIX/drive_c/tarnwick-prefix.reg"
     # Managed=N: without a window manager every DestroyWindow of a top-level
-    # window waits 2 s. The default virtual desktop puts every process (the
+    # window waits 2 s. No debugger for crashes: winedbg --auto can hang a test
+    # run instead of printing its backtrace. Wine falls back to winedbg when the
+    # value is missing, so it names a program that does not exist: the start
+    # fails and a crashed exe just exits (code 5).
+    # The default virtual desktop puts every process (the
     # program and a test driver alike) on one desktop that a screenshot of the
     # root window shows with captions, frames and menu bars.
     cat >"$reg" <<REG
@@ -132,6 +136,9 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
 "Default"="$TARNWICK_DESKTOP_SIZE"
+
+[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug]
+"Debugger"="no-debugger-here.exe"
 REG
     wine regedit /S 'C:\tarnwick-prefix.reg' </dev/null >/dev/null 2>&1 9>&-
     rm -f "$reg"
