@@ -42,7 +42,12 @@ bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, HWND parent)
     m_hAccel = ::LoadAcceleratorsA(instance, MAKEINTRESOURCEA(resourceId));
     HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y,
                                   cs.cx, cs.cy, cs.hwndParent, cs.hMenu, instance, this);
-    return hWnd != nullptr;
+    if (hWnd == nullptr)
+        return false;
+    // A WM_SIZE that comes while WM_CREATE runs (a SetWindowPos there) sees a client
+    // area that is not final yet, and it takes the place of the one that would follow.
+    RecalcLayout();
+    return true;
 }
 
 RECT CFrameWnd::RepositionQuery() const

@@ -60,6 +60,14 @@ protected:
 
 TEST_F(MainFrameTest, StatisticsColumnIsFixedAtTheRightEdge)
 {
+    // As created, before any resize.
+    RECT client;
+    ::GetClientRect(hwnd, &client);
+    ASSERT_GT(client.right, 250);
+    EXPECT_EQ(client.right - 250, ChildRect(frame->m_wndEndpointList).right);
+    EXPECT_EQ(client.right, ChildRect(frame->m_wndStatistics).right);
+    EXPECT_EQ(client.right, ChildRect(frame->m_wndToolBar).right);
+
     SetClientWidth(600);
     RECT list = ChildRect(frame->m_wndEndpointList);
     RECT stats = ChildRect(frame->m_wndStatistics);
