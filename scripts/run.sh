@@ -20,10 +20,36 @@ if [ ! -f "$exe" ]; then
     exit 1
 fi
 
+# A headless machine may have no UDP socket open at all; open a few for the
+# screenshot (loopback and wildcard only), held while the program runs.
+demo_sockets() {
+    python3 - <<'PY' &
+import signal, socket
+held = []
+for address, port in [("0.0.0.0", 53), ("127.0.0.1", 53), ("0.0.0.0", 0), ("127.0.0.1", 0),
+                      ("127.0.0.1", 0), ("0.0.0.0", 0)]:
+    s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+    try:
+        s.bind((address, port))
+        held.append(s)
+    except OSError:
+        s.close()
+signal.pause()
+PY
+    demo_pid=$!
+}
+
 screenshot_in_session() {
+    demo_pid=""
+    demo_sockets
     wine "$exe" </dev/null &
     local pid=$!
     sleep "$settle_seconds"
+    # One more poll shows the names the first one queued for look-up.
+    if [ -f "$driver" ]; then
+        wine "$driver" command 32771 </dev/null >/dev/null 2>&1 || true
+        sleep 1
+    fi
     if ! kill -0 "$pid" 2>/dev/null; then
         wait "$pid" && rc=0 || rc=$?
         echo "run: Tarnwick ended early (exit code $rc); no screenshot" >&2
@@ -35,6 +61,7 @@ screenshot_in_session() {
         wineserver -k
     fi
     wait "$pid" || true
+    [ -z "$demo_pid" ] || kill "$demo_pid" 2>/dev/null || true
     echo "Screenshot saved to ${screenshot#"$repo"/}"
 }
 
