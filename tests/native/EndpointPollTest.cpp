@@ -1,5 +1,4 @@
-#include "EndpointMonitor.h"
-#include "MonitorFakes.h"
+#include "MonitorFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,40 +9,10 @@
 namespace tarnwick {
 namespace {
 
-using fakes::CFakeNameLookup;
-using fakes::CFakeRowList;
-using fakes::CFakeUdpTable;
-using fakes::CManualStarter;
 using fakes::MakeEndpoint;
 using Strings = std::vector<std::string>;
 
-class EndpointPoll : public ::testing::Test {
-protected:
-    CFakeUdpTable table;
-    std::shared_ptr<CFakeNameLookup> lookup = std::make_shared<CFakeNameLookup>();
-    CManualStarter starter;
-    CEndpointMonitor monitor{table, lookup, starter.Starter()};
-    CFakeRowList endpoints;
-    CFakeRowList statistics{5};
-
-    void Poll() { monitor.RefreshUdpInfo(endpoints, statistics); }
-
-    // Polls, lets the resolver run that poll started finish, and polls again.
-    void PollResolvePoll()
-    {
-        Poll();
-        starter.RunAll();
-        Poll();
-    }
-
-    Strings Column(int column) const
-    {
-        Strings texts;
-        for (int row = 0; row < endpoints.GetRowCount(); ++row)
-            texts.push_back(endpoints.Cell(row, column));
-        return texts;
-    }
-};
+class EndpointPoll : public CMonitorFixture {};
 
 TEST_F(EndpointPoll, RowsShowEachEndpointInTableOrder)
 {

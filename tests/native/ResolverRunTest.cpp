@@ -1,5 +1,4 @@
-#include "EndpointMonitor.h"
-#include "MonitorFakes.h"
+#include "MonitorFixture.h"
 #include "ResolverState.h"
 
 #include <gtest/gtest.h>
@@ -11,40 +10,11 @@
 namespace tarnwick {
 namespace {
 
-using fakes::CFakeNameLookup;
-using fakes::CFakeRowList;
-using fakes::CFakeUdpTable;
-using fakes::CManualStarter;
 using fakes::MakeEndpoint;
 using Strings = std::vector<std::string>;
 
 // Resolver runs driven by hand on the test's own thread.
-class ResolverRun : public ::testing::Test {
-protected:
-    CFakeUdpTable table;
-    std::shared_ptr<CFakeNameLookup> lookup = std::make_shared<CFakeNameLookup>();
-    CManualStarter starter;
-    CEndpointMonitor monitor{table, lookup, starter.Starter()};
-    CFakeRowList endpoints;
-    CFakeRowList statistics{5};
-
-    void Poll() { monitor.RefreshUdpInfo(endpoints, statistics); }
-
-    void PollResolvePoll()
-    {
-        Poll();
-        starter.RunAll();
-        Poll();
-    }
-
-    Strings Column(int column) const
-    {
-        Strings texts;
-        for (int row = 0; row < endpoints.GetRowCount(); ++row)
-            texts.push_back(endpoints.Cell(row, column));
-        return texts;
-    }
-};
+class ResolverRun : public CMonitorFixture {};
 
 TEST_F(ResolverRun, AddressNamesAndWhichAddressesAreLookedUp)
 {
