@@ -9,6 +9,10 @@
 namespace tarnwick {
 namespace {
 
+using fakes::CFakeNameLookup;
+using fakes::CFakeRowList;
+using fakes::CFakeUdpTable;
+using fakes::CManualStarter;
 using fakes::MakeEndpoint;
 using Strings = std::vector<std::string>;
 

@@ -14,12 +14,10 @@ namespace tarnwick {
 // A monitor over fake table, look-ups and lists, whose resolver runs are started by hand
 // on the test's own thread.
 class CMonitorFixture : public ::testing::Test {
-protected:
 public:
     using Strings = std::vector<std::string>;
 
 protected:
-
     fakes::CFakeUdpTable table;
     std::shared_ptr<fakes::CFakeNameLookup> lookup = std::make_shared<fakes::CFakeNameLookup>();
     fakes::CManualStarter starter;
