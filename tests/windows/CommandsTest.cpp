@@ -1,5 +1,4 @@
-#include "MainFrame.h"
-#include "TestSupport.h"
+#include "FrameFixture.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -14,27 +13,14 @@ constexpr COLORREF kGreen = RGB(0, 150, 0);
 
 // The commands and switches of the main window, driven the way a user drives them:
 // WM_COMMAND, clicks on the status bar, accelerators.
-class CommandsTest : public ::testing::Test {
+class CommandsTest : public CFrameFixture {
 protected:
     void SetUp() override
     {
-        auto fakeTable = std::make_unique<CFakeUdpTable>();
-        table = fakeTable.get();
+        CFrameFixture::SetUp();
         table->rows = {{0, 53}, {0x7F000001, 40000}};
-        lookup = std::make_shared<CFakeNameLookup>();
-        frame = new CMainFrame(std::move(fakeTable), lookup);
-        ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
-        hwnd = *frame;
-        ::ShowWindow(hwnd, SW_SHOWNORMAL);
-        ::UpdateWindow(hwnd);
         // No first poll in the way of counting: the tests poll themselves.
         ::KillTimer(hwnd, CMainFrame::kFirstPollTimer);
-    }
-
-    void TearDown() override
-    {
-        if (::IsWindow(hwnd))
-            ::DestroyWindow(hwnd);
     }
 
     void Command(UINT id) { ::SendMessageA(hwnd, WM_COMMAND, id, 0); }
@@ -77,15 +63,7 @@ protected:
                                               IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         ReplaceGrey(bitmap);
         CDibSection dib(24, 24);
-        HDC src = ::CreateCompatibleDC(nullptr);
-        HDC dst = ::CreateCompatibleDC(nullptr);
-        HGDIOBJ oldSrc = ::SelectObject(src, bitmap);
-        HGDIOBJ oldDst = ::SelectObject(dst, dib.Get());
-        ::BitBlt(dst, 0, 0, 24, 24, src, 0, 0, SRCCOPY);
-        ::SelectObject(src, oldSrc);
-        ::SelectObject(dst, oldDst);
-        ::DeleteDC(src);
-        ::DeleteDC(dst);
+        dib.CopyFrom(bitmap);
         ::DeleteObject(bitmap);
         return Pixels(dib);
     }
@@ -98,11 +76,6 @@ protected:
                 pixels.push_back(dib.GetPixel(x, y));
         return pixels;
     }
-
-    CFakeUdpTable* table = nullptr;
-    std::shared_ptr<CFakeNameLookup> lookup;
-    CMainFrame* frame = nullptr;
-    HWND hwnd = nullptr;
 };
 
 TEST_F(CommandsTest, RefreshPollsOnceAndNothingElsePolls)

@@ -1,5 +1,4 @@
-#include "MainFrame.h"
-#include "TestSupport.h"
+#include "FrameFixture.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -10,25 +9,12 @@
 
 namespace {
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public CFrameFixture {
 protected:
     void SetUp() override
     {
-        auto fakeTable = std::make_unique<CFakeUdpTable>();
-        table = fakeTable.get();
+        CFrameFixture::SetUp();
         table->rows = {{0x7F000001, 53}, {0x7F000001, 40000}};
-        lookup = std::make_shared<CFakeNameLookup>();
-        frame = new CMainFrame(std::move(fakeTable), lookup);
-        ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
-        hwnd = *frame;
-        ::ShowWindow(hwnd, SW_SHOW);
-    }
-
-    void TearDown() override
-    {
-        // The frame deletes itself with its window.
-        if (::IsWindow(hwnd))
-            ::DestroyWindow(hwnd);
     }
 
     // Sizes the frame so that its client area is `width` pixels wide.
@@ -51,11 +37,6 @@ protected:
         ::MapWindowPoints(HWND_DESKTOP, hwnd, reinterpret_cast<POINT*>(&rc), 2);
         return rc;
     }
-
-    CFakeUdpTable* table = nullptr;
-    std::shared_ptr<CFakeNameLookup> lookup;
-    CMainFrame* frame = nullptr;
-    HWND hwnd = nullptr;
 };
 
 TEST_F(MainFrameTest, StatisticsColumnIsFixedAtTheRightEdge)
@@ -80,7 +61,8 @@ TEST_F(MainFrameTest, StatisticsColumnIsFixedAtTheRightEdge)
 
     SetClientWidth(900);
     EXPECT_EQ(650, ChildRect(frame->m_wndEndpointList).right);
-    EXPECT_EQ(250, ChildRect(frame->m_wndStatistics).right - ChildRect(frame->m_wndStatistics).left);
+    EXPECT_EQ(250,
+              ChildRect(frame->m_wndStatistics).right - ChildRect(frame->m_wndStatistics).left);
 }
 
 TEST_F(MainFrameTest, ListsSitBetweenToolBarAndStatusBar)
@@ -103,20 +85,20 @@ TEST_F(MainFrameTest, ListsHaveTheirColumnsAndLabels)
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = text;
     column.cchTextMax = sizeof(text);
-    ASSERT_TRUE(frame->m_wndEndpointList.SendMessage(LVM_GETCOLUMNA, 0,
-                                                     reinterpret_cast<LPARAM>(&column)));
+    ASSERT_TRUE(
+        frame->m_wndEndpointList.SendMessage(LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column)));
     EXPECT_STREQ("IP Address", text);
-    ASSERT_TRUE(frame->m_wndEndpointList.SendMessage(LVM_GETCOLUMNA, 1,
-                                                     reinterpret_cast<LPARAM>(&column)));
+    ASSERT_TRUE(
+        frame->m_wndEndpointList.SendMessage(LVM_GETCOLUMNA, 1, reinterpret_cast<LPARAM>(&column)));
     EXPECT_STREQ("Port", text);
-    ASSERT_TRUE(frame->m_wndStatistics.SendMessage(LVM_GETCOLUMNA, 0,
-                                                   reinterpret_cast<LPARAM>(&column)));
+    ASSERT_TRUE(
+        frame->m_wndStatistics.SendMessage(LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column)));
     EXPECT_STREQ("   Parameters", text);
     EXPECT_EQ(184, column.cx);
 
-    const char* labels[] = {"Number of Listening Connections:", "Datagrams Having No Ports:",
-                            "Total Datagrams Sent:", "Total Datagrams Received:",
-                            "Error on Received Datagrams:"};
+    const char* labels[] = {
+        "Number of Listening Connections:", "Datagrams Having No Ports:", "Total Datagrams Sent:",
+        "Total Datagrams Received:", "Error on Received Datagrams:"};
     ASSERT_EQ(5, frame->m_wndStatistics.GetItemCount());
     for (int row = 0; row < 5; ++row) {
         EXPECT_EQ(labels[row], frame->m_wndStatistics.GetItemText(row, 0));
@@ -130,14 +112,14 @@ TEST_F(MainFrameTest, ListsHaveTheirColumnsAndLabels)
 
 TEST_F(MainFrameTest, ToolBarHasItsButtonsAndImageLists)
 {
-    const int commands[] = {ID_REFRESH, ID_AUTOUPDATE, 0,        ID_RESOLVE, 0,
-                            ID_EDIT_COPY, ID_FILE_SAVE, 0, ID_SETTINGS, ID_APP_ABOUT};
+    const int commands[] = {ID_REFRESH,   ID_AUTOUPDATE, 0, ID_RESOLVE,  0,
+                            ID_EDIT_COPY, ID_FILE_SAVE,  0, ID_SETTINGS, ID_APP_ABOUT};
     ASSERT_EQ(10, frame->m_wndToolBar.GetButtonCount());
     int image = 0;
     for (int i = 0; i < 10; ++i) {
         TBBUTTON button = {};
-        ASSERT_TRUE(frame->m_wndToolBar.SendMessage(TB_GETBUTTON, i,
-                                                    reinterpret_cast<LPARAM>(&button)));
+        ASSERT_TRUE(
+            frame->m_wndToolBar.SendMessage(TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button)));
         EXPECT_EQ(commands[i], button.idCommand) << "button " << i;
         if (commands[i] != 0) {
             EXPECT_EQ(image++, button.iBitmap) << "button " << i;
@@ -161,8 +143,8 @@ TEST_F(MainFrameTest, ToolBarImagesLoseTheirGreyBackground)
 {
     // Pixel (0, 0) of every button image is background grey in the bitmap; drawn from
     // each list it must come out as the button face.
-    for (HIMAGELIST list : {frame->m_imlNormal.Get(), frame->m_imlDisabled.Get(),
-                            frame->m_imlHot.Get()}) {
+    for (HIMAGELIST list :
+         {frame->m_imlNormal.Get(), frame->m_imlDisabled.Get(), frame->m_imlHot.Get()}) {
         for (int image = 0; image < 7; ++image) {
             CDibSection dib(24, 24);
             HDC dc = ::CreateCompatibleDC(nullptr);
@@ -184,11 +166,11 @@ TEST_F(MainFrameTest, FirstPollComesOnceAfterOneSecond)
     EXPECT_EQ("127.0.0.1", frame->m_wndEndpointList.GetItemText(0, 0));
     EXPECT_EQ("53", frame->m_wndEndpointList.GetItemText(0, 1));
     EXPECT_EQ("40000", frame->m_wndEndpointList.GetItemText(1, 1));
-    EXPECT_EQ("5", frame->m_wndStatistics.GetItemText(0, 1));  // dwNumAddrs
-    EXPECT_EQ("2", frame->m_wndStatistics.GetItemText(1, 1));  // dwNoPorts
-    EXPECT_EQ("4", frame->m_wndStatistics.GetItemText(2, 1));  // dwOutDatagrams
-    EXPECT_EQ("1", frame->m_wndStatistics.GetItemText(3, 1));  // dwInDatagrams
-    EXPECT_EQ("3", frame->m_wndStatistics.GetItemText(4, 1));  // dwInErrors
+    EXPECT_EQ("5", frame->m_wndStatistics.GetItemText(0, 1)); // dwNumAddrs
+    EXPECT_EQ("2", frame->m_wndStatistics.GetItemText(1, 1)); // dwNoPorts
+    EXPECT_EQ("4", frame->m_wndStatistics.GetItemText(2, 1)); // dwOutDatagrams
+    EXPECT_EQ("1", frame->m_wndStatistics.GetItemText(3, 1)); // dwInDatagrams
+    EXPECT_EQ("3", frame->m_wndStatistics.GetItemText(4, 1)); // dwInErrors
     PumpMessages(1500);
     EXPECT_EQ(1, table->tableReads);
 }

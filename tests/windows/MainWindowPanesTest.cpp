@@ -1,4 +1,4 @@
-#include "MainFrame.h"
+#include "FrameFixture.h"
 #include "PaneBarHost.h"
 #include "TestSupport.h"
 #include "resource.h"
@@ -14,25 +14,8 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kRed = RGB(200, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 150, 0);
 
-class MainWindowPanesTest : public ::testing::Test {
+class MainWindowPanesTest : public CFrameFixture {
 protected:
-    void SetUp() override
-    {
-        frame =
-            new CMainFrame(std::make_unique<CFakeUdpTable>(), std::make_shared<CFakeNameLookup>());
-        ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
-        hwnd = *frame;
-        ::ShowWindow(hwnd, SW_SHOWNORMAL);
-        ::UpdateWindow(hwnd);
-    }
-
-    void TearDown() override
-    {
-        // The frame deletes itself with its window.
-        if (::IsWindow(hwnd))
-            ::DestroyWindow(hwnd);
-    }
-
     RECT Inner(int index) const
     {
         RECT rc = {};
@@ -40,9 +23,6 @@ protected:
         ::InflateRect(&rc, -1, -1);
         return rc;
     }
-
-    CMainFrame* frame = nullptr;
-    HWND hwnd = nullptr;
 };
 
 TEST_F(MainWindowPanesTest, PanesStartWithTheirStylesTextsAndColours)

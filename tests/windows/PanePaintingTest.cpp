@@ -141,15 +141,7 @@ TEST(StripeBitmap, ResourceHoldsSixteenColourDiagonalStripes)
     HBITMAP bitmap = ::LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_BITMAP_PROCESS));
     ASSERT_NE(nullptr, bitmap);
     CDibSection dib(48, 16);
-    HDC src = ::CreateCompatibleDC(nullptr);
-    HDC dst = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ oldSrc = ::SelectObject(src, bitmap);
-    HGDIOBJ oldDst = ::SelectObject(dst, dib.Get());
-    ::BitBlt(dst, 0, 0, 48, 16, src, 0, 0, SRCCOPY);
-    ::SelectObject(src, oldSrc);
-    ::SelectObject(dst, oldDst);
-    ::DeleteDC(src);
-    ::DeleteDC(dst);
+    dib.CopyFrom(bitmap);
     ::DeleteObject(bitmap);
 
     int yellow = 0;

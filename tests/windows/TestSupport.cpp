@@ -86,7 +86,8 @@ bool CFakeNameLookup::LookupService(std::uint16_t portNetworkOrder, std::string&
     return true;
 }
 
-CDibSection::CDibSection(int width, int height) : m_width(width), m_stride((width * 3 + 3) & ~3)
+CDibSection::CDibSection(int width, int height)
+    : m_width(width), m_height(height), m_stride((width * 3 + 3) & ~3)
 {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -103,6 +104,19 @@ CDibSection::CDibSection(int width, int height) : m_width(width), m_stride((widt
 CDibSection::~CDibSection()
 {
     ::DeleteObject(m_bitmap);
+}
+
+void CDibSection::CopyFrom(HBITMAP bitmap)
+{
+    HDC src = ::CreateCompatibleDC(nullptr);
+    HDC dst = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ oldSrc = ::SelectObject(src, bitmap);
+    HGDIOBJ oldDst = ::SelectObject(dst, m_bitmap);
+    ::BitBlt(dst, 0, 0, m_width, m_height, src, 0, 0, SRCCOPY);
+    ::SelectObject(src, oldSrc);
+    ::SelectObject(dst, oldDst);
+    ::DeleteDC(src);
+    ::DeleteDC(dst);
 }
 
 COLORREF CDibSection::GetPixel(int x, int y) const

@@ -57,6 +57,8 @@ public:
     CDibSection& operator=(const CDibSection&) = delete;
 
     HBITMAP Get() const { return m_bitmap; }
+    // Copies the top-left part of `bitmap` (a DDB or DIB) over the whole section.
+    void CopyFrom(HBITMAP bitmap);
     COLORREF GetPixel(int x, int y) const;
     void SetPixel(int x, int y, COLORREF color);
 
@@ -64,5 +66,6 @@ private:
     HBITMAP m_bitmap = nullptr;
     unsigned char* m_bits = nullptr;
     int m_width;
+    int m_height;
     int m_stride;
 };
