@@ -189,8 +189,7 @@ LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 void CFrameWnd::PostNcDestroy()
 {
-    if (m_bAutoDelete)
-        delete this;
+    delete this;
 }
 
 } // namespace fw

@@ -33,8 +33,6 @@ public:
     void SetMessageText(const char* text);
     void SetMessageText(UINT stringId);
 
-    void SetAutoDelete(bool autoDelete) { m_bAutoDelete = autoDelete; }
-
     ~CFrameWnd() override;
 
 protected:
@@ -49,7 +47,6 @@ private:
     bool OnToolTipText(NMHDR* hdr);
 
     HACCEL m_hAccel = nullptr;
-    bool m_bAutoDelete = true;
     char m_szTipText[128] = {};
 };
 

@@ -34,11 +34,6 @@ bool CListCtrl::DeleteItem(int item)
     return SendMessage(LVM_DELETEITEM, item) != FALSE;
 }
 
-bool CListCtrl::DeleteAllItems()
-{
-    return SendMessage(LVM_DELETEALLITEMS) != FALSE;
-}
-
 int CListCtrl::GetItemCount() const
 {
     return static_cast<int>(SendMessage(LVM_GETITEMCOUNT));
@@ -67,11 +62,6 @@ std::string CListCtrl::GetItemText(int item, int subItem) const
             return std::string(buffer.data(), length < buffer.size() ? length : 0);
         buffer.resize(buffer.size() * 4);
     }
-}
-
-UINT CListCtrl::GetItemState(int item, UINT mask) const
-{
-    return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, item, mask));
 }
 
 bool CListCtrl::SetItemState(int item, UINT state, UINT mask)
@@ -106,16 +96,6 @@ bool CListCtrl::SetTextBkColor(COLORREF color)
 bool CListCtrl::SetTextColor(COLORREF color)
 {
     return SendMessage(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(color)) != FALSE;
-}
-
-int CListCtrl::GetColumnWidth(int column) const
-{
-    return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, column));
-}
-
-bool CListCtrl::SetColumnWidth(int column, int width)
-{
-    return SendMessage(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0)) != FALSE;
 }
 
 HWND CListCtrl::GetHeaderCtrl() const

@@ -17,19 +17,15 @@ public:
     int InsertColumn(int column, const char* heading, int format, int width);
     int InsertItem(int item, const char* text);
     bool DeleteItem(int item);
-    bool DeleteAllItems();
     int GetItemCount() const;
     bool SetItemText(int item, int subItem, const char* text);
     std::string GetItemText(int item, int subItem) const;
-    UINT GetItemState(int item, UINT mask) const;
     bool SetItemState(int item, UINT state, UINT mask);
     bool GetItemRect(int item, RECT& rc, int code) const;
     DWORD SetExtendedStyle(DWORD mask, DWORD style);
     bool SetBkColor(COLORREF color);
     bool SetTextBkColor(COLORREF color);
     bool SetTextColor(COLORREF color);
-    int GetColumnWidth(int column) const;
-    bool SetColumnWidth(int column, int width);
     HWND GetHeaderCtrl() const;
 };
 

@@ -65,12 +65,6 @@ UINT CStatusBar::GetPaneStyle(int index) const
     return m_panes.at(static_cast<std::size_t>(index)).style;
 }
 
-void CStatusBar::SetPaneStyle(int index, UINT style)
-{
-    m_panes.at(static_cast<std::size_t>(index)).style = style;
-    UpdateLayout();
-}
-
 std::string CStatusBar::GetPaneText(int index) const
 {
     return m_panes.at(static_cast<std::size_t>(index)).text;

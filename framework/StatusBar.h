@@ -30,7 +30,6 @@ public:
     void GetPaneInfo(int index, UINT& id, UINT& style, int& width) const;
     void SetPaneInfo(int index, UINT id, UINT style, int width);
     UINT GetPaneStyle(int index) const;
-    void SetPaneStyle(int index, UINT style);
     std::string GetPaneText(int index) const;
     bool SetPaneText(int index, const char* text);
     bool GetItemRect(int index, RECT& rc) const;

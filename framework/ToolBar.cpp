@@ -31,7 +31,6 @@ bool CToolBar::LoadToolBar(UINT resourceId)
     if (bytes < (4u + count) * sizeof(WORD))
         return false;
 
-    m_sizeButton = {words[1], words[2]};
     std::vector<TBBUTTON> buttons(count);
     int image = 0;
     for (WORD i = 0; i < count; ++i) {
@@ -46,13 +45,8 @@ bool CToolBar::LoadToolBar(UINT resourceId)
             b.fsState = TBSTATE_ENABLED;
         }
     }
-    SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(m_sizeButton.cx, m_sizeButton.cy));
+    SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(words[1], words[2]));
     return SendMessage(TB_ADDBUTTONSA, count, reinterpret_cast<LPARAM>(buttons.data())) != FALSE;
-}
-
-int CToolBar::CommandToIndex(UINT command) const
-{
-    return static_cast<int>(SendMessage(TB_COMMANDTOINDEX, command));
 }
 
 int CToolBar::GetButtonCount() const

@@ -17,12 +17,7 @@ public:
     // Adds the buttons of a toolbar layout resource; image i belongs to the i-th button
     // that is not a separator.
     bool LoadToolBar(UINT resourceId);
-    int CommandToIndex(UINT command) const;
     int GetButtonCount() const;
-    SIZE GetButtonSize() const { return m_sizeButton; }
-
-private:
-    SIZE m_sizeButton = {24, 24};
 };
 
 } // namespace fw
