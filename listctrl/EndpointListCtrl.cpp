@@ -69,22 +69,23 @@ void CEndpointListCtrl::DrawItem(DRAWITEMSTRUCT* dis)
     int inset = 2 * blank.cx;
 
     ::SetTextColor(dc, kTextColor);
-    if (highlighted) {
-        FillRow(dc, fill, m_crSelectColor);
+    FillRow(dc, fill, highlighted ? m_crSelectColor : PortColor(item));
+    if (highlighted)
         m_nSelectedRow = item;
-    } else {
-        FillRow(dc, fill, m_crBackColor);
-        // The port or its service name, which reads as 0; a text holding a "." is no
-        // port and keeps the back colour.
-        std::string key = GetItemText(item, GetColumnCount() - 1);
-        if (key.find('.') == std::string::npos) {
-            long port = std::strtol(key.c_str(), nullptr, 10);
-            FillRow(dc, fill, port < kFirstCustomPort ? m_crSystemColor : m_crCustomColor);
-        }
-    }
 
     DrawCells(dc, item, bounds, inset);
     DrawBottomLine(dc, fill, bounds, (state & LVIS_FOCUSED) != 0 && hasFocus, client.right);
+}
+
+COLORREF CEndpointListCtrl::PortColor(int item) const
+{
+    // The port or its service name, which reads as 0; a text holding a "." is no port
+    // and keeps the back colour.
+    std::string key = GetItemText(item, GetColumnCount() - 1);
+    if (key.find('.') != std::string::npos)
+        return m_crBackColor;
+    long port = std::strtol(key.c_str(), nullptr, 10);
+    return port < kFirstCustomPort ? m_crSystemColor : m_crCustomColor;
 }
 
 UINT CEndpointListCtrl::GetRowState(int item) const

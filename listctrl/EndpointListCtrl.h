@@ -28,6 +28,8 @@ protected:
     bool OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
+    // Fill of a row that is not highlighted, by the port shown in its last column.
+    COLORREF PortColor(int item) const;
     UINT GetRowState(int item) const;
     bool IsHighlighted(UINT state, bool hasFocus) const;
     void DrawCells(HDC dc, int item, const RECT& bounds, int inset) const;
