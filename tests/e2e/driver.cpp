@@ -12,6 +12,10 @@
 //   click id x y                    left button down and up in a child, at its
 //                                   client coordinates
 //   command N                       post WM_COMMAND N to the frame
+//   send-command N                  send WM_COMMAND N and return once the frame has
+//                                   handled it (a poll asked for this way is done)
+//   click-pane index [bar_id]       left button down and up at the centre of a pane of
+//                                   the status bar `bar_id` (default: the frame's)
 //
 // Exit codes: 0 done; 1 the window, the control or the condition was not there
 // in time; 2 bad arguments.
@@ -28,6 +32,7 @@ namespace {
 
 const char* const kFrameTitle = "Tarnwick";
 const long kEndpointListId = 61204;
+const long kStatusBarId = 59393;
 const DWORD kDefaultTimeoutMs = 10000;
 // A poll of several hundred sockets keeps the program's user-interface thread
 // busy for seconds under Wine; a message sent meanwhile must outwait it.
@@ -247,13 +252,55 @@ int OnClick(long nId, long x, long y)
     return 0;
 }
 
-int OnCommand(long nCommand)
+int OnClickPane(long nPane, long nBarId)
+{
+    HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
+    HWND hwndBar = hwndFrame != nullptr ? FindChild(hwndFrame, nBarId) : nullptr;
+    if (hwndBar == nullptr) {
+        return Fail("no status bar " + std::to_string(nBarId));
+    }
+    // SB_GETRECT writes the rectangle through its pointer inside the program.
+    CRemoteBlock block(hwndBar, sizeof(RECT));
+    if (!block.IsValid()) {
+        return Fail("cannot reach the program's memory");
+    }
+    LRESULT lFound = 0;
+    RECT rc = {};
+    if (!Send(hwndBar, SB_GETRECT, static_cast<WPARAM>(nPane),
+              reinterpret_cast<LPARAM>(block.At(0)), lFound) ||
+        !block.Read(0, &rc, sizeof(rc))) {
+        return Fail("status bar " + std::to_string(nBarId) + " does not answer");
+    }
+    if (!lFound) {
+        return Fail("status bar " + std::to_string(nBarId) + " has no pane " +
+                    std::to_string(nPane));
+    }
+    const LPARAM lPoint = MAKELPARAM(static_cast<WORD>((rc.left + rc.right) / 2),
+                                     static_cast<WORD>((rc.top + rc.bottom) / 2));
+    PostMessageA(hwndBar, WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
+    PostMessageA(hwndBar, WM_LBUTTONUP, 0, lPoint);
+    WriteTo(STD_OUTPUT_HANDLE, std::to_string(rc.left) + " " + std::to_string(rc.top) + " " +
+                                   std::to_string(rc.right) + " " + std::to_string(rc.bottom) +
+                                   "\n");
+    return 0;
+}
+
+int OnCommand(long nCommand, bool bWait)
 {
     HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
     if (hwndFrame == nullptr) {
         return Fail("no window \"Tarnwick\"");
     }
-    PostMessageA(hwndFrame, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(nCommand), 0), 0);
+    const WPARAM wParam = MAKEWPARAM(static_cast<WORD>(nCommand), 0);
+    if (!bWait) {
+        PostMessageA(hwndFrame, WM_COMMAND, wParam, 0);
+        return 0;
+    }
+    LRESULT lIgnored = 0;
+    if (!Send(hwndFrame, WM_COMMAND, wParam, 0, lIgnored)) {
+        return Fail("the frame did not handle command " + std::to_string(nCommand) + " within " +
+                    std::to_string(kMessageTimeoutMs) + " ms");
+    }
     return 0;
 }
 
@@ -261,7 +308,7 @@ int Usage()
 {
     return Fail("usage: tarnwick_driver wait [timeout_ms] | rows [id] | "
                 "wait-rows N timeout_ms [id] | close [timeout_ms] | rect id | "
-                "click id x y | command N",
+                "click id x y | command N | send-command N | click-pane index [bar_id]",
                 kExitUsage);
 }
 
@@ -299,7 +346,13 @@ int main(int argc, char** argv)
         return OnClick(n[0], n[1], n[2]);
     }
     if (strVerb == "command" && nArgs == 1) {
-        return OnCommand(n[0]);
+        return OnCommand(n[0], false);
+    }
+    if (strVerb == "send-command" && nArgs == 1) {
+        return OnCommand(n[0], true);
+    }
+    if (strVerb == "click-pane" && (nArgs == 1 || nArgs == 2)) {
+        return OnClickPane(n[0], nArgs == 2 ? n[1] : kStatusBarId);
     }
     return Usage();
 }
