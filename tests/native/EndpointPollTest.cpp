@@ -1,20 +1,30 @@
+#include "EndpointText.h"
 #include "MonitorFixture.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarnwick {
 namespace {
 
-using fakes::CFakeNameLookup;
-using fakes::CFakeRowList;
-using fakes::CFakeUdpTable;
-using fakes::CManualStarter;
-using fakes::MakeEndpoint;
-using Strings = std::vector<std::string>;
+TEST(EndpointText, BlockLinesRoundTrip)
+{
+    std::string block;
+    AppendEndpointLine(block, "0.0.0.0", "53");
+    EXPECT_EQ(block, "0.0.0.0:53 \r\n");
+    AppendEndpointLine(block, "192.168.1.10", "40000");
+
+    Strings taken;
+    std::size_t pos = 0;
+    std::string_view host;
+    std::string_view port;
+    while (TakeEndpointLine(block, pos, host, port))
+        taken.push_back(std::string(host) + "|" + std::string(port));
+    EXPECT_EQ(taken, (Strings{"0.0.0.0|53", "192.168.1.10|40000"}));
+}
 
 class EndpointPoll : public CMonitorFixture {};
 
@@ -36,22 +46,13 @@ TEST_F(EndpointPoll, QueuesEachKeyOnceInItsFormat)
     table.rows = {MakeEndpoint(0, 0, 0, 0, 53), MakeEndpoint(127, 0, 0, 1, 53),
                   MakeEndpoint(127, 0, 0, 1, 137), MakeEndpoint(192, 168, 1, 10, 53)};
     Poll();
+    // 19.68.0.26 has the key 323223578, a part of 192.168.1.10's key 3232235786.
+    table.rows.push_back(MakeEndpoint(19, 68, 0, 26, 53));
     Poll();
 
-    EXPECT_EQ(monitor.PendingHosts(), (Strings{"0", "2130706433", "3232235786"}));
+    EXPECT_EQ(monitor.PendingHosts(), (Strings{"0", "2130706433", "3232235786", "323223578"}));
     EXPECT_EQ(monitor.PendingPorts(), (Strings{"13568", "35072"}));
     EXPECT_EQ(starter.requests, 1);
-}
-
-TEST_F(EndpointPoll, QueueKeysAreMatchedExactly)
-{
-    // 19.68.0.26 has the key 323223578, which is a part of 192.168.1.10's key 3232235786.
-    table.rows = {MakeEndpoint(192, 168, 1, 10, 1)};
-    Poll();
-    table.rows.push_back(MakeEndpoint(19, 68, 0, 26, 1));
-    Poll();
-
-    EXPECT_EQ(monitor.PendingHosts(), (Strings{"3232235786", "323223578"}));
 }
 
 TEST_F(EndpointPoll, NamesReplaceOnlyTheirOwnAddressAndPort)
@@ -74,11 +75,7 @@ TEST_F(EndpointPoll, NamesReplaceOnlyTheirOwnAddressAndPort)
 
 TEST_F(EndpointPoll, RowsAreReusedByPositionAndSurplusRowsDeleted)
 {
-    for (int i = 0; i < 5; ++i) {
-        endpoints.AppendRow();
-        endpoints.SetCellText(i, 0, "old host " + std::to_string(i));
-        endpoints.SetCellText(i, 1, "old port " + std::to_string(i));
-    }
+    endpoints.rows.assign(5, {"old host", "old port"});
     table.rows = {MakeEndpoint(10, 0, 0, 1, 1), MakeEndpoint(10, 0, 0, 2, 2),
                   MakeEndpoint(10, 0, 0, 3, 3)};
 
@@ -94,8 +91,7 @@ TEST_F(EndpointPoll, WritesOnlyCellsWhoseTextChanges)
     table.rows = {MakeEndpoint(10, 0, 0, 1, 1), MakeEndpoint(10, 0, 0, 2, 2)};
     table.stats = {1, 2, 3, 4, 5};
     Poll();
-    endpoints.setCalls = 0;
-    statistics.setCalls = 0;
+    endpoints.setCalls = statistics.setCalls = 0;
 
     Poll();
     EXPECT_EQ(endpoints.setCalls, 0);
@@ -109,29 +105,22 @@ TEST_F(EndpointPoll, WritesOnlyCellsWhoseTextChanges)
     EXPECT_EQ(statistics.setCalls, 1);
 }
 
-TEST_F(EndpointPoll, EmptyTableDeletesEveryRowAndQueuesNothing)
+TEST_F(EndpointPoll, EmptyTableDeletesEveryRowYetStartsARunForWhatIsQueued)
 {
-    for (int i = 0; i < 3; ++i)
-        endpoints.AppendRow();
-
+    endpoints.rows.resize(3);
     Poll();
-
     EXPECT_EQ(endpoints.GetRowCount(), 0);
     EXPECT_TRUE(monitor.PendingHosts().empty());
     EXPECT_TRUE(monitor.PendingPorts().empty());
     EXPECT_EQ(starter.requests, 0);
-}
 
-TEST_F(EndpointPoll, EmptyTableStillStartsARunForWhatIsQueued)
-{
+    // Keys queued by a poll whose run could not start are taken by the next run.
     table.rows = {MakeEndpoint(10, 0, 0, 1, 1)};
     starter.refuse = true;
     Poll();
     starter.refuse = false;
-
     table.rows.clear();
     Poll();
-
     EXPECT_EQ(endpoints.GetRowCount(), 0);
     EXPECT_EQ(starter.requests, 2);
     EXPECT_TRUE(monitor.IsResolverRunning());
@@ -140,11 +129,9 @@ TEST_F(EndpointPoll, EmptyTableStillStartsARunForWhatIsQueued)
 TEST_F(EndpointPoll, StatisticsGoToColumnOneInRowOrder)
 {
     table.stats.dwNumAddrs = 7;
-    table.stats.dwNoPorts = 0;
     table.stats.dwOutDatagrams = 4294967295u;
     table.stats.dwInDatagrams = 123456;
     table.stats.dwInErrors = 9;
-
     Poll();
 
     const Strings expected{"7", "0", "4294967295", "123456", "9"};
@@ -153,66 +140,49 @@ TEST_F(EndpointPoll, StatisticsGoToColumnOneInRowOrder)
         EXPECT_EQ(statistics.Cell(row, 0), "") << "row " << row;
     }
 
+    // Failing counters leave the texts as they were.
     table.statsFail = true;
     table.stats.dwNumAddrs = 8;
     Poll();
     EXPECT_EQ(statistics.Cell(0, 1), "7");
-}
 
-TEST_F(EndpointPoll, ShortStatisticsListIsNotWrittenPastItsEnd)
-{
+    // A shorter list is not written past its end.
     CFakeRowList shortList(2);
-    table.stats.dwNoPorts = 3;
+    table.statsFail = false;
     monitor.RefreshUdpInfo(endpoints, shortList);
-
-    EXPECT_EQ(shortList.Cell(1, 1), "3");
+    EXPECT_EQ(shortList.Cell(1, 1), "0");
     EXPECT_FALSE(shortList.outOfRange);
 }
 
-class FailedRead : public EndpointPoll {
-protected:
-    void SetUp() override
-    {
-        table.failure = 31; // a general failure, not a size problem
-        table.stats.dwInDatagrams = 42;
-    }
-};
-
-TEST_F(FailedRead, EmptyListGetsARowWithTheMessage)
+TEST_F(EndpointPoll, FailedReadShowsTheMessageUntilTheNextGoodRead)
 {
-    Poll();
-
-    ASSERT_EQ(endpoints.GetRowCount(), 1);
-    EXPECT_EQ(endpoints.Cell(0, 0), "Unable to get UDP Connections");
+    const std::string failed = "Unable to get UDP Connections";
+    table.failure = 31; // a general failure, not a size problem
+    table.stats.dwInDatagrams = 42;
+    // An empty list gets a row for the message; the counters are still shown, and a failing
+    // source is read once per poll, its message written once.
+    for (int i = 0; i < 3; ++i)
+        Poll();
+    EXPECT_EQ(Column(0), (Strings{failed}));
     EXPECT_EQ(statistics.Cell(3, 1), "42");
-    EXPECT_EQ(table.readCalls, 1);
-}
+    EXPECT_EQ(table.readCalls, 3);
+    EXPECT_EQ(endpoints.setCalls, 1);
+    EXPECT_EQ(starter.requests, 0);
 
-TEST_F(FailedRead, OtherRowsKeepTheirTextsUntilTheNextGoodRead)
-{
     table.failure = kNoError;
     table.rows = {MakeEndpoint(10, 0, 0, 1, 1), MakeEndpoint(10, 0, 0, 2, 2)};
     Poll();
-    table.failure = 31;
+    EXPECT_EQ(Column(0), (Strings{"10.0.0.1", "10.0.0.2"}));
 
+    // The other rows keep their texts.
+    table.failure = 31;
     Poll();
-    EXPECT_EQ(Column(0), (Strings{"Unable to get UDP Connections", "10.0.0.2"}));
+    EXPECT_EQ(Column(0), (Strings{failed, "10.0.0.2"}));
     EXPECT_EQ(Column(1), (Strings{"1", "2"}));
 
     table.failure = kNoError;
     Poll();
     EXPECT_EQ(Column(0), (Strings{"10.0.0.1", "10.0.0.2"}));
-}
-
-TEST_F(FailedRead, SourceThatAlwaysFailsIsReadOncePerPoll)
-{
-    for (int i = 0; i < 3; ++i)
-        Poll();
-
-    EXPECT_EQ(table.readCalls, 3);
-    EXPECT_EQ(Column(0), (Strings{"Unable to get UDP Connections"}));
-    EXPECT_EQ(endpoints.setCalls, 1);
-    EXPECT_EQ(starter.requests, 0);
 }
 
 } // namespace

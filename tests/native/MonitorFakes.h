@@ -32,11 +32,8 @@ struct Endpoint {
 
 inline Endpoint MakeEndpoint(unsigned a, unsigned b, unsigned c, unsigned d, std::uint16_t port)
 {
-    Endpoint e;
-    e.address = {static_cast<unsigned char>(a), static_cast<unsigned char>(b),
-                 static_cast<unsigned char>(c), static_cast<unsigned char>(d)};
-    e.port = port;
-    return e;
+    const auto byte = [](unsigned v) { return static_cast<unsigned char>(v); };
+    return Endpoint{{byte(a), byte(b), byte(c), byte(d)}, port, 0};
 }
 
 class CFakeUdpTable : public IUdpTable {
@@ -57,42 +54,33 @@ public:
         offeredSizes.push_back(size);
         if (failure != kNoError)
             return failure;
-        const auto needed =
-            static_cast<std::uint32_t>(kUdpTableHeaderSize + rows.size() * kUdpRowSize);
-        if (size < needed) {
-            size = needed;
+        const auto count = static_cast<std::uint32_t>(rows.size());
+        if (size < kUdpTableHeaderSize + count * kUdpRowSize) {
+            size = kUdpTableHeaderSize + count * kUdpRowSize;
             if (afterTooSmall)
                 afterTooSmall(*this);
             return kErrorInsufficientBuffer;
         }
+        const auto byte = [](unsigned v) { return static_cast<unsigned char>(v); };
         auto* out = static_cast<unsigned char*>(buffer);
-        const auto count = static_cast<std::uint32_t>(rows.size());
-        const unsigned char head[4] = {
-            static_cast<unsigned char>(count), static_cast<unsigned char>(count >> 8),
-            static_cast<unsigned char>(count >> 16), static_cast<unsigned char>(count >> 24)};
+        const unsigned char head[4] = {byte(count), byte(count >> 8), byte(count >> 16),
+                                       byte(count >> 24)};
         std::memcpy(out, head, sizeof head);
-        out += kUdpTableHeaderSize;
-        for (const Endpoint& e : rows) {
-            const unsigned char row[8] = {e.address[0],
-                                          e.address[1],
-                                          e.address[2],
-                                          e.address[3],
-                                          static_cast<unsigned char>(e.port >> 8),
-                                          static_cast<unsigned char>(e.port),
-                                          static_cast<unsigned char>(e.portFieldHigh),
-                                          static_cast<unsigned char>(e.portFieldHigh >> 8)};
-            std::memcpy(out, row, sizeof row);
-            out += kUdpRowSize;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const Endpoint& e = rows[i];
+            const unsigned char row[8] = {
+                e.address[0],      e.address[1], e.address[2],          e.address[3],
+                byte(e.port >> 8), byte(e.port), byte(e.portFieldHigh), byte(e.portFieldHigh >> 8)};
+            std::memcpy(out + kUdpTableHeaderSize + i * kUdpRowSize, row, sizeof row);
         }
         return kNoError;
     }
 
     bool ReadStatistics(UdpStats& out) override
     {
-        if (statsFail)
-            return false;
-        out = stats;
-        return true;
+        if (!statsFail)
+            out = stats;
+        return !statsFail;
     }
 };
 
@@ -110,32 +98,29 @@ public:
     void AppendRow() override { rows.emplace_back(); }
     std::string GetCellText(int row, int column) const override
     {
-        if (!Valid(row, column))
-            return std::string();
-        return rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+        return Valid(row, column) ? rows[Index(row)][Index(column)] : std::string();
     }
     void SetCellText(int row, int column, const std::string& text) override
     {
         ++setCalls;
-        if (!Valid(row, column)) {
+        if (Valid(row, column))
+            rows[Index(row)][Index(column)] = text;
+        else
             outOfRange = true;
-            return;
-        }
-        rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
     }
     void DeleteRow(int row) override
     {
         deletedRows.push_back(row);
-        if (row < 0 || row >= GetRowCount()) {
+        if (Valid(row, 0))
+            rows.erase(rows.begin() + row);
+        else
             outOfRange = true;
-            return;
-        }
-        rows.erase(rows.begin() + row);
     }
 
     std::string Cell(int row, int column) const { return GetCellText(row, column); }
 
 private:
+    static std::size_t Index(int i) { return static_cast<std::size_t>(i); }
     bool Valid(int row, int column) const
     {
         return row >= 0 && row < GetRowCount() && column >= 0 && column < 2;
@@ -159,27 +144,20 @@ public:
     bool LookupHost(std::uint32_t addressNetworkOrder, std::string& name) override
     {
         // Little-endian: the first address byte is the low byte of the value.
-        const std::string dotted = std::to_string(addressNetworkOrder & 0xFF) + "." +
-                                   std::to_string((addressNetworkOrder >> 8) & 0xFF) + "." +
-                                   std::to_string((addressNetworkOrder >> 16) & 0xFF) + "." +
-                                   std::to_string(addressNetworkOrder >> 24);
+        std::string dotted;
+        for (int shift = 0; shift < 32; shift += 8)
+            dotted += (shift ? "." : "") + std::to_string((addressNetworkOrder >> shift) & 0xFF);
         hostQueries.push_back(dotted);
         if (duringHostLookup)
             duringHostLookup();
-        const auto it = hosts.find(dotted);
-        if (it == hosts.end())
-            return false;
-        name = it->second;
-        return true;
+        return Find(hosts, dotted, name);
     }
 
     bool LocalHostName(std::string& name) override
     {
         ++localHostQueries;
-        if (localHostFails)
-            return false;
         name = localHostName;
-        return true;
+        return !localHostFails;
     }
 
     bool LookupService(std::uint16_t portNetworkOrder, std::string& name) override
@@ -189,11 +167,17 @@ public:
         serviceQueries.push_back(port);
         if (duringServiceLookup)
             duringServiceLookup();
-        const auto it = services.find(port);
-        if (it == services.end())
-            return false;
-        name = it->second;
-        return true;
+        return Find(services, port, name);
+    }
+
+private:
+    template <class Map, class Key>
+    static bool Find(const Map& map, const Key& key, std::string& name)
+    {
+        const auto it = map.find(key);
+        if (it != map.end())
+            name = it->second;
+        return it != map.end();
     }
 };
 
@@ -209,10 +193,9 @@ public:
     {
         return [this](std::function<void()> fn) {
             ++requests;
-            if (refuse)
-                return false;
-            started.push_back(std::move(fn));
-            return true;
+            if (!refuse)
+                started.push_back(std::move(fn));
+            return !refuse;
         };
     }
 

@@ -11,19 +11,22 @@
 
 namespace tarnwick {
 
+using fakes::CFakeNameLookup;
+using fakes::CFakeRowList;
+using fakes::CFakeUdpTable;
+using fakes::MakeEndpoint;
+using Strings = std::vector<std::string>;
+
 // A monitor over fake table, look-ups and lists, whose resolver runs are started by hand
 // on the test's own thread.
 class CMonitorFixture : public ::testing::Test {
-public:
-    using Strings = std::vector<std::string>;
-
 protected:
-    fakes::CFakeUdpTable table;
-    std::shared_ptr<fakes::CFakeNameLookup> lookup = std::make_shared<fakes::CFakeNameLookup>();
+    CFakeUdpTable table;
+    std::shared_ptr<CFakeNameLookup> lookup = std::make_shared<CFakeNameLookup>();
     fakes::CManualStarter starter;
     CEndpointMonitor monitor{table, lookup, starter.Starter()};
-    fakes::CFakeRowList endpoints;
-    fakes::CFakeRowList statistics{5};
+    CFakeRowList endpoints;
+    CFakeRowList statistics{5};
 
     void Poll() { monitor.RefreshUdpInfo(endpoints, statistics); }
 

@@ -12,49 +12,36 @@ constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b)
     return r | (g << 8) | (b << 16);
 }
 
-std::vector<int> Offsets(int start, int extent, int restart, int count)
+TEST(PaneStyle, StyleWordDecoding)
 {
-    std::vector<int> offsets;
-    int offset = start;
-    for (int i = 0; i < count; ++i) {
-        offset = NextScrollOffset(offset, extent, restart);
-        offsets.push_back(offset);
+    struct Case {
+        std::uint32_t style;
+        PaneKind kind;
+        bool animated;
+    };
+    const Case cases[] = {
+        {0x00100000, PaneKind::Text, false},
+        {0x00200000, PaneKind::Text, false},
+        {0x00400000 | SPS_HSCROLL, PaneKind::Bitmap, true},
+        // Only the exact kinds count; combinations and the free values draw nothing.
+        {0x00000000 | SPS_VSCROLL, PaneKind::None, true},
+        {0x00300000 | 0x04000000, PaneKind::None, true},
+        {0x00500000 | 0x08000000, PaneKind::None, true},
+        {0x00800000, PaneKind::None, false},
+        // The other fields change neither the kind nor the motion.
+        {SPS_BITMAP | SPS_TILE | SPS_STRETCH | 0xC00FFFFF, PaneKind::Bitmap, false},
+        {0xF00FFFFF | SPS_TEXT, PaneKind::Text, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.kind, GetPaneKind(c.style)) << std::hex << c.style;
+        EXPECT_EQ(c.animated, IsPaneAnimated(c.style)) << std::hex << c.style;
     }
-    return offsets;
-}
 
-TEST(PaneStyle, KindBitsChooseTextBitmapOrNothing)
-{
-    EXPECT_EQ(PaneKind::Text, GetPaneKind(0x00100000));
-    EXPECT_EQ(PaneKind::Text, GetPaneKind(0x00200000));
-    EXPECT_EQ(PaneKind::Bitmap, GetPaneKind(0x00400000));
-    // Only the exact kinds count; combinations and the free values draw nothing.
-    EXPECT_EQ(PaneKind::None, GetPaneKind(0x00000000));
-    EXPECT_EQ(PaneKind::None, GetPaneKind(0x00300000));
-    EXPECT_EQ(PaneKind::None, GetPaneKind(0x00500000));
-    EXPECT_EQ(PaneKind::None, GetPaneKind(0x00800000));
-    // The other fields do not change the kind.
-    EXPECT_EQ(PaneKind::Bitmap, GetPaneKind(SPS_BITMAP | SPS_TILE | SPS_HSCROLL | 0x000FFFFF));
-    EXPECT_EQ(PaneKind::Text, GetPaneKind(0xFF0FFFFF | SPS_TEXT));
-}
-
-TEST(PaneStyle, AnyOfTheFourMotionBitsAnimates)
-{
-    EXPECT_TRUE(IsPaneAnimated(SPS_HSCROLL));
-    EXPECT_TRUE(IsPaneAnimated(SPS_VSCROLL));
-    EXPECT_TRUE(IsPaneAnimated(0x04000000));
-    EXPECT_TRUE(IsPaneAnimated(0x08000000));
-    EXPECT_FALSE(IsPaneAnimated(SPS_BITMAP | SPS_TILE | SPS_STRETCH | 0x000FFFFF));
-    EXPECT_FALSE(IsPaneAnimated(0xC0000000));
-}
-
-TEST(PaneStyle, HorizontalMotionDropsCentreAndRightAlignment)
-{
+    // Horizontal motion drops centre and right alignment; the format is the low 20 bits.
     const std::uint32_t centreRightVcentre = 1 | 2 | 4;
     EXPECT_EQ(centreRightVcentre, GetTextFormat(SPS_TEXT | centreRightVcentre));
     EXPECT_EQ(4u, GetTextFormat(SPS_TEXT | SPS_HSCROLL | centreRightVcentre));
     EXPECT_EQ(centreRightVcentre, GetTextFormat(SPS_TEXT | SPS_VSCROLL | centreRightVcentre));
-    // The format is only the low 20 bits.
     EXPECT_EQ(0x000FFFFFu, GetTextFormat(0xFFFFFFFF & ~SPS_HSCROLL));
 }
 
@@ -67,24 +54,31 @@ TEST(PaneStyle, HalvingDropsTheOddBitOfEachChannel)
     EXPECT_EQ(Rgb(127, 0, 0), HalveColor(Rgb(255, 1, 1)));
 }
 
-TEST(PaneStyle, TiledOffsetCyclesThroughOneTile)
+TEST(PaneStyle, ScrollOffsetSequences)
 {
-    std::vector<int> expected;
-    for (int i = 1; i <= 48; ++i)
-        expected.push_back(i);
-    expected.insert(expected.end(), {1, 2, 3});
-    EXPECT_EQ(expected, Offsets(0, 48, 1, 51));
-}
-
-TEST(PaneStyle, SingleContentReentersFromTheFarEdge)
-{
-    std::vector<int> offsets = Offsets(0, 100, -80, 100 + 181 + 1);
-    for (int i = 0; i < 100; ++i)
-        ASSERT_EQ(i + 1, offsets[static_cast<std::size_t>(i)]);
-    // From -80 the offset climbs back through 0 to the extent, then restarts again.
-    for (int i = 0; i <= 180; ++i)
-        ASSERT_EQ(-80 + i, offsets[static_cast<std::size_t>(100 + i)]);
-    EXPECT_EQ(-80, offsets.back());
+    auto offsets = [](int extent, int restart, int count) {
+        std::vector<int> out;
+        for (int offset = 0; count-- > 0;)
+            out.push_back(offset = NextScrollOffset(offset, extent, restart));
+        return out;
+    };
+    auto range = [](int from, int to) {
+        std::vector<int> out;
+        for (int i = from; i <= to; ++i)
+            out.push_back(i);
+        return out;
+    };
+    auto join = [](std::vector<std::vector<int>> parts) {
+        std::vector<int> out;
+        for (const auto& part : parts)
+            out.insert(out.end(), part.begin(), part.end());
+        return out;
+    };
+    // Tiles cycle through one tile: 1 to 48, then 1 again.
+    EXPECT_EQ(join({range(1, 48), range(1, 3)}), offsets(48, 1, 51));
+    // Single content re-enters from the far edge: from -80 the offset climbs back through 0
+    // to the extent, then restarts again.
+    EXPECT_EQ(join({range(1, 100), range(-80, 100), {-80}}), offsets(100, -80, 100 + 181 + 1));
 }
 
 } // namespace

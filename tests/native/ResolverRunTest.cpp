@@ -10,15 +10,23 @@
 namespace tarnwick {
 namespace {
 
-using fakes::CFakeNameLookup;
-using fakes::CFakeRowList;
-using fakes::CFakeUdpTable;
-using fakes::CManualStarter;
-using fakes::MakeEndpoint;
-using Strings = std::vector<std::string>;
+using Ports = std::vector<std::uint16_t>;
 
 // Resolver runs driven by hand on the test's own thread.
-class ResolverRun : public CMonitorFixture {};
+class ResolverRun : public CMonitorFixture {
+protected:
+    // Makes one poll from inside the first look-up of the given kind, with `row` added.
+    void PollDuringLookup(std::function<void()>& hook, fakes::Endpoint row)
+    {
+        hook = [this, row, done = false]() mutable {
+            if (!done) {
+                done = true;
+                table.rows.push_back(row);
+                Poll();
+            }
+        };
+    }
+};
 
 TEST_F(ResolverRun, AddressNamesAndWhichAddressesAreLookedUp)
 {
@@ -39,22 +47,18 @@ TEST_F(ResolverRun, AddressNamesAndWhichAddressesAreLookedUp)
 TEST_F(ResolverRun, LocalHostNameIsShownOnlyWhenLongerThanTwoCharacters)
 {
     table.rows = {MakeEndpoint(0, 0, 0, 0, 1)};
-    lookup->localHostName = "ab";
-    PollResolvePoll();
-    EXPECT_EQ(Column(0), (Strings{"0.0.0.0"}));
-    EXPECT_EQ(monitor.PendingHosts(), (Strings{"0"}));
-
-    lookup->localHostFails = true;
-    starter.RunAll();
-    Poll();
-    EXPECT_EQ(Column(0), (Strings{"0.0.0.0"}));
-    EXPECT_EQ(monitor.HostCacheSize(), 0u);
-
-    lookup->localHostFails = false;
-    lookup->localHostName = "abc";
-    starter.RunAll();
-    Poll();
-    EXPECT_EQ(Column(0), (Strings{"abc"}));
+    struct Case {
+        const char* name;
+        bool fails;
+        const char* shown;
+    };
+    for (const Case c :
+         {Case{"ab", false, "0.0.0.0"}, Case{"abcd", true, "0.0.0.0"}, Case{"abc", false, "abc"}}) {
+        lookup->localHostName = c.name;
+        lookup->localHostFails = c.fails;
+        PollResolvePoll();
+        EXPECT_EQ(Column(0), (Strings{c.shown})) << c.name;
+    }
     EXPECT_EQ(lookup->localHostQueries, 3);
 }
 
@@ -67,7 +71,7 @@ TEST_F(ResolverRun, PortNamesUnknownPortsAndPortZero)
     PollResolvePoll();
 
     EXPECT_EQ(Column(1), (Strings{"0", "domain", "40000"}));
-    EXPECT_EQ(lookup->serviceQueries, (std::vector<std::uint16_t>{53, 40000}));
+    EXPECT_EQ(lookup->serviceQueries, (Ports{53, 40000}));
     // An unknown port is cached under its own number and not asked again; port 0 never is.
     EXPECT_EQ(monitor.PortCacheSize(), 2u);
     EXPECT_EQ(monitor.PendingPorts(), (Strings{"0"}));
@@ -110,8 +114,8 @@ TEST_F(ResolverRun, OneRunAtATime)
     EXPECT_EQ(starter.requests, 1);
     EXPECT_EQ(monitor.PendingHosts(), (Strings{"167772161", "167772162"}));
 
-    starter.RunAll();
     // The queues are empty once the marker is clear.
+    starter.RunAll();
     EXPECT_FALSE(monitor.IsResolverRunning());
     EXPECT_TRUE(monitor.PendingHosts().empty());
     EXPECT_TRUE(monitor.PendingPorts().empty());
@@ -126,23 +130,15 @@ TEST_F(ResolverRun, KeysQueuedDuringAPassAreTaken)
 {
     lookup->hosts["10.1.1.1"] = "late";
     table.rows = {MakeEndpoint(10, 0, 0, 1, 1)};
-    bool polledDuringRun = false;
-    // A poll that arrives while the first address is being looked up. It would deadlock if
-    // a look-up held the lock.
-    lookup->duringHostLookup = [&] {
-        if (polledDuringRun)
-            return;
-        polledDuringRun = true;
-        table.rows.push_back(MakeEndpoint(10, 1, 1, 1, 7));
-        Poll();
-    };
+    // A poll that arrives while the first address is looked up. It would deadlock if a
+    // look-up held the lock.
+    PollDuringLookup(lookup->duringHostLookup, MakeEndpoint(10, 1, 1, 1, 7));
     Poll();
     starter.RunAll();
 
-    EXPECT_TRUE(polledDuringRun);
     EXPECT_EQ(starter.requests, 1);
     EXPECT_EQ(lookup->hostQueries, (Strings{"10.0.0.1", "10.1.1.1"}));
-    EXPECT_EQ(lookup->serviceQueries, (std::vector<std::uint16_t>{1, 7}));
+    EXPECT_EQ(lookup->serviceQueries, (Ports{1, 7}));
     Poll();
     EXPECT_EQ(Column(0), (Strings{"10.0.0.1", "late"}));
 }
@@ -150,21 +146,13 @@ TEST_F(ResolverRun, KeysQueuedDuringAPassAreTaken)
 TEST_F(ResolverRun, KeysQueuedAfterTheirPassAreDroppedAndQueuedAgain)
 {
     table.rows = {MakeEndpoint(10, 0, 0, 1, 1)};
-    bool polledDuringRun = false;
-    lookup->duringServiceLookup = [&] {
-        if (polledDuringRun)
-            return;
-        polledDuringRun = true;
-        table.rows.push_back(MakeEndpoint(10, 2, 2, 2, 9));
-        Poll();
-    };
+    PollDuringLookup(lookup->duringServiceLookup, MakeEndpoint(10, 2, 2, 2, 9));
     Poll();
     starter.RunAll();
 
     EXPECT_EQ(lookup->hostQueries, (Strings{"10.0.0.1"}));
-    EXPECT_EQ(lookup->serviceQueries, (std::vector<std::uint16_t>{1, 9}));
+    EXPECT_EQ(lookup->serviceQueries, (Ports{1, 9}));
     EXPECT_TRUE(monitor.PendingHosts().empty());
-
     Poll();
     EXPECT_EQ(monitor.PendingHosts(), (Strings{"167772161", "167903746"}));
 }
@@ -173,7 +161,6 @@ TEST_F(ResolverRun, RefusedThreadLeavesNoRunMarked)
 {
     table.rows = {MakeEndpoint(10, 0, 0, 1, 1)};
     starter.refuse = true;
-
     Poll();
     EXPECT_FALSE(monitor.IsResolverRunning());
     Poll();
@@ -188,10 +175,7 @@ TEST_F(ResolverRun, RefusedThreadLeavesNoRunMarked)
 TEST(ResolverState, ResultsAfterCloseAreDropped)
 {
     CResolverState state(std::make_shared<CFakeNameLookup>());
-    {
-        CResolverState::CAccess access(state);
-        access.QueueHost("10.0.0.1", 167772161);
-    }
+    CResolverState::CAccess(state).QueueHost("10.0.0.1", 167772161);
     ASSERT_TRUE(state.TryBeginRun());
     std::string key;
     ASSERT_TRUE(state.PendingHost(0, key));
@@ -199,16 +183,12 @@ TEST(ResolverState, ResultsAfterCloseAreDropped)
     state.Close();
     state.AddHostName("10.0.0.1", "late");
     state.AddPortName(53, "domain");
-
     EXPECT_EQ(state.HostCacheSize(), 0u);
     EXPECT_EQ(state.PortCacheSize(), 0u);
     // A closed state hands out no more work and starts no run.
     EXPECT_FALSE(state.PendingHost(0, key));
     state.FinishRun();
-    {
-        CResolverState::CAccess access(state);
-        access.QueueHost("10.0.0.2", 167772162);
-    }
+    CResolverState::CAccess(state).QueueHost("10.0.0.2", 167772162);
     EXPECT_FALSE(state.TryBeginRun());
 }
 

@@ -1,7 +1,6 @@
 // The resolver on real threads. Run these under ThreadSanitizer as well (preset tsan).
 
-#include "EndpointMonitor.h"
-#include "MonitorFakes.h"
+#include "MonitorFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +14,6 @@ namespace tarnwick {
 namespace {
 
 using namespace std::chrono_literals;
-using fakes::CFakeNameLookup;
-using fakes::CFakeRowList;
-using fakes::CFakeUdpTable;
-using fakes::MakeEndpoint;
 
 // Lets a test hold a look-up inside the worker and see when the look-up object is freed.
 struct Gate {
@@ -28,16 +23,16 @@ struct Gate {
     bool released = false;
     bool lookupFreed = false;
 
-    template <class Predicate> bool WaitFor(std::chrono::milliseconds timeout, Predicate done)
+    bool WaitFor(std::chrono::milliseconds timeout, bool Gate::*flag)
     {
         std::unique_lock<std::mutex> lock(mutex);
-        return changed.wait_for(lock, timeout, done);
+        return changed.wait_for(lock, timeout, [this, flag] { return this->*flag; });
     }
-    template <class Change> void Set(Change change)
+    void Set(bool Gate::*flag)
     {
         {
             std::lock_guard<std::mutex> lock(mutex);
-            change();
+            this->*flag = true;
         }
         changed.notify_all();
     }
@@ -46,15 +41,12 @@ struct Gate {
 class CBlockingLookup : public INameLookup {
 public:
     explicit CBlockingLookup(std::shared_ptr<Gate> gate) : m_gate(std::move(gate)) {}
-    ~CBlockingLookup() override
-    {
-        m_gate->Set([this] { m_gate->lookupFreed = true; });
-    }
+    ~CBlockingLookup() override { m_gate->Set(&Gate::lookupFreed); }
 
     bool LookupHost(std::uint32_t, std::string& name) override
     {
-        m_gate->Set([this] { m_gate->entered = true; });
-        m_gate->WaitFor(std::chrono::hours(1), [this] { return m_gate->released; });
+        m_gate->Set(&Gate::entered);
+        m_gate->WaitFor(std::chrono::hours(1), &Gate::released);
         name = "too.late";
         return true;
     }
@@ -76,13 +68,13 @@ TEST(ResolverThread, ClosingWhileALookupBlocksNeitherWaitsNorCrashes)
         std::make_unique<CEndpointMonitor>(*table, std::make_shared<CBlockingLookup>(gate));
 
     monitor->RefreshUdpInfo(*endpoints, *statistics);
-    ASSERT_TRUE(gate->WaitFor(5s, [&] { return gate->entered; }));
+    ASSERT_TRUE(gate->WaitFor(5s, &Gate::entered));
 
     // Should the destructor wait for the worker, this releases it after two seconds, so the
     // test fails on the time instead of hanging.
     std::thread watchdog([gate] {
-        if (!gate->WaitFor(2s, [&] { return gate->released; }))
-            gate->Set([&] { gate->released = true; });
+        if (!gate->WaitFor(2s, &Gate::released))
+            gate->Set(&Gate::released);
     });
     const auto start = std::chrono::steady_clock::now();
     monitor.reset();
@@ -92,11 +84,11 @@ TEST(ResolverThread, ClosingWhileALookupBlocksNeitherWaitsNorCrashes)
     endpoints.reset();
     statistics.reset();
 
-    gate->Set([&] { gate->released = true; });
+    gate->Set(&Gate::released);
     watchdog.join();
     EXPECT_LT(closeTime, 500ms);
     // The run ends on its own and frees the shared state, and with it the look-up object.
-    EXPECT_TRUE(gate->WaitFor(5s, [&] { return gate->lookupFreed; }));
+    EXPECT_TRUE(gate->WaitFor(5s, &Gate::lookupFreed));
 }
 
 // Look-ups on a real thread while the UI thread keeps polling a growing table, so that polls

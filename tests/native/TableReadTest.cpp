@@ -1,19 +1,11 @@
-#include "EndpointMonitor.h"
-#include "MonitorFakes.h"
+#include "MonitorFixture.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <ostream>
 #include <string>
 
 namespace tarnwick {
 namespace {
-
-using fakes::CFakeNameLookup;
-using fakes::CFakeRowList;
-using fakes::CFakeUdpTable;
-using fakes::MakeEndpoint;
 
 constexpr std::uint32_t kInitialBufferBytes = 5124; // the count and 640 rows
 
@@ -32,67 +24,48 @@ std::string AddressOfRow(std::size_t i)
            std::to_string(i & 0xFF);
 }
 
-class TableRead : public ::testing::Test {
+class TableRead : public CMonitorFixture {
 protected:
-    CFakeUdpTable table;
-    // No starter that runs anything: these tests are about the table alone.
-    CEndpointMonitor monitor{table, std::make_shared<CFakeNameLookup>(),
-                             [](std::function<void()>) { return false; }};
-    CFakeRowList endpoints;
-    CFakeRowList statistics{5};
-
-    void Poll() { monitor.RefreshUdpInfo(endpoints, statistics); }
+    // After each failing read the table gets `growth` more rows, `times` times at most.
+    void GrowAfterTooSmall(std::size_t growth, int times)
+    {
+        table.afterTooSmall = [growth, times](CFakeUdpTable& t) mutable {
+            if (times-- > 0)
+                FillTable(t, t.rows.size() + growth);
+        };
+    }
 };
 
-struct SizeCase {
-    std::size_t rows;
-    int firstPollReads;
-};
-
-void PrintTo(const SizeCase& c, std::ostream* out)
-{
-    *out << c.rows << " rows";
-}
-
-class TableReadSizes : public TableRead, public ::testing::WithParamInterface<SizeCase> {};
+class TableReadSizes : public TableRead, public ::testing::WithParamInterface<int> {};
 
 TEST_P(TableReadSizes, WholeTableIsShownAndASteadyTableIsReadOncePerPoll)
 {
-    const SizeCase c = GetParam();
-    FillTable(table, c.rows);
+    const auto rows = static_cast<std::size_t>(GetParam());
+    FillTable(table, rows);
 
     Poll();
-    EXPECT_EQ(table.readCalls, c.firstPollReads);
+    // A table that does not fit the first buffer costs one failing read, once.
+    EXPECT_EQ(table.readCalls, rows > 640 ? 2 : 1);
     EXPECT_EQ(table.offeredSizes.front(), kInitialBufferBytes);
-    ASSERT_EQ(endpoints.GetRowCount(), static_cast<int>(c.rows));
-    if (c.rows > 0) {
-        const int last = static_cast<int>(c.rows) - 1;
-        EXPECT_EQ(endpoints.Cell(last, 0), AddressOfRow(c.rows - 1));
-        EXPECT_EQ(endpoints.Cell(last, 1), std::to_string(1000 + (c.rows - 1) % 60000));
+    ASSERT_EQ(endpoints.GetRowCount(), GetParam());
+    if (rows > 0) {
+        EXPECT_EQ(endpoints.Cell(GetParam() - 1, 0), AddressOfRow(rows - 1));
+        EXPECT_EQ(endpoints.Cell(GetParam() - 1, 1), std::to_string(1000 + (rows - 1) % 60000));
     }
-    EXPECT_GE(monitor.TableBufferSize(), 4 + 8 * c.rows);
 
     table.readCalls = 0;
     Poll();
     EXPECT_EQ(table.readCalls, 1);
-    EXPECT_EQ(endpoints.GetRowCount(), static_cast<int>(c.rows));
+    EXPECT_EQ(endpoints.GetRowCount(), GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, TableReadSizes,
-                         ::testing::Values(SizeCase{0, 1}, SizeCase{640, 1}, SizeCase{641, 2},
-                                           SizeCase{5000, 2}),
-                         [](const ::testing::TestParamInfo<SizeCase>& info) {
-                             return std::to_string(info.param.rows);
-                         });
+INSTANTIATE_TEST_SUITE_P(Rows, TableReadSizes, ::testing::Values(0, 640, 641, 5000));
 
 TEST_F(TableRead, BufferKeepsRoomForAFewNewSocketsBetweenReads)
 {
-    // Ten sockets open between the failing read and the retry.
     FillTable(table, 700);
-    table.afterTooSmall = [](CFakeUdpTable& t) { FillTable(t, t.rows.size() + 10); };
-
+    GrowAfterTooSmall(10, 1);
     Poll();
-
     EXPECT_EQ(table.readCalls, 2);
     EXPECT_EQ(endpoints.GetRowCount(), 710);
 }
@@ -100,32 +73,24 @@ TEST_F(TableRead, BufferKeepsRoomForAFewNewSocketsBetweenReads)
 TEST_F(TableRead, TableThatKeepsGrowingIsFollowedForAFewReads)
 {
     FillTable(table, 700);
-    int growths = 0;
-    table.afterTooSmall = [&growths](CFakeUdpTable& t) {
-        if (growths++ < 2)
-            FillTable(t, t.rows.size() + 100);
-    };
-
+    GrowAfterTooSmall(100, 2);
     Poll();
-
     EXPECT_EQ(table.readCalls, 4);
-    EXPECT_EQ(endpoints.GetRowCount(), 900);
+    ASSERT_EQ(endpoints.GetRowCount(), 900);
     EXPECT_EQ(endpoints.Cell(899, 0), AddressOfRow(899));
 }
 
 TEST_F(TableRead, TableThatNeverFitsIsAFailure)
 {
     FillTable(table, 700);
-    table.afterTooSmall = [](CFakeUdpTable& t) { FillTable(t, t.rows.size() + 1000); };
+    GrowAfterTooSmall(1000, 1000);
     table.stats.dwNoPorts = 5;
 
     Poll();
 
-    const int readsInOnePoll = table.readCalls;
-    EXPECT_GE(readsInOnePoll, 2);
-    EXPECT_LE(readsInOnePoll, 8);
-    ASSERT_EQ(endpoints.GetRowCount(), 1);
-    EXPECT_EQ(endpoints.Cell(0, 0), "Unable to get UDP Connections");
+    EXPECT_GE(table.readCalls, 2);
+    EXPECT_LE(table.readCalls, 8);
+    EXPECT_EQ(Column(0), (Strings{"Unable to get UDP Connections"}));
     EXPECT_EQ(statistics.Cell(1, 1), "5");
 
     // Once the table stops growing, the next poll shows it.
