@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -18,44 +19,41 @@ protected:
     void SetUp() override
     {
         CFrameFixture::SetUp();
-        table->rows = {{0, 53}, {0x7F000001, 40000}};
+        table->rows = {MakeEndpoint(0, 0, 0, 0, 53), MakeEndpoint(127, 0, 0, 1, 40000)};
         // No first poll in the way of counting: the tests poll themselves.
         ::KillTimer(hwnd, CMainFrame::kFirstPollTimer);
     }
 
     void Command(UINT id) { ::SendMessageA(hwnd, WM_COMMAND, id, 0); }
 
-    // A left click in the middle of a status pane (or at a point of the bar).
-    void ClickBar(POINT pt)
+    // A left click at a point of the status bar, or in the middle of a pane.
+    void ClickBar(LONG x, LONG y)
     {
-        ::SendMessageA(frame->m_wndStatusBar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-        ::SendMessageA(frame->m_wndStatusBar, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        ::SendMessageA(frame->m_wndStatusBar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        ::SendMessageA(frame->m_wndStatusBar, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     }
     void ClickPane(int index)
     {
-        RECT rc;
+        RECT rc = {};
         ASSERT_TRUE(frame->m_wndStatusBar.GetItemRect(index, rc));
-        ClickBar({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+        ClickBar((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
     }
 
     bool MenuChecked(UINT id) const
     {
         return (::GetMenuState(::GetMenu(hwnd), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
     }
+    std::string Cell(int row, int column) const
+    {
+        return frame->m_wndEndpointList.GetItemText(row, column);
+    }
+    CStatusPane& Pane(int index) const { return *frame->m_wndStatusBar.GetPane(index); }
 
-    // Pixels of toolbar image `image` as the normal list draws it.
+    // A toolbar image as the normal list draws it, and a state bitmap as it should look.
     std::vector<COLORREF> ToolbarImage(int image) const
     {
-        CDibSection dib(24, 24);
-        HDC dc = ::CreateCompatibleDC(nullptr);
-        HGDIOBJ old = ::SelectObject(dc, dib.Get());
-        ::ImageList_Draw(frame->m_imlNormal, image, dc, 0, 0, ILD_NORMAL);
-        ::SelectObject(dc, old);
-        ::DeleteDC(dc);
-        return Pixels(dib);
+        return ImageListPixels(frame->m_imlNormal, image);
     }
-
-    // Pixels of a state bitmap with its grey turned into the button face.
     static std::vector<COLORREF> StateBitmap(UINT id)
     {
         HBITMAP bitmap =
@@ -65,28 +63,19 @@ protected:
         CDibSection dib(24, 24);
         dib.CopyFrom(bitmap);
         ::DeleteObject(bitmap);
-        return Pixels(dib);
-    }
-
-    static std::vector<COLORREF> Pixels(const CDibSection& dib)
-    {
-        std::vector<COLORREF> pixels;
-        for (int y = 0; y < 24; ++y)
-            for (int x = 0; x < 24; ++x)
-                pixels.push_back(dib.GetPixel(x, y));
-        return pixels;
+        return dib.Pixels();
     }
 };
 
 TEST_F(CommandsTest, RefreshPollsOnceAndNothingElsePolls)
 {
-    PumpMessages(300);
-    EXPECT_EQ(0, table->tableReads);
+    PumpMessages(200);
+    EXPECT_EQ(0, table->readCalls);
     Command(ID_REFRESH);
-    EXPECT_EQ(1, table->tableReads);
+    EXPECT_EQ(1, table->readCalls);
     EXPECT_EQ(2, frame->m_wndEndpointList.GetItemCount());
-    PumpMessages(300);
-    EXPECT_EQ(1, table->tableReads);
+    PumpMessages(200);
+    EXPECT_EQ(1, table->readCalls);
 }
 
 TEST_F(CommandsTest, AutoUpdatePollsAtTheIntervalUntilPaused)
@@ -95,94 +84,96 @@ TEST_F(CommandsTest, AutoUpdatePollsAtTheIntervalUntilPaused)
     Command(ID_AUTOUPDATE);
     EXPECT_FALSE(frame->m_bPaused);
     // Resuming does not poll at once; the first poll comes one period later.
-    EXPECT_EQ(0, table->tableReads);
-    ASSERT_TRUE(PumpUntil([&] { return table->tableReads >= 3; }, 2000));
+    EXPECT_EQ(0, table->readCalls);
+    ASSERT_TRUE(PumpUntil([&] { return table->readCalls >= 3; }, 2000));
 
     Command(ID_AUTOUPDATE);
     EXPECT_TRUE(frame->m_bPaused);
     PumpMessages(50);
-    int reads = table->tableReads;
+    int reads = table->readCalls;
     PumpMessages(400);
-    EXPECT_EQ(reads, table->tableReads);
+    EXPECT_EQ(reads, table->readCalls);
 }
 
-TEST_F(CommandsTest, AutoUpdateSwitchDrivesMenuPanesAndButton)
+TEST_F(CommandsTest, AutoUpdateSwitchDrivesMenuPanesButtonAndStripes)
 {
     CPaneStatusBar& bar = frame->m_wndStatusBar;
     std::vector<COLORREF> initial = ToolbarImage(1);
     EXPECT_FALSE(MenuChecked(ID_AUTOUPDATE));
-    EXPECT_EQ(0u, bar.GetPane(2)->m_nStyle & SPS_HSCROLL);
+    ::UpdateWindow(bar);
+    EXPECT_EQ(0u, bar.GetAnimTimer());
 
     Command(ID_AUTOUPDATE);
     EXPECT_TRUE(MenuChecked(ID_AUTOUPDATE));
-    EXPECT_EQ(kGreen, bar.GetPane(1)->m_crText[1]);
-    EXPECT_EQ("AutoUpdate ACTIVE", bar.GetPane(1)->GetStateText(true));
-    EXPECT_EQ("AutoUpdate PAUSED", bar.GetPane(1)->GetStateText(false));
-    EXPECT_EQ(SPS_HSCROLL, bar.GetPane(2)->m_nStyle & SPS_HSCROLL);
+    EXPECT_EQ(kGreen, Pane(1).m_crText[1]);
+    EXPECT_EQ("AutoUpdate ACTIVE", Pane(1).GetStateText(true));
+    EXPECT_EQ("AutoUpdate PAUSED", Pane(1).GetStateText(false));
     EXPECT_EQ(StateBitmap(IDB_AUTOUPDATE_ON), ToolbarImage(1));
     EXPECT_NE(initial, ToolbarImage(1));
-
-    Command(ID_AUTOUPDATE);
-    EXPECT_FALSE(MenuChecked(ID_AUTOUPDATE));
-    EXPECT_EQ(kRed, bar.GetPane(1)->m_crText[1]);
-    EXPECT_EQ("AutoUpdate PAUSED", bar.GetPane(1)->GetStateText(true));
-    EXPECT_EQ(0u, bar.GetPane(2)->m_nStyle & SPS_HSCROLL);
-    EXPECT_EQ(0x10400000u, bar.GetPane(2)->m_nStyle);
-    EXPECT_EQ(StateBitmap(IDB_AUTOUPDATE_OFF), ToolbarImage(1));
-}
-
-TEST_F(CommandsTest, StripesMoveFromTheNextRepaintAndStopAfterPause)
-{
-    CPaneStatusBar& bar = frame->m_wndStatusBar;
-    ::UpdateWindow(bar);
-    EXPECT_EQ(0u, bar.GetAnimTimer());
-    Command(ID_AUTOUPDATE);
+    // The stripes start moving from the bar's next repaint on.
+    EXPECT_EQ(SPS_HSCROLL, Pane(2).m_nStyle & SPS_HSCROLL);
     EXPECT_EQ(0u, bar.GetAnimTimer());
     ::UpdateWindow(bar);
     EXPECT_EQ(CPaneStatusBar::IDT_PANE_ANIMATION, bar.GetAnimTimer());
+
     Command(ID_AUTOUPDATE);
-    EXPECT_NE(0u, bar.GetAnimTimer());
+    EXPECT_FALSE(MenuChecked(ID_AUTOUPDATE));
+    EXPECT_EQ(kRed, Pane(1).m_crText[1]);
+    EXPECT_EQ("AutoUpdate PAUSED", Pane(1).GetStateText(true));
+    EXPECT_EQ(StateBitmap(IDB_AUTOUPDATE_OFF), ToolbarImage(1));
+    EXPECT_EQ(0x10400000u, Pane(2).m_nStyle);
     ::UpdateWindow(bar);
     EXPECT_EQ(0u, bar.GetAnimTimer());
 }
 
 TEST_F(CommandsTest, ResolveSwitchDrivesMenuPaneButtonAndTheNextPoll)
 {
-    CPaneStatusBar& bar = frame->m_wndStatusBar;
     // Names are cached by a first poll's resolver run, and shown from the next poll on.
     Command(ID_REFRESH);
     ASSERT_TRUE(PumpUntil([&] { return lookup->lookups >= 3; }, 2000));
     ::Sleep(50);
     Command(ID_REFRESH);
-    EXPECT_EQ("TESTHOST", frame->m_wndEndpointList.GetItemText(0, 0));
-    EXPECT_EQ("domain", frame->m_wndEndpointList.GetItemText(0, 1));
+    EXPECT_EQ("TESTHOST", Cell(0, 0));
+    EXPECT_EQ("domain", Cell(0, 1));
     EXPECT_TRUE(MenuChecked(ID_RESOLVE));
 
-    Command(ID_RESOLVE);
-    EXPECT_FALSE(frame->m_bResolve);
-    EXPECT_FALSE(MenuChecked(ID_RESOLVE));
-    EXPECT_EQ("Resolve OFF", bar.GetPane(3)->GetStateText(true));
-    EXPECT_EQ("", bar.GetPane(3)->GetStateText(false));
-    EXPECT_EQ(kRed, bar.GetPane(3)->m_crText[1]);
-    EXPECT_EQ(StateBitmap(IDB_RESOLVE_OFF), ToolbarImage(2));
-    // The rows keep their names until the next poll.
-    EXPECT_EQ("TESTHOST", frame->m_wndEndpointList.GetItemText(0, 0));
-    Command(ID_REFRESH);
-    EXPECT_EQ("0.0.0.0", frame->m_wndEndpointList.GetItemText(0, 0));
-    EXPECT_EQ("53", frame->m_wndEndpointList.GetItemText(0, 1));
-
-    Command(ID_RESOLVE);
-    EXPECT_TRUE(frame->m_bResolve);
-    EXPECT_TRUE(MenuChecked(ID_RESOLVE));
-    EXPECT_EQ("Resolve ON", bar.GetPane(3)->GetStateText(true));
-    EXPECT_EQ(kGreen, bar.GetPane(3)->m_crText[1]);
-    EXPECT_EQ(StateBitmap(IDB_RESOLVE_ON), ToolbarImage(2));
-    Command(ID_REFRESH);
-    EXPECT_EQ("TESTHOST", frame->m_wndEndpointList.GetItemText(0, 0));
+    struct Step {
+        bool resolve;
+        const char* text;
+        COLORREF color;
+        UINT bitmap;
+        const char* host;
+        const char* port;
+    };
+    const Step steps[] = {{false, "Resolve OFF", kRed, IDB_RESOLVE_OFF, "0.0.0.0", "53"},
+                          {true, "Resolve ON", kGreen, IDB_RESOLVE_ON, "TESTHOST", "domain"}};
+    for (const Step& step : steps) {
+        std::string before = Cell(0, 0);
+        Command(ID_RESOLVE);
+        EXPECT_EQ(step.resolve, frame->m_bResolve != FALSE);
+        EXPECT_EQ(step.resolve, MenuChecked(ID_RESOLVE));
+        EXPECT_EQ(step.text, Pane(3).GetStateText(true));
+        EXPECT_EQ("", Pane(3).GetStateText(false));
+        EXPECT_EQ(step.color, Pane(3).m_crText[1]);
+        EXPECT_EQ(StateBitmap(step.bitmap), ToolbarImage(2));
+        // The rows keep their texts until the next poll.
+        EXPECT_EQ(before, Cell(0, 0));
+        Command(ID_REFRESH);
+        EXPECT_EQ(step.host, Cell(0, 0));
+        EXPECT_EQ(step.port, Cell(0, 1));
+    }
 }
 
-TEST_F(CommandsTest, PaneClicksToggleTheSwitches)
+TEST_F(CommandsTest, PaneClicksToggleTheSwitchesButPaneZeroAndTheGripDoNothing)
 {
+    ClickPane(0);
+    RECT client = frame->m_wndStatusBar.GetClientRect();
+    ClickBar(client.right - 3, client.bottom - 3);
+    EXPECT_TRUE(frame->m_bPaused);
+    EXPECT_TRUE(frame->m_bResolve);
+    EXPECT_FALSE(MenuChecked(ID_AUTOUPDATE));
+    EXPECT_EQ(0, table->readCalls);
+
     ClickPane(2);
     EXPECT_FALSE(frame->m_bPaused);
     ClickPane(1);
@@ -193,24 +184,12 @@ TEST_F(CommandsTest, PaneClicksToggleTheSwitches)
     EXPECT_TRUE(frame->m_bResolve);
 }
 
-TEST_F(CommandsTest, MessagePaneAndGripDoNothing)
-{
-    ClickPane(0);
-    RECT client;
-    ::GetClientRect(frame->m_wndStatusBar, &client);
-    ClickBar({client.right - 3, client.bottom - 3});
-    EXPECT_TRUE(frame->m_bPaused);
-    EXPECT_TRUE(frame->m_bResolve);
-    EXPECT_FALSE(MenuChecked(ID_AUTOUPDATE));
-    EXPECT_EQ(0, table->tableReads);
-}
-
 TEST_F(CommandsTest, CtrlSIsRoutedToSaveEvents)
 {
     HACCEL accel = frame->GetAccelerators();
-    int count = ::CopyAcceleratorTableA(accel, nullptr, 0);
-    std::vector<ACCEL> entries(static_cast<std::size_t>(count));
-    ::CopyAcceleratorTableA(accel, entries.data(), count);
+    std::vector<ACCEL> entries(
+        static_cast<std::size_t>(::CopyAcceleratorTableA(accel, nullptr, 0)));
+    ::CopyAcceleratorTableA(accel, entries.data(), static_cast<int>(entries.size()));
     bool found = false;
     for (const ACCEL& a : entries)
         if (a.key == 'S' && (a.fVirt & FCONTROL) && (a.fVirt & FVIRTKEY))

@@ -1,6 +1,5 @@
 #include "PaneBarHost.h"
 
-#include "TestSupport.h"
 #include "resource.h"
 
 const UINT kMainIndicators[4] = {ID_SEPARATOR, ID_INDICATOR_AUTOUPDATE, ID_INDICATOR_OVR,
@@ -10,7 +9,7 @@ namespace {
 const char kHostClass[] = "Tarnwick.Test.PaneBarHost";
 } // namespace
 
-CPaneBarHost::CPaneBarHost(int clientWidth, int clientHeight)
+CPaneBarHost::CPaneBarHost()
 {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof(wc);
@@ -20,7 +19,7 @@ CPaneBarHost::CPaneBarHost(int clientWidth, int clientHeight)
         wc.lpszClassName = kHostClass;
         ::RegisterClassExA(&wc);
     }
-    RECT rc = {0, 0, clientWidth, clientHeight};
+    RECT rc = {0, 0, 400, 150};
     ::AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, FALSE, 0);
     m_hWnd = ::CreateWindowExA(0, kHostClass, "PaneBarHost", WS_OVERLAPPEDWINDOW, 0, 0,
                                rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
@@ -78,59 +77,6 @@ LRESULT CALLBACK CPaneBarHost::HostProc(HWND hWnd, UINT msg, WPARAM wParam, LPAR
             host->bar.SendMessage(WM_SIZE);
     }
     return ::DefWindowProcA(hWnd, msg, wParam, lParam);
-}
-
-namespace {
-
-CapturedImage CopyImage(const CDibSection& dib, int width, int height)
-{
-    CapturedImage image;
-    image.width = width;
-    image.height = height;
-    image.pixels.reserve(static_cast<std::size_t>(width * height));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.pixels.push_back(dib.GetPixel(x, y));
-    return image;
-}
-
-} // namespace
-
-CapturedImage PrintClient(HWND hWnd)
-{
-    RECT client;
-    ::GetClientRect(hWnd, &client);
-    CDibSection dib(client.right, client.bottom);
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, dib.Get());
-    ::SendMessageA(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
-    return CopyImage(dib, client.right, client.bottom);
-}
-
-CapturedImage DrawReferenceText(int width, int height, COLORREF back, const LOGFONTA& font,
-                                COLORREF color, const std::string& text, RECT rc, UINT format,
-                                const RECT& clip)
-{
-    CDibSection dib(width, height);
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ oldBitmap = ::SelectObject(dc, dib.Get());
-    RECT all = {0, 0, width, height};
-    HBRUSH brush = ::CreateSolidBrush(back);
-    ::FillRect(dc, &all, brush);
-    ::DeleteObject(brush);
-    HFONT hFont = ::CreateFontIndirectA(&font);
-    HGDIOBJ oldFont = ::SelectObject(dc, hFont);
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, color);
-    ::IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
-    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rc, format);
-    ::SelectObject(dc, oldFont);
-    ::DeleteObject(hFont);
-    ::SelectObject(dc, oldBitmap);
-    ::DeleteDC(dc);
-    return CopyImage(dib, width, height);
 }
 
 COLORREF StripeColor(int x, int y)

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "PaneStatusBar.h"
+#include "TestSupport.h"
 
 #include <windows.h>
 
-#include <memory>
-#include <string>
 #include <vector>
 
 // The main window's indicators: message pane, " AutoUpdate PAUSED ", "OVER",
@@ -23,20 +22,12 @@ struct HostMessage {
     }
 };
 
-// A pixel copy of a window's client area.
-struct CapturedImage {
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
-    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
-    COLORREF At(POINT pt) const { return At(pt.x, pt.y); }
-};
-
-// A sizable top-level window that owns a CPaneStatusBar, keeps it at its bottom (the
-// bar lays itself out on WM_SIZE) and records the mouse and notify messages it gets.
+// A sizable top-level window with a 400 x 150 client area that owns a CPaneStatusBar, keeps
+// it at its bottom (the bar lays itself out on WM_SIZE) and records the mouse and notify
+// messages it gets.
 class CPaneBarHost {
 public:
-    CPaneBarHost(int clientWidth = 400, int clientHeight = 150);
+    CPaneBarHost();
     ~CPaneBarHost();
     CPaneBarHost(const CPaneBarHost&) = delete;
     CPaneBarHost& operator=(const CPaneBarHost&) = delete;
@@ -57,14 +48,6 @@ private:
     static LRESULT CALLBACK HostProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     HWND m_hWnd = nullptr;
 };
-
-// Paints a window's client area through WM_PRINTCLIENT into a 24-bit DIB and copies it.
-CapturedImage PrintClient(HWND hWnd);
-// Draws `text` with DrawText into an image of `width` x `height` filled with `back`, in
-// `font` and `color`, transparent, clipped to `clip`: the oracle for text pixels.
-CapturedImage DrawReferenceText(int width, int height, COLORREF back, const LOGFONTA& font,
-                                COLORREF color, const std::string& text, RECT rc, UINT format,
-                                const RECT& clip);
 
 // Colour of pixel (x, y) of the 48 x 16 stripe bitmap.
 COLORREF StripeColor(int x, int y);

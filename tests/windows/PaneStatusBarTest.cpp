@@ -1,11 +1,9 @@
 #include "PaneBarHost.h"
-#include "TestSupport.h"
 #include "resource.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,6 +12,13 @@ namespace {
 class PaneStatusBarTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(host.Create()); }
+
+    void Repaint() { ::RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+    int HitTest(LONG x, LONG y)
+    {
+        POINT pt = {x, y};
+        return bar.PaneFromPoint(pt);
+    }
 
     CPaneBarHost host;
     CPaneStatusBar& bar = host.bar;
@@ -53,17 +58,14 @@ TEST_F(PaneStatusBarTest, SetIndicatorsResetsEveryPane)
     EXPECT_TRUE(bar.SetIndicators(ids, 3));
     ASSERT_EQ(3, bar.GetCount());
     EXPECT_EQ(" Resolve ON         ", bar.GetPaneText(2));
-
     CStatusPane fresh;
     for (int i = 0; i < 3; ++i) {
         const CStatusPane* pane = bar.GetPane(i);
-        EXPECT_EQ("", pane->m_strText[0]) << "pane " << i;
-        EXPECT_EQ("", pane->m_strText[1]) << "pane " << i;
+        EXPECT_EQ("", pane->m_strText[0] + pane->m_strText[1]) << "pane " << i;
         EXPECT_EQ(fresh.m_crText[1], pane->m_crText[1]) << "pane " << i;
         EXPECT_EQ(fresh.m_crBack[0], pane->m_crBack[0]) << "pane " << i;
         EXPECT_EQ(SPS_TEXT, pane->m_nStyle) << "pane " << i;
-        EXPECT_EQ(0, pane->m_nScrollX) << "pane " << i;
-        EXPECT_EQ(0, pane->m_nScrollY) << "pane " << i;
+        EXPECT_EQ(0, pane->m_nScrollX + pane->m_nScrollY) << "pane " << i;
     }
 
     // A missing indicator string fails the call, but the panes are reset all the same.
@@ -74,47 +76,23 @@ TEST_F(PaneStatusBarTest, SetIndicatorsResetsEveryPane)
     EXPECT_EQ("", bar.GetPane(1)->GetStateText(true));
 }
 
-TEST_F(PaneStatusBarTest, ChangePaneStyleReplacesTheWholeStyle)
-{
-    UINT id;
-    UINT style;
-    int width;
-    bar.GetPaneInfo(2, id, style, width);
-    EXPECT_EQ(0u, bar.ChangePaneStyle(2, fw::SBPS_POPOUT | fw::SBPS_DISABLED));
-    EXPECT_EQ(fw::SBPS_POPOUT | fw::SBPS_DISABLED, bar.ChangePaneStyle(2, fw::SBPS_NOBORDERS));
-    UINT newId;
-    int newWidth;
-    bar.GetPaneInfo(2, newId, style, newWidth);
-    EXPECT_EQ(fw::SBPS_NOBORDERS, style);
-    EXPECT_EQ(id, newId);
-    EXPECT_EQ(width, newWidth);
-}
-
-int HitTest(CPaneStatusBar& bar, LONG x, LONG y)
-{
-    POINT pt = {x, y};
-    return bar.PaneFromPoint(pt);
-}
-
 TEST_F(PaneStatusBarTest, PaneRectanglesHoldTheirLeftAndTopEdgesOnly)
 {
     for (int i = 0; i < 4; ++i) {
         RECT rc = host.ItemRect(i);
-        EXPECT_EQ(i, HitTest(bar, rc.left, rc.top)) << "pane " << i;
-        EXPECT_EQ(i, HitTest(bar, rc.right - 1, rc.bottom - 1)) << "pane " << i;
-        EXPECT_NE(i, HitTest(bar, rc.right, rc.top)) << "pane " << i;
-        EXPECT_EQ(-1, HitTest(bar, rc.left, rc.bottom)) << "pane " << i;
-        EXPECT_EQ(-1, HitTest(bar, rc.left, rc.top - 1)) << "pane " << i;
-    }
-    // The control leaves gaps between panes and room for the grip on the right.
-    for (int i = 0; i + 1 < 4; ++i) {
-        RECT left = host.ItemRect(i);
-        RECT right = host.ItemRect(i + 1);
-        ASSERT_LT(left.right, right.left) << "no gap after pane " << i;
-        EXPECT_EQ(-1, HitTest(bar, left.right, left.top)) << "gap after pane " << i;
+        EXPECT_EQ(i, HitTest(rc.left, rc.top)) << "pane " << i;
+        EXPECT_EQ(i, HitTest(rc.right - 1, rc.bottom - 1)) << "pane " << i;
+        EXPECT_NE(i, HitTest(rc.right, rc.top)) << "pane " << i;
+        EXPECT_EQ(-1, HitTest(rc.left, rc.bottom)) << "pane " << i;
+        EXPECT_EQ(-1, HitTest(rc.left, rc.top - 1)) << "pane " << i;
+        // The control leaves gaps between panes and room for the grip on the right.
+        if (i < 3) {
+            ASSERT_LT(rc.right, host.ItemRect(i + 1).left) << "no gap after pane " << i;
+            EXPECT_EQ(-1, HitTest(rc.right, rc.top)) << "gap after pane " << i;
+        }
     }
     RECT client = bar.GetClientRect();
-    EXPECT_EQ(-1, HitTest(bar, client.right - 2, client.bottom - 2));
+    EXPECT_EQ(-1, HitTest(client.right - 2, client.bottom - 2));
 }
 
 // A dialog owner hands its own client coordinates; a plain window hands the bar's.
@@ -129,11 +107,10 @@ TEST(PaneStatusBarDialogOwner, PointIsConvertedFromTheDialogClient)
         bar.SendMessage(WM_SIZE);
         RECT pane2 = {};
         ASSERT_TRUE(bar.GetItemRect(2, pane2));
-        POINT inDialog = {pane2.left, pane2.top};
-        ::MapWindowPoints(bar, dialog, &inDialog, 1);
-        ASSERT_FALSE(inDialog.x == pane2.left && inDialog.y == pane2.top);
+        POINT pt = {pane2.left, pane2.top};
+        ::MapWindowPoints(bar, dialog, &pt, 1);
+        ASSERT_FALSE(pt.x == pane2.left && pt.y == pane2.top);
 
-        POINT pt = inDialog;
         EXPECT_EQ(2, bar.PaneFromPoint(pt));
         EXPECT_EQ(pane2.left, pt.x);
         EXPECT_EQ(pane2.top, pt.y);
@@ -161,126 +138,89 @@ TEST_F(PaneStatusBarTest, MouseMessagesReachTheOwnerFirstUnchanged)
     EXPECT_EQ(expected, host.messages);
 }
 
-int PaneOffset(CPaneStatusBar& bar, int index)
-{
-    return bar.GetPane(index)->m_nScrollX;
-}
-
 TEST_F(PaneStatusBarTest, AnimationTimerFollowsTheMotionBitsAtTheNextRepaint)
 {
     CStatusPane* stripes = bar.GetPane(2);
     stripes->SetTexts("IDB_BITMAP_PROCESS", "IDB_BITMAP_PROCESS");
     stripes->SetStyle(SPS_BITMAP | SPS_TILE);
-    ::RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Repaint();
     EXPECT_EQ(0u, bar.GetAnimTimer());
 
     stripes->SetStyle(stripes->m_nStyle | SPS_HSCROLL);
     EXPECT_EQ(0u, bar.GetAnimTimer()) << "a setter must not start the timer";
-    bar.InvalidateRect(nullptr, FALSE);
-    ::UpdateWindow(bar);
+    Repaint();
     EXPECT_EQ(CPaneStatusBar::IDT_PANE_ANIMATION, bar.GetAnimTimer());
 
     // The timer repaints by itself, one step per tick.
-    int before = PaneOffset(bar, 2);
+    int before = stripes->m_nScrollX;
     PumpMessages(650);
-    int steps = PaneOffset(bar, 2) - before;
-    EXPECT_GE(steps, 3);
-    EXPECT_LE(steps, 8);
+    EXPECT_GE(stripes->m_nScrollX - before, 3);
+    EXPECT_LE(stripes->m_nScrollX - before, 8);
 
     stripes->SetStyle(stripes->m_nStyle & ~SPS_HSCROLL);
     EXPECT_EQ(CPaneStatusBar::IDT_PANE_ANIMATION, bar.GetAnimTimer());
-    bar.InvalidateRect(nullptr, FALSE);
-    ::UpdateWindow(bar);
+    Repaint();
     EXPECT_EQ(0u, bar.GetAnimTimer());
     EXPECT_FALSE(::KillTimer(bar, CPaneStatusBar::IDT_PANE_ANIMATION)) << "timer still set";
-    int stopped = PaneOffset(bar, 2);
+    int stopped = stripes->m_nScrollX;
     PumpMessages(300);
-    EXPECT_EQ(stopped, PaneOffset(bar, 2));
+    EXPECT_EQ(stopped, stripes->m_nScrollX);
 }
 
-TEST_F(PaneStatusBarTest, TimerOnlyBitKeepsTheTimerWithoutMovingAnything)
+TEST_F(PaneStatusBarTest, TimerOnlyBitRepaintsWithoutMovingUntilDestroyed)
 {
-    bar.GetPane(3)->SetStyle(SPS_TEXT | 0x04000000);
-    ::RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_EQ(CPaneStatusBar::IDT_PANE_ANIMATION, bar.GetAnimTimer());
-    PumpMessages(250);
-    EXPECT_EQ(0, bar.GetPane(3)->m_nScrollX);
-    EXPECT_EQ(0, bar.GetPane(3)->m_nScrollY);
-    EXPECT_EQ(CPaneStatusBar::IDT_PANE_ANIMATION, bar.GetAnimTimer());
-}
-
-TEST_F(PaneStatusBarTest, OnlyTheAnimationTimerRepaints)
-{
-    bar.GetPane(1)->SetStyle(SPS_TEXT | SPS_HSCROLL);
-    ::RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    CStatusPane* pane = bar.GetPane(3);
+    pane->SetStyle(SPS_TEXT | 0x04000000);
+    Repaint();
     ASSERT_EQ(CPaneStatusBar::IDT_PANE_ANIMATION, bar.GetAnimTimer());
 
+    // Only the animation timer repaints, the whole bar.
     RECT update = {};
+    RECT client = bar.GetClientRect();
     ::ValidateRect(bar, nullptr);
     bar.SendMessage(WM_TIMER, 7);
     EXPECT_FALSE(::GetUpdateRect(bar, &update, FALSE));
-    bar.SendMessage(WM_TIMER, CPaneStatusBar::IDT_PANE_ANIMATION);
-    ASSERT_TRUE(::GetUpdateRect(bar, &update, FALSE));
-    RECT client = bar.GetClientRect();
-    EXPECT_TRUE(::EqualRect(&client, &update));
-}
+    for (int tick = 0; tick < 3; ++tick) {
+        bar.SendMessage(WM_TIMER, CPaneStatusBar::IDT_PANE_ANIMATION);
+        ASSERT_TRUE(::GetUpdateRect(bar, &update, FALSE));
+        EXPECT_TRUE(::EqualRect(&client, &update));
+        ::UpdateWindow(bar);
+    }
+    EXPECT_EQ(0, pane->m_nScrollX);
+    EXPECT_EQ(0, pane->m_nScrollY);
+    EXPECT_EQ(CPaneStatusBar::IDT_PANE_ANIMATION, bar.GetAnimTimer());
 
-TEST_F(PaneStatusBarTest, DestroyKillsTheAnimationTimer)
-{
-    bar.GetPane(1)->SetStyle(SPS_TEXT | SPS_VSCROLL);
-    ::RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    ASSERT_EQ(CPaneStatusBar::IDT_PANE_ANIMATION, bar.GetAnimTimer());
     bar.DestroyWindow();
     EXPECT_EQ(0u, bar.GetAnimTimer());
 }
 
-// Closes the message box that a failed creation shows, keeping its texts.
-struct MessageBoxWatch {
-    static std::vector<std::string> texts;
-    static std::string caption;
-
-    static BOOL CALLBACK CollectText(HWND child, LPARAM)
-    {
-        char text[256] = {};
-        if (::GetWindowTextA(child, text, sizeof(text)) > 0)
-            texts.emplace_back(text);
-        return TRUE;
-    }
-    static BOOL CALLBACK CloseBox(HWND hWnd, LPARAM)
-    {
-        char className[16] = {};
-        ::GetClassNameA(hWnd, className, sizeof(className));
-        if (std::string(className) != "#32770" || !::IsWindowVisible(hWnd))
-            return TRUE;
-        char text[256] = {};
-        ::GetWindowTextA(hWnd, text, sizeof(text));
-        caption = text;
-        ::EnumChildWindows(hWnd, &CollectText, 0);
-        ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
-        return FALSE;
-    }
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
-    {
-        ::EnumThreadWindows(::GetCurrentThreadId(), &CloseBox, 0);
-    }
-};
-std::vector<std::string> MessageBoxWatch::texts;
-std::string MessageBoxWatch::caption;
+// Closes the message box that a failed creation shows, keeping its caption and text.
+std::string g_boxCaption;
+std::string g_boxText;
+void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND box = ::FindWindowA("#32770", nullptr);
+    if (box == nullptr || !::IsWindowVisible(box))
+        return;
+    char text[256] = {};
+    ::GetWindowTextA(box, text, sizeof(text));
+    g_boxCaption = text;
+    ::GetDlgItemTextA(box, 0xFFFF, text, sizeof(text)); // the message's static control
+    g_boxText = text;
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
 
 TEST(PaneStatusBarFailure, MissingIndicatorStringIsReportedToTheUser)
 {
     CPaneBarHost host;
-    MessageBoxWatch::texts.clear();
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &MessageBoxWatch::OnTimer);
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &CloseMessageBox);
     const UINT ids[] = {ID_SEPARATOR, 4242};
     bool created = host.bar.CreateStatusBar(host.Window(), ids, 2, fw::SBPS_STRETCH);
     ::KillTimer(nullptr, timer);
 
     EXPECT_FALSE(created);
-    EXPECT_EQ("Tarnwick", MessageBoxWatch::caption);
-    EXPECT_NE(MessageBoxWatch::texts.end(),
-              std::find(MessageBoxWatch::texts.begin(), MessageBoxWatch::texts.end(),
-                        "Unable to create Statusbar."));
+    EXPECT_EQ("Tarnwick", g_boxCaption);
+    EXPECT_EQ("Unable to create Statusbar.", g_boxText);
     // The first pane keeps the style it had.
     ASSERT_EQ(2, host.bar.GetCount());
     EXPECT_EQ(0u, host.bar.GetPaneStyle(0));

@@ -7,19 +7,20 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
+
+using Lines = std::vector<std::string>;
 
 class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         char dir[MAX_PATH];
-        ::GetTempPathA(MAX_PATH, dir);
         char file[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, dir);
         ::GetTempFileNameA(dir, "twk", 0, file);
         ::DeleteFileA(file);
         path = file;
@@ -27,88 +28,85 @@ protected:
 
     void TearDown() override
     {
-        if (frameWnd != nullptr && ::IsWindow(frameWnd))
-            ::DestroyWindow(frameWnd);
+        if (frame != nullptr)
+            CloseFrame();
         ::DeleteFileA(path.c_str());
     }
 
-    void WriteFile(const std::string& text) const
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << text;
-    }
+    void WriteFile(const std::string& text) const { std::ofstream(path, std::ios::binary) << text; }
 
-    std::vector<std::string> ReadLines() const
+    Lines ReadLines() const
     {
         std::ifstream in(path, std::ios::binary);
-        std::vector<std::string> lines;
-        std::string line;
-        while (std::getline(in, line)) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            lines.push_back(line);
-        }
+        Lines lines;
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line.substr(0, line.find_last_not_of('\r') + 1));
         return lines;
     }
 
-    CMainFrame* OpenFrame()
+    void OpenFrame()
     {
-        auto table = std::make_unique<CFakeUdpTable>();
-        auto* frame = new CMainFrame(std::move(table), std::make_shared<CFakeNameLookup>(), path);
-        EXPECT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
+        frame = new CMainFrame(std::make_unique<CFakeUdpTable>(),
+                               std::make_shared<CFakeNameLookup>(), path);
+        ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
         frameWnd = *frame;
-        return frame;
     }
 
     void CloseFrame()
     {
+        // The frame deletes itself with its window.
         ::DestroyWindow(frameWnd);
-        frameWnd = nullptr;
+        frame = nullptr;
     }
 
-    int IntervalFor(const std::string& stored)
+    // The colours and switches the frame applied, in the order of the settings file.
+    std::string Applied() const
     {
-        WriteFile("[Attributes]\r\nUpdateInterval=" + stored + "\r\n");
-        return CSettingsStore(path).Load().nUpdateInterval;
+        auto rgb = [](LRESULT color) {
+            auto c = static_cast<COLORREF>(color);
+            return std::to_string(GetRValue(c)) + "," + std::to_string(GetGValue(c)) + "," +
+                   std::to_string(GetBValue(c));
+        };
+        const CEndpointListCtrl& list = frame->m_wndEndpointList;
+        const fw::CListCtrl& statistics = frame->m_wndStatistics;
+        return "back " + rgb(list.m_crBackColor) + "/" + rgb(list.SendMessage(LVM_GETBKCOLOR)) +
+               " system " + rgb(list.m_crSystemColor) + " custom " + rgb(list.m_crCustomColor) +
+               " select " + rgb(list.m_crSelectColor) + " statistics " +
+               rgb(statistics.SendMessage(LVM_GETBKCOLOR)) + "/" +
+               rgb(statistics.SendMessage(LVM_GETTEXTBKCOLOR)) + " grid " +
+               std::to_string(list.m_bGridLines) + " interval " +
+               std::to_string(frame->m_nInterval) + " menu " + std::to_string(frame->m_bXPMenu) +
+               " on-top " +
+               std::to_string((::GetWindowLongA(frameWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
     }
 
     std::string path;
+    CMainFrame* frame = nullptr;
     HWND frameWnd = nullptr;
 };
 
 TEST_F(SettingsTest, NoFileGivesDefaultsAndOnlyTheMenuStyleIsWritten)
 {
-    CMainFrame* frame = OpenFrame();
-    EXPECT_EQ(2000, frame->m_nInterval);
-    EXPECT_TRUE(frame->m_bXPMenu);
-    EXPECT_TRUE(frame->m_wndEndpointList.m_bGridLines);
-    EXPECT_EQ(RGB(200, 200, 205), frame->m_wndEndpointList.m_crBackColor);
-    EXPECT_EQ(RGB(220, 255, 220), frame->m_wndEndpointList.m_crSystemColor);
-    EXPECT_EQ(RGB(255, 255, 220), frame->m_wndEndpointList.m_crCustomColor);
-    EXPECT_EQ(RGB(200, 200, 255), frame->m_wndEndpointList.m_crSelectColor);
-    EXPECT_EQ(RGB(200, 200, 205),
-              static_cast<COLORREF>(frame->m_wndEndpointList.SendMessage(LVM_GETBKCOLOR)));
-    EXPECT_EQ(RGB(200, 230, 255),
-              static_cast<COLORREF>(frame->m_wndStatistics.SendMessage(LVM_GETBKCOLOR)));
-    EXPECT_EQ(RGB(200, 230, 255),
-              static_cast<COLORREF>(frame->m_wndStatistics.SendMessage(LVM_GETTEXTBKCOLOR)));
+    OpenFrame();
+    EXPECT_EQ("back 200,200,205/200,200,205 system 220,255,220 custom 255,255,220 "
+              "select 200,200,255 statistics 200,230,255/200,230,255 grid 1 interval 2000 "
+              "menu 1 on-top 0",
+              Applied());
     EXPECT_EQ(RGB(0, 0, 50),
               static_cast<COLORREF>(frame->m_wndStatistics.SendMessage(LVM_GETTEXTCOLOR)));
-    EXPECT_EQ(0, ::GetWindowLongA(frameWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(::IsWindowVisible(frameWnd));
     EXPECT_TRUE(ReadLines().empty());
 
     CloseFrame();
-    EXPECT_EQ((std::vector<std::string>{"[Attributes]", "MenuStyle=1"}), ReadLines());
+    EXPECT_EQ((Lines{"[Attributes]", "MenuStyle=1"}), ReadLines());
 }
 
 TEST_F(SettingsTest, DialogKeysThenExitGiveTheElevenLines)
 {
     CSettingsStore(path).StoreDialogKeys(CSettings{});
-    CMainFrame* frame = OpenFrame();
-    frame->m_bXPMenu = TRUE;
+    OpenFrame();
     CloseFrame();
-    const std::vector<std::string> expected = {
+    const Lines expected = {
         "[Colors]",
         "BackColor=13486280",
         "CustomColor=14483455",
@@ -129,22 +127,13 @@ TEST_F(SettingsTest, StoredValuesAreApplied)
     WriteFile("[Colors]\r\nBackColor=255\r\nSystemColor=65280\r\nCustomColor=16711680\r\n"
               "SelectColor=65535\r\nStatisticsColor=16776960\r\n"
               "[Attributes]\r\nGridLines=0\r\nUpdateInterval=4\r\nMenuStyle=0\r\nOnTop=2\r\n");
-    CMainFrame* frame = OpenFrame();
-    EXPECT_EQ(4000, frame->m_nInterval);
-    EXPECT_FALSE(frame->m_bXPMenu);
-    EXPECT_FALSE(frame->m_wndEndpointList.m_bGridLines);
-    EXPECT_EQ(RGB(255, 0, 0), frame->m_wndEndpointList.m_crBackColor);
-    EXPECT_EQ(RGB(0, 255, 0), frame->m_wndEndpointList.m_crSystemColor);
-    EXPECT_EQ(RGB(0, 0, 255), frame->m_wndEndpointList.m_crCustomColor);
-    EXPECT_EQ(RGB(255, 255, 0), frame->m_wndEndpointList.m_crSelectColor);
-    EXPECT_EQ(RGB(255, 0, 0),
-              static_cast<COLORREF>(frame->m_wndEndpointList.SendMessage(LVM_GETBKCOLOR)));
-    EXPECT_EQ(RGB(0, 255, 255),
-              static_cast<COLORREF>(frame->m_wndStatistics.SendMessage(LVM_GETBKCOLOR)));
-    EXPECT_EQ(WS_EX_TOPMOST, ::GetWindowLongA(frameWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    OpenFrame();
+    EXPECT_EQ("back 255,0,0/255,0,0 system 0,255,0 custom 0,0,255 select 255,255,0 "
+              "statistics 0,255,255/0,255,255 grid 0 interval 4000 menu 0 on-top 1",
+              Applied());
     CloseFrame();
     // The key is rewritten in place; nothing else in the file changes.
-    std::vector<std::string> lines = ReadLines();
+    Lines lines = ReadLines();
     ASSERT_EQ(11u, lines.size());
     EXPECT_EQ("MenuStyle=0", lines[9]);
     EXPECT_EQ("OnTop=2", lines[10]);
@@ -153,25 +142,29 @@ TEST_F(SettingsTest, StoredValuesAreApplied)
 TEST_F(SettingsTest, MenuStyleFiveIsKeptAsReadAndWrittenBackAsOne)
 {
     WriteFile("[Attributes]\r\nMenuStyle=5\r\n");
-    CMainFrame* frame = OpenFrame();
+    OpenFrame();
     EXPECT_EQ(5, frame->m_bXPMenu);
     CloseFrame();
-    EXPECT_EQ((std::vector<std::string>{"[Attributes]", "MenuStyle=1"}), ReadLines());
+    EXPECT_EQ((Lines{"[Attributes]", "MenuStyle=1"}), ReadLines());
 }
 
 TEST_F(SettingsTest, UpdateIntervalOfAnyTextGivesASanePeriod)
 {
-    // What the program writes itself.
-    EXPECT_EQ(2000, CSettingsStore::IntervalMilliseconds(IntervalFor("0")));
-    EXPECT_EQ(4000, CSettingsStore::IntervalMilliseconds(IntervalFor("4")));
-    EXPECT_EQ(60000, CSettingsStore::IntervalMilliseconds(IntervalFor("60")));
-    // What a person or a broken disk may leave.
-    EXPECT_EQ(2000, CSettingsStore::IntervalMilliseconds(IntervalFor("-5")));
-    EXPECT_EQ(2000, CSettingsStore::IntervalMilliseconds(IntervalFor("fast")));
-    EXPECT_EQ(2000, CSettingsStore::IntervalMilliseconds(IntervalFor("")));
-    EXPECT_EQ(86400000, CSettingsStore::IntervalMilliseconds(IntervalFor("2147483")));
-    EXPECT_EQ(86400000, CSettingsStore::IntervalMilliseconds(IntervalFor("2147483647")));
-    int huge = CSettingsStore::IntervalMilliseconds(IntervalFor("99999999999999"));
+    struct Case {
+        const char* stored;
+        int milliseconds;
+    };
+    // What the program writes itself, then what a person or a broken disk may leave.
+    const Case cases[] = {
+        {"0", 2000},    {"4", 4000}, {"60", 60000},         {"-5", 2000},
+        {"fast", 2000}, {"", 2000},  {"2147483", 86400000}, {"2147483647", 86400000}};
+    for (const Case& c : cases) {
+        WriteFile(std::string("[Attributes]\r\nUpdateInterval=") + c.stored + "\r\n");
+        int stored = CSettingsStore(path).Load().nUpdateInterval;
+        EXPECT_EQ(c.milliseconds, CSettingsStore::IntervalMilliseconds(stored)) << c.stored;
+    }
+    WriteFile("[Attributes]\r\nUpdateInterval=99999999999999\r\n");
+    int huge = CSettingsStore::IntervalMilliseconds(CSettingsStore(path).Load().nUpdateInterval);
     EXPECT_GE(huge, 2000);
     EXPECT_LE(huge, 86400000);
     EXPECT_EQ(86400000, CSettingsStore::IntervalMilliseconds(86401));
@@ -192,9 +185,8 @@ TEST_F(SettingsTest, UnwritablePathLosesNothingAndDoesNotFail)
 {
     // A directory where the file should be: every write fails, quietly.
     path = "Z:\\no\\such\\directory\\Tarnwick.ini";
-    CMainFrame* frame = OpenFrame();
+    OpenFrame();
     EXPECT_EQ(2000, frame->m_nInterval);
-    CloseFrame();
 }
 
 } // namespace

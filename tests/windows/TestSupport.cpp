@@ -2,8 +2,8 @@
 
 #include <winsock2.h>
 
-#include <algorithm>
-#include <cstring>
+#include <sstream>
+#include <utility>
 
 void PumpMessages(DWORD ms)
 {
@@ -27,50 +27,21 @@ bool PumpUntil(const std::function<bool()>& done, DWORD ms)
     }
 }
 
-std::uint32_t CFakeUdpTable::ReadTable(void* buffer, std::uint32_t& size)
-{
-    ++tableReads;
-    if (failTable)
-        return 5; // access denied
-    std::uint32_t needed = 4 + 8 * static_cast<std::uint32_t>(rows.size());
-    if (size < needed) {
-        size = needed;
-        return tarnwick::kErrorInsufficientBuffer;
-    }
-    auto* out = static_cast<unsigned char*>(buffer);
-    auto count = static_cast<std::uint32_t>(rows.size());
-    std::memcpy(out, &count, 4);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        std::uint32_t address = htonl(rows[i].address);
-        std::uint32_t port = htons(rows[i].port);
-        std::memcpy(out + 4 + 8 * i, &address, 4);
-        std::memcpy(out + 8 + 8 * i, &port, 4);
-    }
-    return tarnwick::kNoError;
-}
-
-bool CFakeUdpTable::ReadStatistics(tarnwick::UdpStats& out)
-{
-    out = stats;
-    return true;
-}
-
 void CFakeNameLookup::WaitWhileBlocked()
 {
+    ++lookups;
     while (block)
         ::Sleep(5);
 }
 
 bool CFakeNameLookup::LookupHost(std::uint32_t, std::string&)
 {
-    ++lookups;
     WaitWhileBlocked();
     return false;
 }
 
 bool CFakeNameLookup::LocalHostName(std::string& name)
 {
-    ++lookups;
     WaitWhileBlocked();
     name = hostName;
     return true;
@@ -78,7 +49,6 @@ bool CFakeNameLookup::LocalHostName(std::string& name)
 
 bool CFakeNameLookup::LookupService(std::uint16_t portNetworkOrder, std::string& name)
 {
-    ++lookups;
     WaitWhileBlocked();
     if (ntohs(portNetworkOrder) != 53)
         return false;
@@ -86,7 +56,7 @@ bool CFakeNameLookup::LookupService(std::uint16_t portNetworkOrder, std::string&
     return true;
 }
 
-CDibSection::CDibSection(int width, int height)
+CDibSection::CDibSection(int width, int height, COLORREF fill)
     : m_width(width), m_height(height), m_stride((width * 3 + 3) & ~3)
 {
     BITMAPINFO info = {};
@@ -99,37 +69,128 @@ CDibSection::CDibSection(int width, int height)
     void* bits = nullptr;
     m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     m_bits = static_cast<unsigned char*>(bits);
+    m_dc = ::CreateCompatibleDC(nullptr);
+    m_oldBitmap = ::SelectObject(m_dc, m_bitmap);
+    RECT all = All();
+    HBRUSH brush = ::CreateSolidBrush(fill);
+    ::FillRect(m_dc, &all, brush);
+    ::DeleteObject(brush);
 }
 
 CDibSection::~CDibSection()
 {
-    ::DeleteObject(m_bitmap);
+    if (m_dc != nullptr) {
+        ::SelectObject(m_dc, m_oldBitmap);
+        ::DeleteDC(m_dc);
+        ::DeleteObject(m_bitmap);
+    }
+}
+
+void CDibSection::Swap(CDibSection& other) noexcept
+{
+    std::swap(m_bitmap, other.m_bitmap);
+    std::swap(m_dc, other.m_dc);
+    std::swap(m_oldBitmap, other.m_oldBitmap);
+    std::swap(m_bits, other.m_bits);
+    std::swap(m_width, other.m_width);
+    std::swap(m_height, other.m_height);
+    std::swap(m_stride, other.m_stride);
 }
 
 void CDibSection::CopyFrom(HBITMAP bitmap)
 {
     HDC src = ::CreateCompatibleDC(nullptr);
-    HDC dst = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ oldSrc = ::SelectObject(src, bitmap);
-    HGDIOBJ oldDst = ::SelectObject(dst, m_bitmap);
-    ::BitBlt(dst, 0, 0, m_width, m_height, src, 0, 0, SRCCOPY);
-    ::SelectObject(src, oldSrc);
-    ::SelectObject(dst, oldDst);
+    HGDIOBJ old = ::SelectObject(src, bitmap);
+    ::BitBlt(m_dc, 0, 0, m_width, m_height, src, 0, 0, SRCCOPY);
+    ::SelectObject(src, old);
     ::DeleteDC(src);
-    ::DeleteDC(dst);
 }
 
-COLORREF CDibSection::GetPixel(int x, int y) const
+COLORREF CDibSection::At(int x, int y) const
 {
     ::GdiFlush();
     const unsigned char* p = m_bits + y * m_stride + x * 3;
     return RGB(p[2], p[1], p[0]);
 }
 
-void CDibSection::SetPixel(int x, int y, COLORREF color)
+std::vector<COLORREF> CDibSection::Pixels() const
 {
-    unsigned char* p = m_bits + y * m_stride + x * 3;
-    p[0] = GetBValue(color);
-    p[1] = GetGValue(color);
-    p[2] = GetRValue(color);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < m_height; ++y)
+        for (int x = 0; x < m_width; ++x)
+            pixels.push_back(At(x, y));
+    return pixels;
+}
+
+CDibSection PrintClient(HWND hWnd, COLORREF fill)
+{
+    RECT client;
+    ::GetClientRect(hWnd, &client);
+    CDibSection image(client.right, client.bottom, fill);
+    ::SendMessageA(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(image.Dc()), PRF_CLIENT);
+    return image;
+}
+
+CDibSection DrawReferenceText(int width, int height, COLORREF back, const LOGFONTA& font,
+                              COLORREF color, const std::string& text, RECT rc, UINT format,
+                              const RECT& clip)
+{
+    CDibSection image(width, height, back);
+    HDC dc = image.Dc();
+    HFONT hFont = ::CreateFontIndirectA(&font);
+    HGDIOBJ oldFont = ::SelectObject(dc, hFont);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, color);
+    ::IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
+    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rc, format);
+    ::SelectClipRgn(dc, nullptr);
+    ::SelectObject(dc, oldFont);
+    ::DeleteObject(hFont);
+    return image;
+}
+
+std::vector<COLORREF> ImageListPixels(HIMAGELIST list, int index)
+{
+    CDibSection image(24, 24);
+    ::ImageList_Draw(list, index, image.Dc(), 0, 0, ILD_NORMAL);
+    return image.Pixels();
+}
+
+::testing::AssertionResult Matches(const CDibSection& image, const RECT& rc,
+                                   const std::function<COLORREF(LONG, LONG)>& expected)
+{
+    int wrong = 0;
+    std::ostringstream first;
+    for (LONG y = rc.top; y < rc.bottom; ++y) {
+        for (LONG x = rc.left; x < rc.right; ++x) {
+            COLORREF want = expected(x, y);
+            COLORREF got = image.At(x, y);
+            if (got != want && wrong++ == 0)
+                first << "first at (" << x << "," << y << "): got " << std::hex << got << " want "
+                      << want << std::dec;
+        }
+    }
+    if (wrong == 0)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << wrong << " pixels differ, " << first.str();
+}
+
+::testing::AssertionResult Filled(const CDibSection& image, const RECT& rc, COLORREF color)
+{
+    return Matches(image, rc, [color](LONG, LONG) { return color; });
+}
+
+::testing::AssertionResult SameIn(const CDibSection& image, const CDibSection& reference,
+                                  const RECT& rc)
+{
+    return Matches(image, rc, [&reference](LONG x, LONG y) { return reference.At(x, y); });
+}
+
+int CountColor(const CDibSection& image, const RECT& rc, COLORREF color)
+{
+    int count = 0;
+    for (LONG y = rc.top; y < rc.bottom; ++y)
+        for (LONG x = rc.left; x < rc.right; ++x)
+            count += image.At(x, y) == color ? 1 : 0;
+    return count;
 }

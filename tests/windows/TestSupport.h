@@ -1,36 +1,37 @@
 #pragma once
 
+#include "MonitorFakes.h"
 #include "NameLookup.h"
-#include "UdpTable.h"
 
 #include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <functional>
-#include <mutex>
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Rectangles compare and print by value in expectations.
+inline bool operator==(const RECT& a, const RECT& b)
+{
+    return ::EqualRect(&a, &b) != FALSE;
+}
+inline void PrintTo(const RECT& rc, std::ostream* out)
+{
+    *out << "{" << rc.left << ", " << rc.top << ", " << rc.right << ", " << rc.bottom << "}";
+}
 
 // Dispatches the thread's messages for `ms` milliseconds.
 void PumpMessages(DWORD ms);
 // Dispatches messages until `done` holds or `ms` milliseconds have passed.
 bool PumpUntil(const std::function<bool()>& done, DWORD ms);
 
-// A UDP table of fixed rows (address and port in host order), counting its reads.
-class CFakeUdpTable : public tarnwick::IUdpTable {
-public:
-    struct Row {
-        std::uint32_t address;
-        std::uint16_t port;
-    };
-    std::vector<Row> rows;
-    bool failTable = false;
-    tarnwick::UdpStats stats = {1, 2, 3, 4, 5};
-    int tableReads = 0;
-
-    std::uint32_t ReadTable(void* buffer, std::uint32_t& size) override;
-    bool ReadStatistics(tarnwick::UdpStats& out) override;
-};
+// The monitor core's fake table, shared with the native tests.
+using tarnwick::fakes::CFakeUdpTable;
+using tarnwick::fakes::MakeEndpoint;
 
 // Look-ups answered from fixed names, optionally blocking until released.
 class CFakeNameLookup : public tarnwick::INameLookup {
@@ -48,24 +49,56 @@ private:
     void WaitWhileBlocked();
 };
 
-// A 24-bit top-down DIB section with direct access to its pixels.
+// A 24-bit top-down DIB section, first filled with `fill`, selected into a memory DC of its
+// own for as long as it lives, with direct access to its pixels.
 class CDibSection {
 public:
-    CDibSection(int width, int height);
+    CDibSection(int width, int height, COLORREF fill = RGB(0, 0, 0));
     ~CDibSection();
-    CDibSection(const CDibSection&) = delete;
-    CDibSection& operator=(const CDibSection&) = delete;
+    CDibSection(CDibSection&& other) noexcept { Swap(other); }
+    CDibSection& operator=(CDibSection&& other) noexcept
+    {
+        Swap(other);
+        return *this;
+    }
 
     HBITMAP Get() const { return m_bitmap; }
+    HDC Dc() const { return m_dc; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    RECT All() const { return {0, 0, m_width, m_height}; }
     // Copies the top-left part of `bitmap` (a DDB or DIB) over the whole section.
     void CopyFrom(HBITMAP bitmap);
-    COLORREF GetPixel(int x, int y) const;
-    void SetPixel(int x, int y, COLORREF color);
+    COLORREF At(int x, int y) const;
+    // All pixels, row by row.
+    std::vector<COLORREF> Pixels() const;
 
 private:
+    void Swap(CDibSection& other) noexcept;
+
     HBITMAP m_bitmap = nullptr;
+    HDC m_dc = nullptr;
+    HGDIOBJ m_oldBitmap = nullptr;
     unsigned char* m_bits = nullptr;
-    int m_width;
-    int m_height;
-    int m_stride;
+    int m_width = 0;
+    int m_height = 0;
+    int m_stride = 0;
 };
+
+// Paints a window's client area through WM_PRINTCLIENT into a DIB first filled with `fill`.
+CDibSection PrintClient(HWND hWnd, COLORREF fill = RGB(0, 0, 0));
+// Draws `text` with DrawText into an image of `width` x `height` filled with `back`, in
+// `font` and `color`, transparent, clipped to `clip`: the oracle for text pixels.
+CDibSection DrawReferenceText(int width, int height, COLORREF back, const LOGFONTA& font,
+                              COLORREF color, const std::string& text, RECT rc, UINT format,
+                              const RECT& clip);
+// The 24 x 24 pixels of image `index` of `list`, drawn normally.
+std::vector<COLORREF> ImageListPixels(HIMAGELIST list, int index);
+
+// Every pixel of `rc` is `expected(x, y)`; on failure, how many differ and the first.
+::testing::AssertionResult Matches(const CDibSection& image, const RECT& rc,
+                                   const std::function<COLORREF(LONG, LONG)>& expected);
+::testing::AssertionResult Filled(const CDibSection& image, const RECT& rc, COLORREF color);
+::testing::AssertionResult SameIn(const CDibSection& image, const CDibSection& reference,
+                                  const RECT& rc);
+int CountColor(const CDibSection& image, const RECT& rc, COLORREF color);
