@@ -224,31 +224,7 @@ TEST_F(EndpointListPaintTest, SelectionIsHighlightedOnlyWhileTheListHasTheFocus)
     EXPECT_EQ(0, list.m_nSelectedRow);
 }
 
-TEST_F(EndpointListPaintTest, SeparatorsStandAtColumnEdgesWithOrWithoutGridLines)
-{
-    AddRows({"53", "1900"});
-    Focus(parent);
-    const LONG separators[] = {kFirstColumnWidth - 1, kFirstColumnWidth + kSecondColumnWidth - 1};
-    for (BOOL gridLines : {FALSE, TRUE}) {
-        SCOPED_TRACE(gridLines ? "grid lines on" : "grid lines off");
-        list.m_bGridLines = gridLines;
-        CDibSection canvas = Print();
-        for (int row = 0; row < 2; ++row) {
-            for (LONG x : separators) {
-                EXPECT_TRUE(
-                    Filled(canvas, Span(x, Bounds(row).top, x, Bounds(row).bottom - 2), kPen))
-                    << "row " << row;
-                EXPECT_NE(kPen, canvas.At(x + 1, Middle(row)));
-            }
-        }
-        // Below the last row only the separators' end pixels are drawn; the list view's
-        // background is not repainted there by a WM_PRINTCLIENT without erase.
-        EXPECT_EQ(kPen, canvas.At(separators[1], Bounds(1).bottom));
-        EXPECT_EQ(kUnpainted, canvas.At(separators[1] + 1, Bounds(1).bottom));
-    }
-}
-
-TEST_F(EndpointListPaintTest, GridLinesAndTheFocusOutlineReachTheClientEdge)
+TEST_F(EndpointListPaintTest, SeparatorsGridLinesAndTheFocusOutline)
 {
     AddRows({"1900", "2000", "3000"});
     list.SetItemState(1, LVIS_FOCUSED, LVIS_FOCUSED);
@@ -274,6 +250,7 @@ TEST_F(EndpointListPaintTest, GridLinesAndTheFocusOutlineReachTheClientEdge)
         {TRUE, true, "BR", "B"},
     };
     const LONG right = client.right - 1;
+    const LONG separators[] = {kFirstColumnWidth - 1, kFirstColumnWidth + kSecondColumnWidth - 1};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.gridLines ? "grid lines" : "no grid lines") +
                      (c.listFocused ? ", focused list" : ", focus elsewhere"));
@@ -295,7 +272,16 @@ TEST_F(EndpointListPaintTest, GridLinesAndTheFocusOutlineReachTheClientEdge)
                 EXPECT_TRUE(Filled(canvas, sides[side], line ? kPen : kCustomColor))
                     << "TLBR"[side] << " of row " << row;
             }
+            // Separators stand at the column edges whether grid lines are on or off.
+            for (LONG x : separators) {
+                EXPECT_TRUE(Filled(canvas, Span(x, b.top, x, b.bottom - 2), kPen)) << row;
+                EXPECT_EQ(kCustomColor, canvas.At(x + 1, Middle(row))) << row;
+            }
         }
+        // Below the last row only the separators' end pixels are drawn; the list view's
+        // background is not repainted there by a WM_PRINTCLIENT without erase.
+        EXPECT_EQ(kPen, canvas.At(separators[1], Bounds(2).bottom));
+        EXPECT_EQ(kUnpainted, canvas.At(separators[1] + 1, Bounds(2).bottom));
     }
 }
 

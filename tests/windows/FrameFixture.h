@@ -2,6 +2,7 @@
 
 #include "MainFrame.h"
 #include "TestSupport.h"
+#include "resource.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,23 @@
 // poll comes one second after creation) and fake look-ups, shown and painted.
 class CFrameFixture : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+        auto fakeTable = std::make_unique<CFakeUdpTable>();
+        table = fakeTable.get();
+        table->stats = {1, 2, 3, 4, 5};
+        frame = new CMainFrame(std::move(fakeTable), lookup);
+        ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
+        hwnd = *frame;
+        ::ShowWindow(hwnd, SW_SHOWNORMAL);
+        ::UpdateWindow(hwnd);
+    }
+    void TearDown() override
+    {
+        // The frame deletes itself with its window.
+        if (::IsWindow(hwnd))
+            ::DestroyWindow(hwnd);
+    }
 
     CFakeUdpTable* table = nullptr;
     std::shared_ptr<CFakeNameLookup> lookup = std::make_shared<CFakeNameLookup>();
