@@ -207,3 +207,28 @@ TEST_F(CommandsTest, CopyStaysDisabledUntilARowIsChosen)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CommandsTest, MenuPromptsAndToolTipsComeFromThePromptStrings)
+{
+    CPaneStatusBar& bar = frame->m_wndStatusBar;
+    EXPECT_EQ("Ready", bar.GetPaneText(0));
+    ::SendMessageA(hwnd, WM_MENUSELECT, MAKEWPARAM(ID_REFRESH, MF_STRING), 0);
+    EXPECT_EQ("Refresh UDP Information", bar.GetPaneText(0));
+    ::SendMessageA(hwnd, WM_MENUSELECT, MAKEWPARAM(ID_AUTOUPDATE, MF_STRING), 0);
+    EXPECT_EQ("Stop/Start AutoUpdate process", bar.GetPaneText(0));
+    ::SendMessageA(hwnd, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ("Ready", bar.GetPaneText(0));
+
+    // The tooltip is the part after the newline.
+    NMTTDISPINFOA info = {};
+    info.hdr.hwndFrom = hwnd;
+    info.hdr.idFrom = ID_EDIT_COPY;
+    info.hdr.code = TTN_GETDISPINFOA;
+    ::SendMessageA(hwnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    ASSERT_NE(nullptr, info.lpszText);
+    EXPECT_STREQ("Copy", info.lpszText);
+}
+
+} // namespace
