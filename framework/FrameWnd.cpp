@@ -75,10 +75,7 @@ void CFrameWnd::RecalcLayout(bool)
     RECT client = GetClientRect();
     HWND toolBar = GetDlgItem(static_cast<int>(kToolBarId));
     if (toolBar != nullptr && ::IsWindowVisible(toolBar)) {
-        // The toolbar keeps the height it asks for and spans the client width.
-        ::SendMessageA(toolBar, TB_AUTOSIZE, 0, 0);
-        RECT bar;
-        ::GetWindowRect(toolBar, &bar);
+        // The toolbar spans the client width, as high as its buttons plus a margin.
         DWORD size = static_cast<DWORD>(::SendMessageA(toolBar, TB_GETBUTTONSIZE, 0, 0));
         int height = HIWORD(size) + 6;
         ::MoveWindow(toolBar, 0, 0, client.right, height, TRUE);
