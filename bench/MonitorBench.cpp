@@ -3,7 +3,10 @@
 // once on the polling thread, so the caches are warm after the first poll.
 
 #include "EndpointMonitor.h"
-#include "MonitorFakes.h"
+#include "FakeNameLookup.h"
+#include "FakeRowList.h"
+#include "FakeUdpTable.h"
+#include "ManualStarter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,32 +16,10 @@
 namespace tarnwick {
 namespace {
 
+using fakes::CFakeNameLookup;
 using fakes::CFakeRowList;
 using fakes::CFakeUdpTable;
 using fakes::MakeEndpoint;
-
-// Every address and every port below 30000 has a name; the others are unknown services.
-class CInstantLookup : public INameLookup {
-public:
-    bool LookupHost(std::uint32_t address, std::string& name) override
-    {
-        name = "host" + std::to_string(address & 0xFF);
-        return true;
-    }
-    bool LocalHostName(std::string& name) override
-    {
-        name = "benchhost";
-        return true;
-    }
-    bool LookupService(std::uint16_t portNetworkOrder, std::string& name) override
-    {
-        const int port = ((portNetworkOrder & 0xFF) << 8) | (portNetworkOrder >> 8);
-        if (port >= 30000)
-            return false;
-        name = "svc" + std::to_string(port);
-        return true;
-    }
-};
 
 constexpr unsigned kAddresses = 8;
 
@@ -56,13 +37,24 @@ void FillTable(CFakeUdpTable& table, int rows, int shift)
     }
 }
 
+// Every address and every port below 30000 has a name; the others are unknown services.
+std::shared_ptr<CFakeNameLookup> NamedLookup()
+{
+    auto lookup = std::make_shared<CFakeNameLookup>();
+    for (unsigned a = 1; a < kAddresses; ++a)
+        lookup->hosts["192.168.1." + std::to_string(a)] = "host" + std::to_string(a);
+    for (std::uint16_t port = 1; port < 30000; ++port)
+        lookup->services[port] = "svc" + std::to_string(port);
+    return lookup;
+}
+
 void BM_RefreshUdpInfo(benchmark::State& state, bool changing)
 {
     const int rows = static_cast<int>(state.range(0));
     CFakeUdpTable table;
     table.stats = {1, 2, 3, 4, 5};
     FillTable(table, rows, 0);
-    CEndpointMonitor monitor(table, std::make_shared<CInstantLookup>(), fakes::InlineStarter());
+    CEndpointMonitor monitor(table, NamedLookup(), fakes::InlineStarter());
     CFakeRowList endpoints;
     CFakeRowList statistics(5);
     // Grows the buffer and fills the caches.

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "EndpointMonitor.h"
-#include "MonitorFakes.h"
+#include "FakeNameLookup.h"
+#include "FakeRowList.h"
+#include "FakeUdpTable.h"
+#include "ManualStarter.h"
 
 #include <gtest/gtest.h>
 

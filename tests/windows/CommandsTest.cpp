@@ -71,7 +71,7 @@ TEST_F(CommandsTest, RefreshPollsOnceAndNothingElsePolls)
 {
     PumpMessages(200);
     EXPECT_EQ(0, table->readCalls);
-    Command(ID_REFRESH);
+    Refresh();
     EXPECT_EQ(1, table->readCalls);
     EXPECT_EQ(2, frame->m_wndEndpointList.GetItemCount());
     PumpMessages(200);
@@ -129,10 +129,10 @@ TEST_F(CommandsTest, AutoUpdateSwitchDrivesMenuPanesButtonAndStripes)
 TEST_F(CommandsTest, ResolveSwitchDrivesMenuPaneButtonAndTheNextPoll)
 {
     // Names are cached by a first poll's resolver run, and shown from the next poll on.
-    Command(ID_REFRESH);
+    Refresh();
     ASSERT_TRUE(PumpUntil([&] { return lookup->lookups >= 3; }, 2000));
     ::Sleep(50);
-    Command(ID_REFRESH);
+    Refresh();
     EXPECT_EQ("TESTHOST", Cell(0, 0));
     EXPECT_EQ("domain", Cell(0, 1));
     EXPECT_TRUE(MenuChecked(ID_RESOLVE));
@@ -158,7 +158,7 @@ TEST_F(CommandsTest, ResolveSwitchDrivesMenuPaneButtonAndTheNextPoll)
         EXPECT_EQ(StateBitmap(step.bitmap), ToolbarImage(2));
         // The rows keep their texts until the next poll.
         EXPECT_EQ(before, Cell(0, 0));
-        Command(ID_REFRESH);
+        Refresh();
         EXPECT_EQ(step.host, Cell(0, 0));
         EXPECT_EQ(step.port, Cell(0, 1));
     }

@@ -388,7 +388,7 @@ TEST_F(EndpointListFrameTest, MainFramePaintsPolledRowsInPortColours)
     CEndpointListCtrl& list = frame->m_wndEndpointList;
     list.m_crSystemColor = kSystemColor;
     list.m_crCustomColor = kCustomColor;
-    frame->RefreshUdpInfo();
+    Poll();
     ASSERT_EQ(2, list.GetItemCount());
 
     CDibSection canvas = PrintClient(list);

@@ -17,6 +17,8 @@ protected:
         auto fakeTable = std::make_unique<CFakeUdpTable>();
         table = fakeTable.get();
         table->stats = {1, 2, 3, 4, 5};
+        lookup->localHostName = "TESTHOST";
+        lookup->services[53] = "domain";
         frame = new CMainFrame(std::move(fakeTable), lookup);
         ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
         hwnd = *frame;
@@ -29,6 +31,11 @@ protected:
         if (::IsWindow(hwnd))
             ::DestroyWindow(hwnd);
     }
+
+    // One poll, as Refresh asks for it; returns once its rows and counters are shown.
+    void Poll() { frame->RefreshUdpInfo(); }
+    // Refresh as the user gives it, through the frame's command; returns as Poll does.
+    void Refresh() { ::SendMessageA(hwnd, WM_COMMAND, ID_REFRESH, 0); }
 
     CFakeUdpTable* table = nullptr;
     std::shared_ptr<CFakeNameLookup> lookup = std::make_shared<CFakeNameLookup>();

@@ -154,13 +154,13 @@ TEST_F(MainFrameTest, FirstPollComesOnceAfterOneSecond)
 TEST_F(MainFrameTest, FailedTableReadIsShownAndReplacedByTheNextPoll)
 {
     table->failure = 5; // access denied
-    frame->RefreshUdpInfo();
+    Poll();
     ASSERT_EQ(1, frame->m_wndEndpointList.GetItemCount());
     EXPECT_EQ("Unable to get UDP Connections", Cell(frame->m_wndEndpointList, 0, 0));
     EXPECT_EQ("5", Cell(frame->m_wndStatistics, 0, 1));
 
     table->failure = tarnwick::kNoError;
-    frame->RefreshUdpInfo();
+    Poll();
     ASSERT_EQ(2, frame->m_wndEndpointList.GetItemCount());
     EXPECT_EQ("127.0.0.1", Cell(frame->m_wndEndpointList, 0, 0));
 }
@@ -171,14 +171,14 @@ TEST_F(MainFrameTest, HangingLookupsNeitherFreezeNorHoldTheClose)
 {
     table->rows.insert(table->rows.begin(), MakeEndpoint(0, 0, 0, 0, 53));
     lookup->block = true;
-    frame->RefreshUdpInfo();
+    Poll();
     ASSERT_TRUE(PumpUntil([&] { return lookup->lookups > 0; }, 5000));
 
     // While the run hangs: polls go on and every message is answered promptly.
     DWORD longest = 0;
     for (int i = 0; i < 20; ++i) {
         DWORD start = ::GetTickCount();
-        frame->RefreshUdpInfo();
+        Poll();
         ::SendMessageA(hwnd, WM_NULL, 0, 0);
         ::SendMessageA(frame->m_wndEndpointList, LVM_GETITEMCOUNT, 0, 0);
         PumpMessages(0);
@@ -199,7 +199,7 @@ TEST_F(MainFrameTest, HangingLookupsNeitherFreezeNorHoldTheClose)
     EXPECT_FALSE(::IsWindow(hwnd));
 
     // The run finishes after its owner is gone; its results go nowhere.
-    lookup->Release();
+    lookup->block = false;
     EXPECT_TRUE(PumpUntil([&] { return lookup.use_count() == 1; }, 2000));
 }
 

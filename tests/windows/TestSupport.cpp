@@ -1,7 +1,5 @@
 #include "TestSupport.h"
 
-#include <winsock2.h>
-
 #include <sstream>
 #include <utility>
 
@@ -25,35 +23,6 @@ bool PumpUntil(const std::function<bool()>& done, DWORD ms)
             return false;
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
-}
-
-void CFakeNameLookup::WaitWhileBlocked()
-{
-    ++lookups;
-    while (block)
-        ::Sleep(5);
-}
-
-bool CFakeNameLookup::LookupHost(std::uint32_t, std::string&)
-{
-    WaitWhileBlocked();
-    return false;
-}
-
-bool CFakeNameLookup::LocalHostName(std::string& name)
-{
-    WaitWhileBlocked();
-    name = hostName;
-    return true;
-}
-
-bool CFakeNameLookup::LookupService(std::uint16_t portNetworkOrder, std::string& name)
-{
-    WaitWhileBlocked();
-    if (ntohs(portNetworkOrder) != 53)
-        return false;
-    name = "domain";
-    return true;
 }
 
 CDibSection::CDibSection(int width, int height, COLORREF fill)

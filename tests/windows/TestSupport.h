@@ -1,14 +1,13 @@
 #pragma once
 
-#include "MonitorFakes.h"
-#include "NameLookup.h"
+#include "FakeNameLookup.h"
+#include "FakeUdpTable.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -29,25 +28,10 @@ void PumpMessages(DWORD ms);
 // Dispatches messages until `done` holds or `ms` milliseconds have passed.
 bool PumpUntil(const std::function<bool()>& done, DWORD ms);
 
-// The monitor core's fake table, shared with the native tests.
+// The monitor core's fakes, shared with the native tests.
+using tarnwick::fakes::CFakeNameLookup;
 using tarnwick::fakes::CFakeUdpTable;
 using tarnwick::fakes::MakeEndpoint;
-
-// Look-ups answered from fixed names, optionally blocking until released.
-class CFakeNameLookup : public tarnwick::INameLookup {
-public:
-    std::string hostName = "TESTHOST";
-    std::atomic<bool> block{false};
-    std::atomic<int> lookups{0};
-
-    bool LookupHost(std::uint32_t addressNetworkOrder, std::string& name) override;
-    bool LocalHostName(std::string& name) override;
-    bool LookupService(std::uint16_t portNetworkOrder, std::string& name) override;
-    void Release() { block = false; }
-
-private:
-    void WaitWhileBlocked();
-};
 
 // A 24-bit top-down DIB section, first filled with `fill`, selected into a memory DC of its
 // own for as long as it lives, with direct access to its pixels.
