@@ -3,9 +3,10 @@
 set(TARNWICK_RC ${CMAKE_SOURCE_DIR}/res/Tarnwick.rc)
 file(GLOB TARNWICK_RC_INPUTS CONFIGURE_DEPENDS
     ${CMAKE_SOURCE_DIR}/res/*.bmp ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.cur
-    ${CMAKE_SOURCE_DIR}/res/*.manifest ${CMAKE_SOURCE_DIR}/res/*.h)
+    ${CMAKE_SOURCE_DIR}/res/*.manifest ${CMAKE_SOURCE_DIR}/res/*.h
+    ${CMAKE_SOURCE_DIR}/framework/StandardIds.h)
 set_source_files_properties(${TARNWICK_RC} PROPERTIES OBJECT_DEPENDS "${TARNWICK_RC_INPUTS}")
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/res")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}/framework")
 
 set(TARNWICK_UI_DIRS framework app listctrl statusbar settings controls menu)
 set(TARNWICK_UI_SOURCES)

@@ -53,13 +53,13 @@ bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, HWND parent)
 RECT CFrameWnd::RepositionQuery() const
 {
     RECT rc = GetClientRect();
-    HWND toolBar = GetDlgItem(static_cast<int>(kToolBarId));
+    HWND toolBar = GetDlgItem(static_cast<int>(AFX_IDW_TOOLBAR));
     if (toolBar != nullptr && ::IsWindowVisible(toolBar)) {
         RECT bar;
         ::GetWindowRect(toolBar, &bar);
         rc.top += bar.bottom - bar.top;
     }
-    HWND statusBar = GetDlgItem(static_cast<int>(kStatusBarId));
+    HWND statusBar = GetDlgItem(static_cast<int>(AFX_IDW_STATUS_BAR));
     if (statusBar != nullptr && ::IsWindowVisible(statusBar)) {
         RECT bar;
         ::GetWindowRect(statusBar, &bar);
@@ -73,21 +73,22 @@ RECT CFrameWnd::RepositionQuery() const
 void CFrameWnd::RecalcLayout(bool)
 {
     RECT client = GetClientRect();
-    HWND toolBar = GetDlgItem(static_cast<int>(kToolBarId));
+    HWND toolBar = GetDlgItem(static_cast<int>(AFX_IDW_TOOLBAR));
     if (toolBar != nullptr && ::IsWindowVisible(toolBar)) {
         // The toolbar spans the client width, as high as its buttons plus a margin.
         DWORD size = static_cast<DWORD>(::SendMessageA(toolBar, TB_GETBUTTONSIZE, 0, 0));
         int height = HIWORD(size) + 6;
         ::MoveWindow(toolBar, 0, 0, client.right, height, TRUE);
     }
-    HWND statusBar = GetDlgItem(static_cast<int>(kStatusBarId));
+    HWND statusBar = GetDlgItem(static_cast<int>(AFX_IDW_STATUS_BAR));
     if (statusBar != nullptr && ::IsWindowVisible(statusBar))
         ::SendMessageA(statusBar, WM_SIZE, 0, 0);
 }
 
 void CFrameWnd::SetMessageText(const char* text)
 {
-    auto* bar = dynamic_cast<CStatusBar*>(FromHandle(GetDlgItem(static_cast<int>(kStatusBarId))));
+    auto* bar =
+        dynamic_cast<CStatusBar*>(FromHandle(GetDlgItem(static_cast<int>(AFX_IDW_STATUS_BAR))));
     if (bar != nullptr && bar->GetCount() > 0)
         bar->SetPaneText(0, text);
 }
@@ -128,8 +129,8 @@ void CFrameWnd::OnInitMenuPopup(HMENU menu)
         ::CheckMenuItem(menu, command,
                         MF_BYCOMMAND | (bar && ::IsWindowVisible(bar) ? MF_CHECKED : MF_UNCHECKED));
     };
-    check(kViewToolBarCommand, GetDlgItem(static_cast<int>(kToolBarId)));
-    check(kViewStatusBarCommand, GetDlgItem(static_cast<int>(kStatusBarId)));
+    check(ID_VIEW_TOOLBAR, GetDlgItem(static_cast<int>(AFX_IDW_TOOLBAR)));
+    check(ID_VIEW_STATUS_BAR, GetDlgItem(static_cast<int>(AFX_IDW_STATUS_BAR)));
 }
 
 LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -143,7 +144,7 @@ LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         UINT item = LOWORD(wParam);
         UINT flags = HIWORD(wParam);
         if (flags == 0xFFFF && lParam == 0)
-            SetMessageText(kIdleMessageId);
+            SetMessageText(AFX_IDS_IDLEMESSAGE);
         else if ((flags & (MF_POPUP | MF_SEPARATOR)) == 0 && item != 0)
             SetMessageText(item);
         else
@@ -151,7 +152,7 @@ LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_EXITMENULOOP:
-        SetMessageText(kIdleMessageId);
+        SetMessageText(AFX_IDS_IDLEMESSAGE);
         break;
     case WM_INITMENUPOPUP:
         if (!HIWORD(lParam))
@@ -167,11 +168,11 @@ LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         if (OnCommand(wParam, lParam))
             return 0;
         switch (LOWORD(wParam)) {
-        case kViewToolBarCommand:
-        case kViewStatusBarCommand:
+        case ID_VIEW_TOOLBAR:
+        case ID_VIEW_STATUS_BAR:
             ToggleBar(LOWORD(wParam));
             return 0;
-        case kAppExitCommand:
+        case ID_APP_EXIT:
             PostMessage(WM_CLOSE);
             return 0;
         }

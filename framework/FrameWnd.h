@@ -1,20 +1,11 @@
 #pragma once
 
+#include "StandardIds.h"
 #include "Wnd.h"
 
 #include <string>
 
 namespace fw {
-
-// Child ids of the frame's control bars.
-constexpr UINT kToolBarId = 0xE800;
-constexpr UINT kStatusBarId = 0xE801;
-// String shown in the message pane while no menu item is selected.
-constexpr UINT kIdleMessageId = 0xE001;
-// Commands the frame handles itself.
-constexpr UINT kViewToolBarCommand = 0xE800;
-constexpr UINT kViewStatusBarCommand = 0xE801;
-constexpr UINT kAppExitCommand = 0xE141;
 
 // A top-level frame: menu, accelerators and title from one resource id, a toolbar at
 // the top and a status bar at the bottom, menu prompts in the status bar's first pane.

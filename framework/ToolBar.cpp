@@ -19,7 +19,7 @@ bool CToolBar::LoadToolBar(UINT resourceId)
 {
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     HRSRC res = ::FindResourceA(instance, MAKEINTRESOURCEA(resourceId),
-                                MAKEINTRESOURCEA(kToolbarResourceType));
+                                MAKEINTRESOURCEA(RT_TOOLBAR_LAYOUT));
     if (res == nullptr)
         return false;
     HGLOBAL data = ::LoadResource(instance, res);

@@ -1,14 +1,11 @@
 #pragma once
 
+#include "StandardIds.h"
 #include "Wnd.h"
 
 #include <commctrl.h>
 
 namespace fw {
-
-// Resource type of a toolbar layout: WORDs version, width, height, count, then the
-// command ids (0 for a separator).
-constexpr WORD kToolbarResourceType = 241;
 
 // A flat toolbar along the top of its frame.
 class CToolBar : public CWnd {

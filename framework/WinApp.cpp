@@ -34,8 +34,7 @@ int CWinApp::Run()
 
 int AppMessageBox(const char* text, UINT type)
 {
-    // String 57344 is the application's title.
-    std::string title = LoadResString(0xE000);
+    std::string title = LoadResString(AFX_IDS_APP_TITLE);
     HWND owner = CWinApp::Get() != nullptr ? CWinApp::Get()->GetMainWnd() : nullptr;
     return ::MessageBoxA(owner, text, title.empty() ? nullptr : title.c_str(), type);
 }

@@ -3,16 +3,13 @@
 #ifndef TARNWICK_RES_RESOURCE_H
 #define TARNWICK_RES_RESOURCE_H
 
+// The frame library's own commands, bars and strings.
+#include "StandardIds.h"
+
 // Frame resource: menu, accelerators, toolbar and title string share this id.
 #define IDR_MAINFRAME 128
 // Popup menu of the endpoint list (a plain menu, not owner-drawn).
 #define IDR_CONTEXTMENU 130
-
-// Custom resource type of the toolbar layout: WORD version, width, height, count, then the
-// command ids with 0 for a separator. windres' own TOOLBAR statement writes another layout.
-#ifndef RT_TOOLBAR
-#define RT_TOOLBAR 241
-#endif
 
 // Bitmaps. The toolbar strips hold the seven button images in toolbar order: Refresh,
 // Auto Update, Resolve, Copy, Save, Settings, About. All of them use RGB(192,192,192) as
@@ -64,36 +61,13 @@
 #define ID_RESOLVE 32777
 #define ID_XPSTYLE 32785
 
-// Standard command ids, with the values the class library gives them.
-#define ID_FILE_SAVE 57603
-#define ID_EDIT_COPY 57634
-#define ID_EDIT_CUT 57635
-#define ID_EDIT_PASTE 57637
-#define ID_EDIT_UNDO 57643
-#define ID_APP_ABOUT 57664
-#define ID_APP_EXIT 57665
-#define ID_NEXT_PANE 57680
-#define ID_PREV_PANE 57681
-#define ID_VIEW_TOOLBAR 59392
-#define ID_VIEW_STATUS_BAR 59393
-
-// Control bars and child windows. A bar's window id equals the command that toggles it.
-#define AFX_IDW_TOOLBAR 0xE800
-#define AFX_IDW_STATUS_BAR 59393
+// Child windows.
 #define IDC_ENDPOINT_LIST 61204
 #define IDC_STATISTICS 61208
 
 // Status bar indicators: their strings give the panes' widths and initial texts.
-#ifndef ID_SEPARATOR
-#define ID_SEPARATOR 0
-#endif
-#define ID_INDICATOR_OVR 59140
 #define ID_INDICATOR_AUTOUPDATE 61205
 #define ID_INDICATOR_RESOLVE 61206
-
-// Strings.
-#define AFX_IDS_APP_TITLE 57344
-#define AFX_IDS_IDLEMESSAGE 57345
 
 // Private messages from the endpoint list to the frame (WM_USER is 0x0400).
 #define WM_LISTSELECT (0x0400 + 0x190)

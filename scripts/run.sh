@@ -47,7 +47,9 @@ screenshot_in_session() {
     sleep "$settle_seconds"
     # One more poll shows the names the first one queued for look-up.
     if [ -f "$driver" ]; then
-        wine "$driver" command 32771 </dev/null >/dev/null 2>&1 || true
+        local refresh
+        refresh=$(awk '$1 == "#define" && $2 == "ID_REFRESH" {print $3}' "$repo/res/resource.h")
+        wine "$driver" command "$refresh" </dev/null >/dev/null 2>&1 || true
         sleep 1
     fi
     if ! kill -0 "$pid" 2>/dev/null; then

@@ -21,6 +21,7 @@
 // in time; 2 bad arguments.
 
 #include "RemoteBlock.h"
+#include "resource.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -31,8 +32,6 @@
 namespace {
 
 const char* const kFrameTitle = "Tarnwick";
-const long kEndpointListId = 61204;
-const long kStatusBarId = 59393;
 const DWORD kDefaultTimeoutMs = 10000;
 // A poll of several hundred sockets keeps the program's user-interface thread
 // busy for seconds under Wine; a message sent meanwhile must outwait it.
@@ -331,10 +330,10 @@ int main(int argc, char** argv)
         return OnWait(nArgs == 1 ? static_cast<DWORD>(n[0]) : kDefaultTimeoutMs);
     }
     if (strVerb == "rows" && nArgs <= 1) {
-        return OnRows(nArgs == 1 ? n[0] : kEndpointListId);
+        return OnRows(nArgs == 1 ? n[0] : IDC_ENDPOINT_LIST);
     }
     if (strVerb == "wait-rows" && (nArgs == 2 || nArgs == 3)) {
-        return OnWaitRows(n[0], static_cast<DWORD>(n[1]), nArgs == 3 ? n[2] : kEndpointListId);
+        return OnWaitRows(n[0], static_cast<DWORD>(n[1]), nArgs == 3 ? n[2] : IDC_ENDPOINT_LIST);
     }
     if (strVerb == "close" && nArgs <= 1) {
         return OnClose(nArgs == 1 ? static_cast<DWORD>(n[0]) : kDefaultTimeoutMs);
@@ -352,7 +351,7 @@ int main(int argc, char** argv)
         return OnCommand(n[0], true);
     }
     if (strVerb == "click-pane" && (nArgs == 1 || nArgs == 2)) {
-        return OnClickPane(n[0], nArgs == 2 ? n[1] : kStatusBarId);
+        return OnClickPane(n[0], nArgs == 2 ? n[1] : AFX_IDW_STATUS_BAR);
     }
     return Usage();
 }

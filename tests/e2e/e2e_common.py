@@ -7,16 +7,31 @@ persistent wineserver); ctest does that through the Makefile.
 
 import errno
 import os
+import re
 import resource
 import socket
 import subprocess
 import sys
 import time
 
-ENDPOINT_LIST = 61204
-STATISTICS_LIST = 61208
-STATUS_BAR = 59393
-ID_REFRESH = 32771
+REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+
+
+def resource_ids():
+    """The numeric #defines of the program's id headers, by name."""
+    ids = {}
+    for header in ("res/resource.h", "framework/StandardIds.h"):
+        with open(os.path.join(REPO, header)) as f:
+            for name, value in re.findall(r"^#define\s+(\w+)\s+(\d+|0x[0-9A-Fa-f]+)\s*$",
+                                          f.read(), re.M):
+                ids[name] = int(value, 0)
+    return ids
+
+
+IDS = resource_ids()
+ENDPOINT_LIST = IDS["IDC_ENDPOINT_LIST"]
+STATISTICS_LIST = IDS["IDC_STATISTICS"]
+ID_REFRESH = IDS["ID_REFRESH"]
 
 
 class TestFailure(Exception):

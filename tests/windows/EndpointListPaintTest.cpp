@@ -57,7 +57,7 @@ RECT Span(LONG x0, LONG y0, LONG x1, LONG y1)
 void CreateEndpointList(CEndpointListCtrl& list, HWND parent, int width, int height)
 {
     ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_OWNERDRAWFIXED | LVS_REPORT,
-                            RECT{}, parent, 61204));
+                            RECT{}, parent, IDC_ENDPOINT_LIST));
     ::SetWindowLongA(list, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
     list.InsertColumn(0, "IP Address", LVCFMT_LEFT, kFirstColumnWidth);
     list.InsertColumn(1, "Port", LVCFMT_LEFT, kSecondColumnWidth);
