@@ -204,6 +204,7 @@ void CMainFrame::LoadSettings()
     CSettings settings = m_settings.Load();
     m_nInterval = CSettingsStore::IntervalMilliseconds(settings.nUpdateInterval);
     m_bXPMenu = settings.nMenuStyle;
+    m_bSettingsLoaded = true;
 
     RECT rc = GetWindowRect();
     ::SetWindowPos(m_hWnd, settings.nOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, rc.left, rc.top,
@@ -223,7 +224,10 @@ void CMainFrame::LoadSettings()
 
 void CMainFrame::OnDestroy()
 {
-    m_settings.StoreMenuStyle(m_bXPMenu != FALSE);
+    // A window whose creation failed before the settings were read would store the
+    // default over the user's choice.
+    if (m_bSettingsLoaded)
+        m_settings.StoreMenuStyle(m_bXPMenu != FALSE);
 }
 
 void CMainFrame::RefreshUdpInfo()

@@ -73,6 +73,8 @@ private:
     void UpdateCopyButton();
 
     CSettingsStore m_settings;
+    // The stored menu style was read into m_bXPMenu: only then is it written back at exit.
+    bool m_bSettingsLoaded = false;
     std::unique_ptr<tarnwick::IUdpTable> m_pUdpTable;
     tarnwick::CEndpointMonitor m_monitor;
 };

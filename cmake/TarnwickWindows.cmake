@@ -33,6 +33,11 @@ add_executable(Tarnwick WIN32 app/WinMain.cpp app/TarnwickApp.cpp ${TARNWICK_RC}
 target_compile_options(Tarnwick PRIVATE ${TARNWICK_WARNINGS})
 target_link_libraries(Tarnwick PRIVATE tarnwick_ui)
 set_target_properties(Tarnwick PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+# The exe users copy is the optimised build without its debug information (a tenth of the
+# size); the test exes keep theirs for backtraces.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_link_options(Tarnwick PRIVATE -s)
+endif()
 
 if(TARNWICK_TESTS)
     add_subdirectory(tests/windows)

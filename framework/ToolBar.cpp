@@ -1,5 +1,9 @@
 #include "ToolBar.h"
 
+#include "FrameWnd.h"
+
+#include <windowsx.h>
+
 #include <vector>
 
 namespace fw {
@@ -52,6 +56,38 @@ bool CToolBar::LoadToolBar(UINT resourceId)
 int CToolBar::GetButtonCount() const
 {
     return static_cast<int>(SendMessage(TB_BUTTONCOUNT));
+}
+
+LRESULT CToolBar::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_MOUSEMOVE: {
+        // The control's own hot tracking skips disabled buttons, so the prompts follow
+        // the pointer here.
+        POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        int index = static_cast<int>(SendMessage(TB_HITTEST, 0, reinterpret_cast<LPARAM>(&point)));
+        TBBUTTON button = {};
+        if (index < 0 || !SendMessage(TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button)))
+            button.idCommand = 0;
+        ShowPrompt(static_cast<UINT>(button.idCommand));
+        TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m_hWnd, 0};
+        ::TrackMouseEvent(&track);
+        break;
+    }
+    case WM_MOUSELEAVE:
+        ShowPrompt(0);
+        break;
+    }
+    return CWnd::WindowProc(msg, wParam, lParam);
+}
+
+void CToolBar::ShowPrompt(UINT command)
+{
+    auto* frame = dynamic_cast<CFrameWnd*>(FromHandle(GetParent()));
+    if (command == m_nFlyByCommand || frame == nullptr)
+        return;
+    m_nFlyByCommand = command;
+    frame->SetMessageText(command != 0 ? command : static_cast<UINT>(AFX_IDS_IDLEMESSAGE));
 }
 
 } // namespace fw

@@ -7,7 +7,8 @@
 
 namespace fw {
 
-// A flat toolbar along the top of its frame.
+// A flat toolbar along the top of its frame. While the pointer is over a button, enabled
+// or not, the frame's message pane shows the button's prompt (fly-by), as for a menu item.
 class CToolBar : public CWnd {
 public:
     bool Create(HWND parent, UINT id, DWORD controlStyle);
@@ -15,6 +16,15 @@ public:
     // that is not a separator.
     bool LoadToolBar(UINT resourceId);
     int GetButtonCount() const;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void ShowPrompt(UINT command);
+
+    // The command whose prompt is shown, 0 for the idle text.
+    UINT m_nFlyByCommand = 0;
 };
 
 } // namespace fw

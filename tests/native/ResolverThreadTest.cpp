@@ -40,7 +40,8 @@ TEST(ResolverThread, ClosingWhileALookupHangsNeitherWaitsNorCrashes)
     // Should the destructor wait for the worker, this lets the look-up go after a while, so
     // the test fails instead of hanging.
     std::thread watchdog([lookup] {
-        std::this_thread::sleep_for(5s);
+        for (int i = 0; i < 500 && lookup->block; ++i)
+            std::this_thread::sleep_for(10ms);
         lookup->block = false;
     });
     monitor.reset();
@@ -49,6 +50,7 @@ TEST(ResolverThread, ClosingWhileALookupHangsNeitherWaitsNorCrashes)
     table.reset();
     endpoints.reset();
     statistics.reset();
+    lookup->block = false;
     lookup.reset();
     watchdog.join();
 

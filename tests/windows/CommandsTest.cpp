@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,11 +50,14 @@ protected:
     }
     CStatusPane& Pane(int index) const { return *frame->m_wndStatusBar.GetPane(index); }
 
-    // A toolbar image as the normal list draws it, and a state bitmap as it should look.
+    // A toolbar button's image as the normal and the hot list draw it.
     std::vector<COLORREF> ToolbarImage(int image) const
     {
-        return ImageListPixels(frame->m_imlNormal, image);
+        std::vector<COLORREF> normal = ImageListPixels(frame->m_imlNormal, image);
+        EXPECT_EQ(normal, ImageListPixels(frame->m_imlHot, image)) << "hot image " << image;
+        return normal;
     }
+    // A state bitmap as the button should show it.
     static std::vector<COLORREF> StateBitmap(UINT id)
     {
         HBITMAP bitmap =
@@ -184,19 +188,6 @@ TEST_F(CommandsTest, PaneClicksToggleTheSwitchesButPaneZeroAndTheGripDoNothing)
     EXPECT_TRUE(frame->m_bResolve);
 }
 
-TEST_F(CommandsTest, CtrlSIsRoutedToSaveEvents)
-{
-    HACCEL accel = frame->GetAccelerators();
-    std::vector<ACCEL> entries(
-        static_cast<std::size_t>(::CopyAcceleratorTableA(accel, nullptr, 0)));
-    ::CopyAcceleratorTableA(accel, entries.data(), static_cast<int>(entries.size()));
-    bool found = false;
-    for (const ACCEL& a : entries)
-        if (a.key == 'S' && (a.fVirt & FCONTROL) && (a.fVirt & FVIRTKEY))
-            found = a.cmd == ID_FILE_SAVE;
-    EXPECT_TRUE(found);
-}
-
 TEST_F(CommandsTest, CopyStaysDisabledUntilARowIsChosen)
 {
     EXPECT_FALSE(frame->m_wndToolBar.SendMessage(TB_ISBUTTONENABLED, ID_EDIT_COPY));
@@ -206,20 +197,40 @@ TEST_F(CommandsTest, CopyStaysDisabledUntilARowIsChosen)
     EXPECT_TRUE(::GetMenuState(edit, ID_EDIT_COPY, MF_BYCOMMAND) & MF_GRAYED);
 }
 
-} // namespace
-
-namespace {
-
-TEST_F(CommandsTest, MenuPromptsAndToolTipsComeFromThePromptStrings)
+TEST_F(CommandsTest, MenuAndToolbarPromptsShowInTheMessagePane)
 {
-    CPaneStatusBar& bar = frame->m_wndStatusBar;
-    EXPECT_EQ("Ready", bar.GetPaneText(0));
-    ::SendMessageA(hwnd, WM_MENUSELECT, MAKEWPARAM(ID_REFRESH, MF_STRING), 0);
-    EXPECT_EQ("Refresh UDP Information", bar.GetPaneText(0));
-    ::SendMessageA(hwnd, WM_MENUSELECT, MAKEWPARAM(ID_AUTOUPDATE, MF_STRING), 0);
-    EXPECT_EQ("Stop/Start AutoUpdate process", bar.GetPaneText(0));
-    ::SendMessageA(hwnd, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-    EXPECT_EQ("Ready", bar.GetPaneText(0));
+    fw::CToolBar& toolbar = frame->m_wndToolBar;
+    auto menuSelect = [this](UINT id, UINT flags) {
+        ::SendMessageA(hwnd, WM_MENUSELECT, MAKEWPARAM(id, flags), 0);
+    };
+    auto hover = [&toolbar](int button) {
+        RECT rc = toolbar.GetClientRect();
+        if (button >= 0)
+            toolbar.SendMessage(TB_GETITEMRECT, button, reinterpret_cast<LPARAM>(&rc));
+        else
+            rc.left = rc.right - 4; // right of the last button
+        toolbar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM((rc.left + rc.right) / 2, rc.bottom / 2));
+    };
+    struct Step {
+        std::function<void()> act;
+        const char* shown;
+    };
+    const Step steps[] = {
+        {[] {}, "Ready"},
+        {[&] { menuSelect(ID_REFRESH, MF_STRING); }, "Refresh UDP Information"},
+        {[&] { menuSelect(ID_AUTOUPDATE, MF_STRING); }, "Stop/Start AutoUpdate process"},
+        {[&] { menuSelect(0, 0xFFFF); }, "Ready"}, // the menu closed
+        {[&] { hover(0); }, "Refresh UDP Information"},
+        // Copy is disabled: its prompt shows all the same.
+        {[&] { hover(5); }, "Copy the IP address and put it on the Clipboard"},
+        {[&] { hover(-1); }, "Ready"},
+        {[&] { hover(1); }, "Stop/Start AutoUpdate process"},
+        {[&] { toolbar.SendMessage(WM_MOUSELEAVE); }, "Ready"},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(step.shown, frame->m_wndStatusBar.GetPaneText(0));
+    }
 
     // The tooltip is the part after the newline.
     NMTTDISPINFOA info = {};

@@ -2,29 +2,25 @@
 //
 // The list is a real owner-drawn report list view inside a plain parent window, which
 // reflects WM_DRAWITEM to the control's object as the main frame does. Whole lists are
-// painted with WM_PRINTCLIENT into a memory DC holding a 24-bit DIB section: Wine's list
-// view answers it by painting as for WM_PAINT (it selects its font and sends
-// WM_DRAWITEM to the parent for each visible row, top to bottom). Single rows are
-// painted by calling DrawItem with such a memory DC.
+// painted with WM_PRINTCLIENT into a memory DIB: Wine's list view answers it as WM_PAINT,
+// asking for the visible rows from top to bottom. Single rows are painted by calling
+// DrawItem with such a memory DC.
 //
 // Wine notes:
-// - WM_PRINTCLIENT with PRF_CLIENT alone paints the rows only; what lies outside them
-//   keeps the canvas' marker colour, which makes the extended row fill visible.
-// - Wine's label rectangle starts 2 pixels right of the row bounds, so the fill's left
-//   edge (label left - 2) coincides with the bounds' left edge here.
-// - Wine's list view draws no focus rectangle of its own over owner-drawn rows (neither
-//   does Windows), so the focus mark seen is the control's.
-// - Paint time under Wine is dominated by the window property lookup that binds our
-//   subclassed control to its object: GetPropA is a wineserver round trip, about 50 us
-//   on this machine, paid by every message sent to the list.
+// - WM_PRINTCLIENT with PRF_CLIENT alone paints the rows only; what lies outside them keeps
+//   the canvas' marker colour, which makes the extended row fill visible.
+// - Wine's label rectangle starts 2 pixels right of the row bounds, so the fill's left edge
+//   (label left - 2) coincides with the bounds' left edge here.
+// - Neither Wine's list view nor Windows' draws a focus rectangle over owner-drawn rows, so
+//   the focus mark seen is the control's.
 #include "EndpointListCtrl.h"
-#include "FrameFixture.h"
 #include "Gdi.h"
+#include "TestSupport.h"
+#include "resource.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <initializer_list>
 #include <string>
 
@@ -36,8 +32,6 @@ const COLORREF kBackColor = RGB(90, 20, 20);
 const COLORREF kSystemColor = RGB(20, 140, 30);
 const COLORREF kCustomColor = RGB(230, 160, 10);
 const COLORREF kSelectColor = RGB(40, 60, 220);
-// The list view's own background, distinct so that it cannot pass for a row fill.
-const COLORREF kListBackColor = RGB(120, 120, 0);
 // What a pixel holds when nothing painted it.
 const COLORREF kUnpainted = RGB(1, 2, 3);
 // The lines use the DC's current pen: a memory DC starts with the black pen.
@@ -53,22 +47,6 @@ RECT Span(LONG x0, LONG y0, LONG x1, LONG y1)
     return {x0, y0, x1 + 1, y1 + 1};
 }
 
-// Creates the list the way the main frame does, in a parent of its own.
-void CreateEndpointList(CEndpointListCtrl& list, HWND parent, int width, int height)
-{
-    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_OWNERDRAWFIXED | LVS_REPORT,
-                            RECT{}, parent, IDC_ENDPOINT_LIST));
-    ::SetWindowLongA(list, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
-    list.InsertColumn(0, "IP Address", LVCFMT_LEFT, kFirstColumnWidth);
-    list.InsertColumn(1, "Port", LVCFMT_LEFT, kSecondColumnWidth);
-    list.MoveWindow({0, 0, width, height});
-    list.m_crBackColor = kBackColor;
-    list.m_crSystemColor = kSystemColor;
-    list.m_crCustomColor = kCustomColor;
-    list.m_crSelectColor = kSelectColor;
-    list.SetBkColor(kListBackColor);
-}
-
 HFONT FontOf(HWND hWnd)
 {
     return reinterpret_cast<HFONT>(::SendMessageA(hWnd, WM_GETFONT, 0, 0));
@@ -81,10 +59,21 @@ protected:
         LPCSTR className = fw::CWnd::RegisterWndClass("TarnwickListPaintParent", 0);
         ASSERT_TRUE(parent.CreateEx(0, className, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                     {0, 0, 600, 400}, nullptr, 0));
-        CreateEndpointList(list, parent, 400, 300);
+        // Created the way the main frame creates it.
+        ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_OWNERDRAWFIXED | LVS_REPORT,
+                                RECT{}, parent, IDC_ENDPOINT_LIST));
+        ::SetWindowLongA(list, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
+        list.InsertColumn(0, "IP Address", LVCFMT_LEFT, kFirstColumnWidth);
+        list.InsertColumn(1, "Port", LVCFMT_LEFT, kSecondColumnWidth);
+        list.MoveWindow({0, 0, 400, 300});
+        list.m_crBackColor = kBackColor;
+        list.m_crSystemColor = kSystemColor;
+        list.m_crCustomColor = kCustomColor;
+        list.m_crSelectColor = kSelectColor;
+        list.SetBkColor(RGB(120, 120, 0));
         client = list.GetClientRect();
         // Columns narrower than the control: the rows' fill must still reach the edge.
-        ASSERT_GT(client.right, kFirstColumnWidth + kSecondColumnWidth + 20);
+        ASSERT_GT(client.right, kFirstColumnWidth + kSecondColumnWidth + 80);
     }
 
     // Rows of "127.0.0.1" and the given port texts.
@@ -94,14 +83,15 @@ protected:
             list.SetItemText(list.InsertItem(list.GetItemCount(), "127.0.0.1"), 1, port);
     }
 
-    // Paints the whole client area through the list view.
     CDibSection Print() const { return PrintClient(list, kUnpainted); }
 
-    // Paints one row by calling DrawItem directly.
-    CDibSection PaintRow(int row)
+    // Paints one row by calling DrawItem directly, into a canvas `width` pixels wide.
+    CDibSection PaintRow(int row, LONG width = 0, HGDIOBJ pen = nullptr, int rop = R2_COPYPEN)
     {
-        CDibSection canvas(client.right, client.bottom, kUnpainted);
+        CDibSection canvas(width > 0 ? width : client.right, client.bottom, kUnpainted);
         fw::CSelectObject font(canvas.Dc(), FontOf(list));
+        fw::CSelectObject selectPen(canvas.Dc(), pen ? pen : ::GetStockObject(BLACK_PEN));
+        ::SetROP2(canvas.Dc(), rop);
         DRAWITEMSTRUCT dis = {};
         dis.itemID = static_cast<UINT>(row);
         dis.hDC = canvas.Dc();
@@ -121,20 +111,13 @@ protected:
         list.GetItemRect(row, rc, LVIR_BOUNDS);
         return rc;
     }
-    // The left edge of a row's fill: two pixels left of its label.
-    LONG FillLeft(int row) const
-    {
-        RECT rc = {};
-        list.GetItemRect(row, rc, LVIR_LABEL);
-        return rc.left - 2;
-    }
     LONG Middle(int row) const { return (Bounds(row).top + Bounds(row).bottom) / 2; }
 
-    // Right of the columns, where only the row's fill reaches.
+    // Right of the columns, where only the row's fill reaches (short of a focus mark).
     ::testing::AssertionResult FillRightOfColumnsIs(const CDibSection& canvas, int row,
                                                     COLORREF color) const
     {
-        return Filled(canvas, Span(Bounds(row).right, Middle(row), client.right - 1, Middle(row)),
+        return Filled(canvas, Span(Bounds(row).right, Middle(row), client.right - 2, Middle(row)),
                       color);
     }
 
@@ -143,85 +126,88 @@ protected:
     RECT client = {};
 };
 
-TEST_F(EndpointListPaintTest, PortTextChoosesTheRowFill)
+TEST_F(EndpointListPaintTest, LastColumnsTextChoosesTheRowFill)
 {
     struct Case {
-        const char* port;
+        const char* key;
         COLORREF fill;
     };
     const Case cases[] = {
         {"53", kSystemColor},      {"1023", kSystemColor},
         {"0", kSystemColor},       {"1024", kCustomColor},
-        {"1900", kCustomColor},    {"65535", kCustomColor},
-        {"domain", kSystemColor}, // a service name reads as 0
+        {"65535", kCustomColor},   {"domain", kSystemColor}, // a service name reads as 0
         {"", kSystemColor},        {"-5000", kSystemColor},
         {" \t2048", kCustomColor},                          // leading white space is skipped
         {"+1500", kCustomColor},   {"1024x", kCustomColor}, // only the leading integer counts
         {"10.0.0.1", kBackColor},  {"4000.5", kBackColor},
     };
-    // Column 0 holds an address with dots in every row: only the last column decides.
-    for (const Case& c : cases)
-        AddRows({c.port});
+    // The key is the last column's text: column 0 holds an address with dots and column 1 a
+    // port of the other colour in every row.
+    list.InsertColumn(2, "Key", LVCFMT_LEFT, 60);
+    for (const Case& c : cases) {
+        AddRows({c.fill == kCustomColor ? "53" : "1900"});
+        list.SetItemText(list.GetItemCount() - 1, 2, c.key);
+    }
     Focus(parent);
     CDibSection canvas = Print();
     for (int row = 0; row < static_cast<int>(std::size(cases)); ++row) {
-        SCOPED_TRACE(std::string("port text \"") + cases[row].port + "\"");
+        SCOPED_TRACE(std::string("key text \"") + cases[row].key + "\"");
         EXPECT_TRUE(FillRightOfColumnsIs(canvas, row, cases[row].fill));
-        EXPECT_EQ(cases[row].fill, canvas.At(FillLeft(row) + 1, Middle(row)));
+        EXPECT_EQ(cases[row].fill, canvas.At(1, Middle(row)));
     }
 }
 
-TEST_F(EndpointListPaintTest, KeyTextComesFromTheLastColumn)
+TEST_F(EndpointListPaintTest, RowStateChoosesTheFillButNeverTheTextColour)
 {
-    list.InsertColumn(2, "Extra", LVCFMT_LEFT, 60);
-    AddRows({"53", "1900"});
-    list.SetItemText(0, 2, "1900");
-    list.SetItemText(1, 2, "host.example");
-    CDibSection canvas = Print();
-    EXPECT_TRUE(FillRightOfColumnsIs(canvas, 0, kCustomColor));
-    EXPECT_TRUE(FillRightOfColumnsIs(canvas, 1, kBackColor));
-}
+    AddRows({"53"});
+    struct Case {
+        const char* name;
+        UINT state;
+        bool listFocused;
+        bool showSelAlways;
+        COLORREF fill;
+        int selectedRow;
+    };
+    const Case cases[] = {
+        {"plain", 0, true, false, kSystemColor, -1},
+        {"selected, focus elsewhere", LVIS_SELECTED, false, false, kSystemColor, -1},
+        {"selected, focused list", LVIS_SELECTED, true, false, kSelectColor, 0},
+        {"drop target", LVIS_DROPHILITED, false, false, kSelectColor, 0},
+        {"selected, shown always", LVIS_SELECTED, false, true, kSelectColor, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        list.SetItemState(0, c.state, LVIS_SELECTED | LVIS_DROPHILITED);
+        LONG style = ::GetWindowLongA(list, GWL_STYLE) & ~LVS_SHOWSELALWAYS;
+        ::SetWindowLongA(list, GWL_STYLE, style | (c.showSelAlways ? LVS_SHOWSELALWAYS : 0));
+        Focus(c.listFocused ? static_cast<HWND>(list) : static_cast<HWND>(parent));
+        list.m_nSelectedRow = 7;
+        CDibSection canvas = PaintRow(0);
+        EXPECT_TRUE(FillRightOfColumnsIs(canvas, 0, c.fill));
+        EXPECT_EQ(c.selectedRow, list.m_nSelectedRow);
+        // Both cells hold dark blue text, on the fill.
+        RECT b = Bounds(0);
+        for (RECT cell : {Span(1, b.top, kFirstColumnWidth - 2, b.bottom - 2),
+                          Span(kFirstColumnWidth, b.top, b.right - 2, b.bottom - 2)}) {
+            EXPECT_GT(CountColor(canvas, cell, kText), 10);
+            EXPECT_EQ(0, CountColor(canvas, cell, RGB(255, 255, 255)));
+        }
+    }
 
-TEST_F(EndpointListPaintTest, SelectionIsHighlightedOnlyWhileTheListHasTheFocus)
-{
-    AddRows({"53", "1900", "2000"});
-    list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
-    Focus(parent);
-    list.m_nSelectedRow = 7;
-    EXPECT_TRUE(FillRightOfColumnsIs(PaintRow(1), 1, kCustomColor));
-    EXPECT_EQ(-1, list.m_nSelectedRow);
-
-    Focus(list);
-    EXPECT_TRUE(FillRightOfColumnsIs(PaintRow(1), 1, kSelectColor));
-    EXPECT_EQ(1, list.m_nSelectedRow);
-    // A row painted later that is not highlighted clears the record.
-    EXPECT_TRUE(FillRightOfColumnsIs(PaintRow(2), 2, kCustomColor));
-    EXPECT_EQ(-1, list.m_nSelectedRow);
-
-    // Wine's list view, like Windows', paints the visible rows from top to bottom: the last
-    // row painted decides.
-    list.SetItemState(1, 0, LVIS_SELECTED);
+    // The list asks for its rows from top to bottom: the last row painted decides.
+    list.SetItemState(0, 0, LVIS_SELECTED | LVIS_DROPHILITED);
+    AddRows({"1900", "2000"});
     list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
     list.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+    Focus(list);
     CDibSection canvas = Print();
     EXPECT_TRUE(FillRightOfColumnsIs(canvas, 0, kSelectColor));
     EXPECT_TRUE(FillRightOfColumnsIs(canvas, 1, kCustomColor));
     EXPECT_TRUE(FillRightOfColumnsIs(canvas, 2, kSelectColor));
     EXPECT_EQ(2, list.m_nSelectedRow);
     list.SetItemState(2, 0, LVIS_SELECTED);
-    canvas = Print();
-    EXPECT_TRUE(FillRightOfColumnsIs(canvas, 2, kCustomColor));
+    Print();
     EXPECT_EQ(-1, list.m_nSelectedRow);
-
-    // A drop target, and a selection under LVS_SHOWSELALWAYS, need no focus.
-    Focus(parent);
-    list.SetItemState(1, LVIS_DROPHILITED, LVIS_DROPHILITED);
-    EXPECT_TRUE(FillRightOfColumnsIs(PaintRow(1), 1, kSelectColor));
-    EXPECT_EQ(1, list.m_nSelectedRow);
-    EXPECT_TRUE(FillRightOfColumnsIs(PaintRow(0), 0, kSystemColor));
-    ::SetWindowLongA(list, GWL_STYLE, ::GetWindowLongA(list, GWL_STYLE) | LVS_SHOWSELALWAYS);
-    EXPECT_TRUE(FillRightOfColumnsIs(PaintRow(0), 0, kSelectColor));
-    EXPECT_EQ(0, list.m_nSelectedRow);
 }
 
 TEST_F(EndpointListPaintTest, SeparatorsGridLinesAndTheFocusOutline)
@@ -230,7 +216,7 @@ TEST_F(EndpointListPaintTest, SeparatorsGridLinesAndTheFocusOutline)
     list.SetItemState(1, LVIS_FOCUSED, LVIS_FOCUSED);
     // The columns end well before the client's right edge; the row's fill does not.
     ASSERT_LT(Bounds(0).right, client.right);
-    ASSERT_EQ(0, FillLeft(0)) << "rows start at the client edge";
+    ASSERT_EQ(0, Bounds(0).left) << "rows start at the client edge";
     struct Case {
         BOOL gridLines;
         bool listFocused;
@@ -278,11 +264,29 @@ TEST_F(EndpointListPaintTest, SeparatorsGridLinesAndTheFocusOutline)
                 EXPECT_EQ(kCustomColor, canvas.At(x + 1, Middle(row))) << row;
             }
         }
-        // Below the last row only the separators' end pixels are drawn; the list view's
-        // background is not repainted there by a WM_PRINTCLIENT without erase.
+        // Below the last row only the separators' end pixels are drawn.
         EXPECT_EQ(kPen, canvas.At(separators[1], Bounds(2).bottom));
         EXPECT_EQ(kUnpainted, canvas.At(separators[1] + 1, Bounds(2).bottom));
     }
+}
+
+// A row wider than the list (its columns run past the client area) gets the grid line up its
+// right edge as well, where the last column's separator already stands. With an XOR pen a
+// pixel drawn twice shows the fill again, which tells the two lines apart.
+TEST_F(EndpointListPaintTest, GridLineClimbsTheRightEdgeOfRowsWiderThanTheList)
+{
+    AddRows({"1900"});
+    list.SendMessage(LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(client.right, 0));
+    const RECT b = Bounds(0);
+    ASSERT_GT(b.right, client.right);
+    Focus(parent);
+    const COLORREF pen = RGB(255, 255, 255);
+    fw::CPen white(::CreatePen(PS_SOLID, 1, pen));
+    CDibSection canvas = PaintRow(0, b.right + 4, white, R2_XORPEN);
+    const COLORREF once = kCustomColor ^ pen;
+    EXPECT_EQ(once, canvas.At(client.right - 1, Middle(0))) << "column 0's separator";
+    EXPECT_EQ(kUnpainted ^ pen, canvas.At(b.right - 1, b.bottom)) << "the separator below the row";
+    EXPECT_TRUE(Filled(canvas, Span(b.right - 1, b.top, b.right - 1, b.bottom - 1), kCustomColor));
 }
 
 TEST_F(EndpointListPaintTest, LinesUseTheDcPenAndTheDcIsRestored)
@@ -370,90 +374,12 @@ TEST_F(EndpointListPaintTest, TextIsCutWithAnEllipsisAndFollowsTheColumnJustific
         CDibSection expected = reference(c.format);
         ASSERT_FALSE(SameIn(expected, reference(c.otherFormat), textRect));
         EXPECT_TRUE(SameIn(canvas, expected, textRect));
-        EXPECT_GT(CountColor(canvas, textRect, kText), 0);
         // Nothing is drawn in the insets on either side of the text.
         EXPECT_TRUE(
             Filled(canvas, Span(c.cellLeft, b.top, textRect.left - 1, b.bottom - 1), c.fill));
         EXPECT_TRUE(
             Filled(canvas, Span(textRect.right, b.top, c.cellRight - 2, b.bottom - 1), c.fill));
     }
-}
-
-class EndpointListFrameTest : public CFrameFixture {};
-
-TEST_F(EndpointListFrameTest, MainFramePaintsPolledRowsInPortColours)
-{
-    table->rows = {MakeEndpoint(127, 0, 0, 1, 53), MakeEndpoint(127, 0, 0, 1, 40000)};
-    ::SetWindowPos(hwnd, nullptr, 0, 0, 800, 500, SWP_NOZORDER);
-    CEndpointListCtrl& list = frame->m_wndEndpointList;
-    list.m_crSystemColor = kSystemColor;
-    list.m_crCustomColor = kCustomColor;
-    Poll();
-    ASSERT_EQ(2, list.GetItemCount());
-
-    CDibSection canvas = PrintClient(list);
-    ASSERT_GT(canvas.Width(), 300);
-    const COLORREF expected[] = {kSystemColor, kCustomColor};
-    for (int row = 0; row < 2; ++row) {
-        RECT b = {};
-        list.GetItemRect(row, b, LVIR_BOUNDS);
-        EXPECT_EQ(expected[row], canvas.At(canvas.Width() - 2, (b.top + b.bottom) / 2)) << row;
-    }
-}
-
-// Mean milliseconds of `repeats` runs of `paint`.
-template <class Paint> double MeanMs(int repeats, Paint paint)
-{
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER start;
-    LARGE_INTEGER stop;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&start);
-    for (int i = 0; i < repeats; ++i)
-        paint();
-    ::GdiFlush();
-    ::QueryPerformanceCounter(&stop);
-    return 1000.0 * static_cast<double>(stop.QuadPart - start.QuadPart) /
-           static_cast<double>(frequency.QuadPart) / repeats;
-}
-
-// Paint time of a screenful of rows through the real paint path. Printed, not asserted.
-TEST(EndpointListPaintTiming, FullScreenOfRows)
-{
-    const int kRows = 40;
-    const int kRepeats = 50;
-    fw::CWnd parent;
-    LPCSTR className = fw::CWnd::RegisterWndClass("TarnwickListPaintParent", 0);
-    ASSERT_TRUE(
-        parent.CreateEx(0, className, "", WS_POPUP | WS_VISIBLE, {0, 0, 1024, 768}, nullptr, 0));
-    CEndpointListCtrl list;
-    CreateEndpointList(list, parent, 1024, 768);
-    for (int row = 0; row < kRows; ++row)
-        list.SetItemText(list.InsertItem(row, "192.168.100.200"), 1,
-                         std::to_string(1000 + 37 * row).c_str());
-    PumpMessages(50);
-
-    double ms = MeanMs(kRepeats, [&] {
-        ::InvalidateRect(list, nullptr, TRUE);
-        ::UpdateWindow(list);
-    });
-    RECT client = list.GetClientRect();
-    CDibSection canvas(client.right, client.bottom);
-    fw::CSelectObject font(canvas.Dc(), FontOf(list));
-    double directMs = MeanMs(kRepeats, [&] {
-        for (int row = 0; row < kRows; ++row) {
-            DRAWITEMSTRUCT dis = {};
-            dis.itemID = static_cast<UINT>(row);
-            dis.hDC = canvas.Dc();
-            list.DrawItem(&dis);
-        }
-    });
-    std::printf("paint-full-screen: %.2f ms (%d rows x 2 columns, 1024x768 list, "
-                "InvalidateRect + UpdateWindow, mean of %d)\n",
-                ms, kRows, kRepeats);
-    std::printf("paint-full-screen-drawitem: %.2f ms (%d DrawItem calls into a memory DIB, "
-                "mean of %d)\n",
-                directMs, kRows, kRepeats);
 }
 
 } // namespace
