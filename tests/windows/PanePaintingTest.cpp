@@ -1,3 +1,6 @@
+// The status bar's pane painting, pixel by pixel. Motion is tested by presetting a pane's
+// offsets and painting once: each paint moves content one step on from where it stands.
+#include "Gdi.h"
 #include "PaneBarHost.h"
 #include "resource.h"
 
@@ -6,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -46,36 +50,54 @@ protected:
     }
 
     CStatusPane& Pane(int index) { return *bar.GetPane(index); }
-    void Show(int index, UINT style, const char* text = kStripesText)
+    // Sets a pane's style, texts and offsets, then paints the bar once.
+    CDibSection Show(int index, UINT style, const char* text, int scrollX = 0, int scrollY = 0)
     {
         Pane(index).SetTexts(text, text);
         Pane(index).SetStyle(style);
+        Pane(index).m_nScrollX = scrollX;
+        Pane(index).m_nScrollY = scrollY;
+        return PrintClient(bar);
     }
-    CDibSection Paint() { return PrintClient(bar); }
 
-    // Pane `index`'s inner rectangle drawn by DrawText from `left` on, in the pane's colours.
-    CDibSection ReferenceText(int index, const std::string& text, LONG left, UINT format,
-                              bool enabled = true)
+    // Pane `index`'s inner rectangle with `text` drawn by DrawText at (left, top), in the
+    // pane's colours, or at every (left + i dx, top + j dy) up to the inner right and bottom.
+    CDibSection ReferenceText(int index, const std::string& text, LONG left, LONG top, UINT format,
+                              LONG dx = 0, LONG dy = 0, bool enabled = true)
     {
         RECT client = bar.GetClientRect();
         RECT inner = host.InnerRect(index);
-        RECT rc = inner;
-        rc.left = left;
-        return DrawReferenceText(client.right, client.bottom, Pane(index).m_crBack[enabled],
-                                 Pane(index).m_lfFont, Pane(index).m_crText[enabled], text, rc,
-                                 format, inner);
+        CDibSection image(client.right, client.bottom, Pane(index).m_crBack[enabled]);
+        fw::CFont font(::CreateFontIndirectA(&Pane(index).m_lfFont));
+        fw::CSelectObject selectFont(image.Dc(), font);
+        ::SetBkMode(image.Dc(), TRANSPARENT);
+        ::SetTextColor(image.Dc(), Pane(index).m_crText[enabled]);
+        ::IntersectClipRect(image.Dc(), inner.left, inner.top, inner.right, inner.bottom);
+        for (LONG x = left; x <= inner.right; x += dx) {
+            for (LONG y = top; y <= inner.bottom; y += dy) {
+                RECT rc = {x, y, inner.right, inner.bottom};
+                ::DrawTextA(image.Dc(), text.c_str(), -1, &rc, format);
+                if (dy == 0)
+                    break;
+            }
+            if (dx == 0)
+                break;
+        }
+        return image;
     }
 
-    int TextWidth(int index, const std::string& text)
+    using Pair = std::pair<LONG, LONG>;
+    static Pair Offsets(POINT p) { return {p.x, p.y}; }
+    Pair Offsets(int index) { return {Pane(index).m_nScrollX, Pane(index).m_nScrollY}; }
+
+    SIZE TextSize(int index, const std::string& text)
     {
         CDibSection scratch(1, 1);
-        HFONT font = ::CreateFontIndirectA(&Pane(index).m_lfFont);
-        HGDIOBJ old = ::SelectObject(scratch.Dc(), font);
+        fw::CFont font(::CreateFontIndirectA(&Pane(index).m_lfFont));
+        fw::CSelectObject selectFont(scratch.Dc(), font);
         SIZE size = {};
         ::GetTextExtentPoint32A(scratch.Dc(), text.c_str(), static_cast<int>(text.size()), &size);
-        ::SelectObject(scratch.Dc(), old);
-        ::DeleteObject(font);
-        return size.cx;
+        return size;
     }
 
     CPaneBarHost host;
@@ -91,14 +113,12 @@ TEST(StripeBitmap, ResourceHoldsSixteenColourDiagonalStripes)
     auto* header =
         static_cast<const BITMAPINFOHEADER*>(::LockResource(::LoadResource(instance, found)));
     ASSERT_NE(nullptr, header);
-    EXPECT_EQ(48, header->biWidth);
-    EXPECT_EQ(16, header->biHeight);
-    EXPECT_EQ(4, header->biBitCount);
+    EXPECT_EQ(48 * 10000 + 16 * 100 + 4,
+              header->biWidth * 10000 + header->biHeight * 100 + header->biBitCount);
 
-    HBITMAP bitmap = ::LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_BITMAP_PROCESS));
+    fw::CBitmap bitmap(::LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_BITMAP_PROCESS)));
     CDibSection dib(48, 16);
     dib.CopyFrom(bitmap);
-    ::DeleteObject(bitmap);
     EXPECT_TRUE(Matches(dib, dib.All(), StripeColor));
     EXPECT_EQ(48 * 16 * 3 / 8, CountColor(dib, dib.All(), kStripeYellow));
 }
@@ -115,7 +135,7 @@ TEST_F(PanePaintingTest, FramesFollowTheSbpsStyleButPaneZeroHasNone)
     bar.ChangePaneStyle(1, fw::SBPS_NORMAL);
     bar.ChangePaneStyle(2, fw::SBPS_POPOUT);
     bar.ChangePaneStyle(3, fw::SBPS_NOBORDERS);
-    CDibSection image = Paint();
+    CDibSection image = PrintClient(bar);
     EXPECT_TRUE(Ring(image, host.ItemRect(0), face, face));
     EXPECT_TRUE(Ring(image, host.ItemRect(1), hilite, hilite));
     EXPECT_TRUE(Ring(image, host.ItemRect(2), hilite, shadow));
@@ -129,7 +149,7 @@ TEST_F(PanePaintingTest, FramesFollowTheSbpsStyleButPaneZeroHasNone)
     // A pop-out frame wins over no borders; a changed style replaces the whole old one.
     EXPECT_EQ(fw::SBPS_NOBORDERS, bar.ChangePaneStyle(3, fw::SBPS_NOBORDERS | fw::SBPS_POPOUT));
     EXPECT_EQ(fw::SBPS_POPOUT, bar.ChangePaneStyle(2, fw::SBPS_NORMAL));
-    image = Paint();
+    image = PrintClient(bar);
     EXPECT_TRUE(Ring(image, host.ItemRect(3), hilite, shadow));
     EXPECT_TRUE(Ring(image, host.ItemRect(2), hilite, hilite));
 }
@@ -139,33 +159,165 @@ TEST_F(PanePaintingTest, TextPaneShowsItsStateTextOrElseThePaneText)
     Pane(1).SetStyle(SPS_TEXT | DT_CENTER);
     RECT inner = host.InnerRect(1);
     // No texts of its own: the indicator string, blanks included, centred.
-    CDibSection image = Paint();
-    EXPECT_TRUE(
-        SameIn(image, ReferenceText(1, " AutoUpdate PAUSED ", inner.left, DT_CENTER), inner));
+    CDibSection image = PrintClient(bar);
+    EXPECT_TRUE(SameIn(
+        image, ReferenceText(1, " AutoUpdate PAUSED ", inner.left, inner.top, DT_CENTER), inner));
     EXPECT_GT(CountColor(image, inner, kText), 20);
 
     // The second text kind draws the same way, in the pane's own font.
-    Pane(1).SetTexts("on", "off");
-    Pane(1).SetStyle(SPS_TEXT_ALT | DT_CENTER);
     Pane(1).m_lfFont.lfHeight = -15;
     Pane(1).m_lfFont.lfWeight = FW_BOLD;
-    EXPECT_TRUE(SameIn(Paint(), ReferenceText(1, "on", inner.left, DT_CENTER), inner));
+    EXPECT_TRUE(SameIn(Show(1, SPS_TEXT_ALT | DT_CENTER, "on"),
+                       ReferenceText(1, "on", inner.left, inner.top, DT_CENTER), inner));
 
     // Both texts empty: the background only.
-    Pane(1).SetTexts("", "");
     bar.SetPaneText(1, "");
-    EXPECT_TRUE(Filled(Paint(), inner, kBack[1]));
+    EXPECT_TRUE(Filled(Show(1, SPS_TEXT, ""), inner, kBack[1]));
 
     // A disabled pane uses the first entries, and the pane text when its text is empty.
     inner = host.InnerRect(3);
     Pane(3).SetTexts("enabled", "disabled");
     bar.ChangePaneStyle(3, fw::SBPS_DISABLED);
-    image = Paint();
-    EXPECT_TRUE(SameIn(image, ReferenceText(3, "disabled", inner.left, 0, false), inner));
+    image = PrintClient(bar);
+    EXPECT_TRUE(
+        SameIn(image, ReferenceText(3, "disabled", inner.left, inner.top, 0, 0, 0, false), inner));
     EXPECT_GT(CountColor(image, inner, kDisabledText), 10);
     Pane(3).SetTexts("enabled", nullptr);
-    EXPECT_TRUE(
-        SameIn(Paint(), ReferenceText(3, " Resolve ON         ", inner.left, 0, false), inner));
+    EXPECT_TRUE(SameIn(
+        PrintClient(bar),
+        ReferenceText(3, " Resolve ON         ", inner.left, inner.top, 0, 0, 0, false), inner));
+}
+
+TEST_F(PanePaintingTest, TextIsTiledOrMovedAndRestartsBeyondTheFarEdge)
+{
+    const std::string text = "Moving text, moving on";
+    const std::string tile = "ab  "; // "ab" with the two blanks that tiling appends
+    const RECT in = host.InnerRect(0);
+    const SIZE t = TextSize(0, text);
+    const SIZE ab = TextSize(0, tile);
+    const LONG width = in.right - in.left;
+    const LONG height = in.bottom - in.top;
+    ASSERT_GT(width, 3 * ab.cx);
+    struct Case {
+        const char* name;
+        UINT style;
+        const char* paneText;
+        POINT preset;
+        // Where the copies stand after the paint, and the offsets then.
+        LONG left, top, dx, dy;
+        UINT format;
+        POINT after;
+    };
+    const Case cases[] = {
+        {"tiled, still: one copy",
+         SPS_TEXT | SPS_TILE,
+         "ab",
+         {0, 0},
+         in.left,
+         in.top,
+         0,
+         0,
+         0,
+         {0, 0}},
+        {"tiled, moving left: one row",
+         SPS_TEXT | SPS_TILE | SPS_HSCROLL,
+         "ab",
+         {0, 0},
+         in.left - 1,
+         in.top,
+         ab.cx,
+         0,
+         0,
+         {1, 0}},
+        {"tiled, moving up: one column",
+         SPS_TEXT | SPS_TILE | SPS_VSCROLL,
+         "ab",
+         {0, 0},
+         in.left,
+         in.top - 1,
+         0,
+         ab.cy,
+         0,
+         {0, 1}},
+        {"tiled, moving both ways: the whole pane",
+         SPS_TEXT | SPS_TILE | SPS_HSCROLL | SPS_VSCROLL,
+         "ab",
+         {2, 1},
+         in.left - 3,
+         in.top - 2,
+         ab.cx,
+         ab.cy,
+         0,
+         {3, 2}},
+        {"tiles start over after one tile",
+         SPS_TEXT | SPS_TILE | SPS_HSCROLL,
+         "ab",
+         {ab.cx, 0},
+         in.left - 1,
+         in.top,
+         ab.cx,
+         0,
+         0,
+         {1, 0}},
+        {"moving left, always left-aligned",
+         SPS_TEXT | SPS_HSCROLL | DT_CENTER,
+         text.c_str(),
+         {0, 0},
+         in.left - 1,
+         in.top,
+         0,
+         0,
+         DT_LEFT,
+         {1, 0}},
+        {"out on the left, back at the right edge",
+         SPS_TEXT | SPS_HSCROLL,
+         text.c_str(),
+         {t.cx, 0},
+         in.right,
+         in.top,
+         0,
+         0,
+         0,
+         {-width, 0}},
+        {"re-entering from the right",
+         SPS_TEXT | SPS_HSCROLL,
+         text.c_str(),
+         {-width, 0},
+         in.right - 1,
+         in.top,
+         0,
+         0,
+         0,
+         {1 - width, 0}},
+        {"moving up keeps the centring",
+         SPS_TEXT | SPS_VSCROLL | DT_CENTER,
+         text.c_str(),
+         {0, 0},
+         in.left,
+         in.top - 1,
+         0,
+         0,
+         DT_CENTER,
+         {0, 1}},
+        {"out at the top, back at the bottom edge",
+         SPS_TEXT | SPS_VSCROLL,
+         text.c_str(),
+         {0, t.cy},
+         in.left,
+         in.bottom,
+         0,
+         0,
+         0,
+         {0, -height}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CDibSection image = Show(0, c.style, c.paneText, c.preset.x, c.preset.y);
+        const std::string drawn = (c.style & SPS_TILE) ? tile : text;
+        EXPECT_TRUE(
+            SameIn(image, ReferenceText(0, drawn, c.left, c.top, c.format, c.dx, c.dy), in));
+        EXPECT_EQ(Offsets(c.after), Offsets(0));
+    }
 }
 
 TEST_F(PanePaintingTest, BitmapPaneIsTiledAlignedStretchedOrMoved)
@@ -177,131 +329,92 @@ TEST_F(PanePaintingTest, BitmapPaneIsTiledAlignedStretchedOrMoved)
     ASSERT_EQ(96, inner.right - inner.left);
     const LONG height = inner.bottom - inner.top;
     using Expected = std::function<COLORREF(LONG, LONG)>;
-    // The stripes with their top-left corner at (left, top), the background elsewhere.
+    // One copy of the stripes with its top-left corner at (left, top), the background
+    // elsewhere.
     auto at = [](LONG left, LONG top) -> Expected {
         return [left, top](LONG x, LONG y) {
             bool outside = x < left || x >= left + 48 || y < top || y >= top + 16;
             return outside ? kBack[2] : StripeColor(x - left, y - top);
         };
     };
-    const Expected tiles = [](LONG x, LONG y) { return StripeColor(x % 48, y % 16); };
+    // Tiles shifted by (dx, dy); `rows` and `columns` limit them to one row or column.
+    auto tiles = [](LONG dx, LONG dy, bool oneRow = false, bool oneColumn = false) -> Expected {
+        return [=](LONG x, LONG y) {
+            if ((oneRow && y >= 16) || (oneColumn && x >= 48))
+                return kBack[2];
+            return StripeColor((x + dx) % 48, (y + dy) % 16);
+        };
+    };
     const Expected nothing = [](LONG, LONG) { return kBack[2]; };
     struct Case {
         UINT style;
         const char* enabledText;
+        POINT preset;
         // The colour at a point relative to the inner rectangle's top-left corner.
         Expected expected;
+        POINT after;
     };
     const Case cases[] = {
         // Stretching does not apply to tiles.
-        {SPS_BITMAP | SPS_TILE, kStripesText, tiles},
-        {SPS_BITMAP | SPS_TILE | SPS_STRETCH, kStripesText, tiles},
-        // The first frame of motion is one pixel on; one row (column) of tiles moves.
-        {SPS_BITMAP | SPS_TILE | SPS_HSCROLL, kStripesText,
-         [](LONG x, LONG y) { return y >= 16 ? kBack[2] : StripeColor((x + 1) % 48, y); }},
-        {SPS_BITMAP | SPS_TILE | SPS_VSCROLL, kStripesText,
-         [](LONG x, LONG y) { return x >= 48 ? kBack[2] : StripeColor(x, (y + 1) % 16); }},
-        {SPS_BITMAP | DT_CENTER | DT_VCENTER, kStripesText, at(24, (height - 16) / 2)},
-        {SPS_BITMAP | DT_RIGHT | DT_BOTTOM, kStripesText, at(48, height - 16)},
-        {SPS_BITMAP, kStripesText, at(0, 0)},
-        // With motion, one unstretched copy moves instead.
-        {SPS_BITMAP | SPS_STRETCH | SPS_HSCROLL, kStripesText, at(-1, 0)},
+        {SPS_BITMAP | SPS_TILE, kStripesText, {0, 0}, tiles(0, 0), {0, 0}},
+        {SPS_BITMAP | SPS_TILE | SPS_STRETCH, kStripesText, {0, 0}, tiles(0, 0), {0, 0}},
+        // Moving tiles: one row (column) moves; the whole pane when both ways. After one
+        // whole tile the offset starts over at 1.
+        {SPS_BITMAP | SPS_TILE | SPS_HSCROLL, kStripesText, {0, 0}, tiles(1, 0, true), {1, 0}},
+        {SPS_BITMAP | SPS_TILE | SPS_HSCROLL, kStripesText, {47, 0}, tiles(0, 0, true), {48, 0}},
+        {SPS_BITMAP | SPS_TILE | SPS_HSCROLL, kStripesText, {48, 0}, tiles(1, 0, true), {1, 0}},
+        {SPS_BITMAP | SPS_TILE | SPS_VSCROLL,
+         kStripesText,
+         {0, 0},
+         tiles(0, 1, false, true),
+         {0, 1}},
+        {SPS_BITMAP | SPS_TILE | SPS_HSCROLL | SPS_VSCROLL,
+         kStripesText,
+         {5, 3},
+         tiles(6, 4),
+         {6, 4}},
+        {SPS_BITMAP | DT_CENTER | DT_VCENTER,
+         kStripesText,
+         {0, 0},
+         at(24, (height - 16) / 2),
+         {0, 0}},
+        {SPS_BITMAP | DT_RIGHT | DT_BOTTOM, kStripesText, {0, 0}, at(48, height - 16), {0, 0}},
+        {SPS_BITMAP, kStripesText, {0, 0}, at(0, 0), {0, 0}},
+        // With motion, one unstretched copy moves instead; past its own size it restarts
+        // beyond the far edge and comes back in from there.
+        {SPS_BITMAP | SPS_STRETCH | SPS_HSCROLL, kStripesText, {0, 0}, at(-1, 0), {1, 0}},
+        {SPS_BITMAP | SPS_HSCROLL, kStripesText, {48, 0}, nothing, {-96, 0}},
+        {SPS_BITMAP | SPS_HSCROLL, kStripesText, {-96, 0}, at(95, 0), {-95, 0}},
+        {SPS_BITMAP | SPS_VSCROLL, kStripesText, {0, 16}, nothing, {0, -height}},
+        {SPS_BITMAP | SPS_VSCROLL, kStripesText, {0, 0}, at(0, -1), {0, 1}},
         // A bitmap pane draws only while its enabled text is not empty; kinds other than
         // text and bitmap draw nothing.
-        {SPS_BITMAP | SPS_TILE, "", nothing},
-        {0x00800000 | SPS_TILE, kStripesText, nothing},
-        {0x00300000, kStripesText, nothing},
+        {SPS_BITMAP | SPS_TILE, "", {0, 0}, nothing, {0, 0}},
+        {0x00800000 | SPS_TILE, kStripesText, {0, 0}, nothing, {0, 0}},
+        {0x00300000, kStripesText, {0, 0}, nothing, {0, 0}},
     };
+    const COLORREF hilite = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    const RECT gap = {host.ItemRect(1).right, inner.top, host.ItemRect(2).left, inner.bottom};
     for (const Case& c : cases) {
-        Pane(2).SetTexts(c.enabledText, kStripesText);
-        Pane(2).SetStyle(c.style);
-        Pane(2).m_nScrollX = Pane(2).m_nScrollY = 0;
-        EXPECT_TRUE(
-            Matches(Paint(), inner,
-                    [&](LONG x, LONG y) { return c.expected(x - inner.left, y - inner.top); }))
-            << std::hex << c.style << " \"" << c.enabledText << "\"";
+        SCOPED_TRACE(::testing::Message()
+                     << std::hex << c.style << std::dec << " \"" << c.enabledText << "\" from "
+                     << c.preset.x << "," << c.preset.y);
+        CDibSection image = Show(2, c.style, c.enabledText, c.preset.x, c.preset.y);
+        EXPECT_TRUE(Matches(image, inner, [&](LONG x, LONG y) {
+            return c.expected(x - inner.left, y - inner.top);
+        }));
+        EXPECT_EQ(Offsets(c.after), Offsets(2));
+        // Content is clipped to the inside of the pane.
+        EXPECT_TRUE(Ring(image, host.ItemRect(2), hilite, hilite));
+        EXPECT_TRUE(Filled(image, gap, ::GetSysColor(COLOR_BTNFACE)));
     }
 
     // Stretched over the pane, at twice the bitmap's width.
-    Show(2, SPS_BITMAP | SPS_STRETCH);
-    CDibSection image = Paint();
+    CDibSection image = Show(2, SPS_BITMAP | SPS_STRETCH, kStripesText);
     RECT firstRow = {inner.left, inner.top, inner.right, inner.top + 1};
     EXPECT_TRUE(Matches(image, firstRow,
                         [&inner](LONG x, LONG) { return StripeColor((x - inner.left) / 2, 0); }));
     EXPECT_EQ(0, CountColor(image, inner, kBack[2]));
-}
-
-TEST_F(PanePaintingTest, MovingStripesCycleThroughOneTileInsideThePane)
-{
-    host.SetPaneWidth(2, 110);
-    Show(2, SPS_BITMAP | SPS_TILE | SPS_HSCROLL);
-    RECT inner = host.InnerRect(2);
-    // Frames 1 to 48 shift the row by 1 to 48 pixels; then the cycle starts again.
-    for (int frame = 1; frame <= 50; ++frame) {
-        CDibSection image = Paint();
-        int offset = (frame - 1) % 48 + 1;
-        if (frame <= 2 || frame >= 47) {
-            EXPECT_TRUE(Matches(image, inner,
-                                [&](LONG x, LONG y) {
-                                    return y - inner.top >= 16
-                                               ? kBack[2]
-                                               : StripeColor((x - inner.left + offset) % 48,
-                                                             y - inner.top);
-                                }))
-                << "frame " << frame;
-        }
-    }
-    EXPECT_EQ(2, Pane(2).m_nScrollX);
-    // The tiles that start left of the pane are clipped to its inside.
-    CDibSection image = Paint();
-    COLORREF hilite = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-    EXPECT_TRUE(Ring(image, host.ItemRect(2), hilite, hilite));
-    RECT gap = {host.ItemRect(1).right, inner.top, host.ItemRect(2).left, inner.bottom};
-    EXPECT_TRUE(Filled(image, gap, ::GetSysColor(COLOR_BTNFACE)));
-}
-
-TEST_F(PanePaintingTest, MovingTextIsLeftAlignedAndReentersFromTheRight)
-{
-    const std::string text = "Moving text, moving on and on and on";
-    Pane(0).SetTexts(text.c_str(), "");
-    Pane(0).SetStyle(SPS_TEXT | SPS_HSCROLL | DT_CENTER);
-    RECT inner = host.InnerRect(0);
-    int cx = TextWidth(0, text);
-    ASSERT_GT(inner.right - inner.left, 40);
-
-    for (int frame = 1; frame <= cx + 3; ++frame) {
-        CDibSection image = Paint();
-        LONG left = frame <= cx ? inner.left - frame : inner.right - (frame - cx - 1);
-        if (frame <= 2 || frame >= cx) {
-            EXPECT_TRUE(SameIn(image, ReferenceText(0, text, left, DT_LEFT), inner))
-                << "frame " << frame;
-        }
-        if (frame == cx || frame == cx + 1) {
-            EXPECT_TRUE(Filled(image, inner, kBack[0])) << "frame " << frame;
-        }
-    }
-}
-
-TEST_F(PanePaintingTest, TiledTextRepeatsOnlyWhileItMoves)
-{
-    const std::string tile = "ab  ";
-    Pane(0).SetTexts("ab", "");
-    RECT inner = host.InnerRect(0);
-    int cx = TextWidth(0, tile);
-
-    // Without motion: one copy, with the two blanks appended.
-    Pane(0).SetStyle(SPS_TEXT | SPS_TILE);
-    EXPECT_TRUE(SameIn(Paint(), ReferenceText(0, tile, inner.left, 0), inner));
-
-    // Moving: copies every cx pixels over the whole width, starting 1 pixel left.
-    Pane(0).SetStyle(SPS_TEXT | SPS_TILE | SPS_HSCROLL);
-    CDibSection image = Paint();
-    EXPECT_GT(CountColor(image, {inner.right - cx, inner.top, inner.right, inner.bottom}, kText),
-              0);
-    RECT repeated = {inner.left, inner.top, inner.right - cx, inner.bottom};
-    EXPECT_TRUE(Matches(image, repeated, [&](LONG x, LONG y) { return image.At(x + cx, y); }));
-    RECT first = {inner.left, inner.top, inner.left - 1 + cx, inner.bottom};
-    EXPECT_TRUE(SameIn(image, ReferenceText(0, tile, inner.left - 1, 0), first));
 }
 
 TEST_F(PanePaintingTest, SizeGripShowsOnlyWhileTheParentIsNotMaximised)
@@ -316,7 +429,7 @@ TEST_F(PanePaintingTest, SizeGripShowsOnlyWhileTheParentIsNotMaximised)
         const LONG H = rc.bottom;
         const POINT dots[] = {{W - 4, H - 3}, {W - 9, H - 3},  {W - 14, H - 3},
                               {W - 4, H - 8}, {W - 4, H - 13}, {W - 9, H - 8}};
-        CDibSection image = Paint();
+        CDibSection image = PrintClient(bar);
         for (POINT dot : dots) {
             EXPECT_TRUE(Matches(image, {dot.x, dot.y, dot.x + 3, dot.y + 3},
                                 [&](LONG x, LONG y) {

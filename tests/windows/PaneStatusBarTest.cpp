@@ -151,11 +151,11 @@ TEST_F(PaneStatusBarTest, AnimationTimerFollowsTheMotionBitsAtTheNextRepaint)
     Repaint();
     EXPECT_EQ(CPaneStatusBar::IDT_PANE_ANIMATION, bar.GetAnimTimer());
 
-    // The timer repaints by itself, one step per tick.
-    int before = stripes->m_nScrollX;
-    PumpMessages(650);
-    EXPECT_GE(stripes->m_nScrollX - before, 3);
-    EXPECT_LE(stripes->m_nScrollX - before, 8);
+    // The timer repaints by itself, one step per tick, a tick per 100 ms at the most.
+    const int before = stripes->m_nScrollX;
+    const DWORD start = ::GetTickCount();
+    ASSERT_TRUE(PumpUntil([&] { return stripes->m_nScrollX - before >= 3; }, 10000));
+    EXPECT_LE(stripes->m_nScrollX - before, static_cast<int>((::GetTickCount() - start) / 100) + 2);
 
     stripes->SetStyle(stripes->m_nStyle & ~SPS_HSCROLL);
     EXPECT_EQ(CPaneStatusBar::IDT_PANE_ANIMATION, bar.GetAnimTimer());
