@@ -7,8 +7,6 @@
 //   wait-rows N timeout_ms [id]     wait until list `id` holds at least N rows
 //   close [timeout_ms]              post WM_CLOSE, wait until the window and its
 //                                   process are gone
-//   rect id                         print a child's rectangle "left top right bottom"
-//                                   in the frame's client coordinates
 //   click id x y                    left button down and up in a child, at its
 //                                   client coordinates
 //   command N                       post WM_COMMAND N to the frame
@@ -223,21 +221,6 @@ int OnClose(DWORD dwTimeoutMs)
     return 0;
 }
 
-int OnRect(long nId)
-{
-    HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
-    HWND hwndChild = hwndFrame != nullptr ? FindChild(hwndFrame, nId) : nullptr;
-    RECT rc = {};
-    if (hwndChild == nullptr || !GetWindowRect(hwndChild, &rc)) {
-        return Fail("no child window " + std::to_string(nId));
-    }
-    MapWindowPoints(HWND_DESKTOP, hwndFrame, reinterpret_cast<POINT*>(&rc), 2);
-    WriteTo(STD_OUTPUT_HANDLE, std::to_string(rc.left) + " " + std::to_string(rc.top) + " " +
-                                   std::to_string(rc.right) + " " + std::to_string(rc.bottom) +
-                                   "\n");
-    return 0;
-}
-
 int OnClick(long nId, long x, long y)
 {
     HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
@@ -306,7 +289,7 @@ int OnCommand(long nCommand, bool bWait)
 int Usage()
 {
     return Fail("usage: tarnwick_driver wait [timeout_ms] | rows [id] | "
-                "wait-rows N timeout_ms [id] | close [timeout_ms] | rect id | "
+                "wait-rows N timeout_ms [id] | close [timeout_ms] | "
                 "click id x y | command N | send-command N | click-pane index [bar_id]",
                 kExitUsage);
 }
@@ -337,9 +320,6 @@ int main(int argc, char** argv)
     }
     if (strVerb == "close" && nArgs <= 1) {
         return OnClose(nArgs == 1 ? static_cast<DWORD>(n[0]) : kDefaultTimeoutMs);
-    }
-    if (strVerb == "rect" && nArgs == 1) {
-        return OnRect(n[0]);
     }
     if (strVerb == "click" && nArgs == 3) {
         return OnClick(n[0], n[1], n[2]);

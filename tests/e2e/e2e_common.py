@@ -1,9 +1,7 @@
 """What the end-to-end tests share: the driver, the program's start and close,
 socket binding, what `ss` lists and what a row may show for an endpoint.
-
 The tests run inside scripts/wine-session.sh (WINEPREFIX, DISPLAY and a
-persistent wineserver); ctest does that through the Makefile.
-"""
+persistent wineserver); ctest does that through the Makefile."""
 
 import errno
 import os
@@ -15,6 +13,8 @@ import sys
 import time
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+# ctest's code for a test that cannot run here (SKIP_RETURN_CODE).
+SKIPPED = 77
 
 
 def resource_ids():
@@ -38,6 +38,10 @@ class TestFailure(Exception):
     pass
 
 
+class TestSkipped(Exception):
+    """The machine lacks what the test needs (root, a free port, a namespace)."""
+
+
 def check(condition, message):
     if not condition:
         raise TestFailure(message)
@@ -56,22 +60,17 @@ class Driver:
 
     def must(self, *args):
         result = self.run(*args)
-        check(result.returncode == 0,
-              f"driver {' '.join(str(a) for a in args)} failed ({result.returncode}): "
-              f"{result.stderr.strip()}")
+        check(result.returncode == 0, f"driver {' '.join(map(str, args))} failed "
+                                      f"({result.returncode}): {result.stderr.strip()}")
         return result.stdout
 
     def rows(self, list_id):
         return [line.split("\t") for line in self.must("rows", list_id).splitlines()]
 
     def endpoint_rows(self):
-        return endpoint_rows(self.rows(ENDPOINT_LIST))
-
-
-def endpoint_rows(rows):
-    check(all(len(row) >= 2 for row in rows),
-          f"an endpoint row has fewer than two columns: {[r for r in rows if len(r) < 2][:3]}")
-    return [(row[0], row[1]) for row in rows]
+        rows = self.rows(ENDPOINT_LIST)
+        check(all(len(row) >= 2 for row in rows), f"an endpoint row lacks a column: {rows[:3]}")
+        return [(row[0], row[1]) for row in rows]
 
 
 def wine_prefix():
@@ -90,16 +89,15 @@ def raise_descriptor_limit(needed):
 
 
 def bind_udp(address, port=0):
+    """A UDP socket bound to (address, port); a port that is taken or needs root
+    skips the test: that is the machine, not the program."""
     s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
     try:
         s.bind((address, port))
     except OSError as error:
         s.close()
-        if error.errno == errno.EADDRINUSE:
-            raise TestFailure(f"UDP port {port} on {address} is taken by another process "
-                              f"(see `ss -uanp 'sport = :{port}'`); this test needs it free")
-        if error.errno == errno.EACCES:
-            raise TestFailure(f"binding UDP port {port} on {address} needs root")
+        if error.errno in (errno.EADDRINUSE, errno.EACCES):
+            raise TestSkipped(f"UDP port {port} on {address} cannot be bound here: {error}")
         raise
     return s
 
@@ -109,24 +107,23 @@ def ss_endpoints():
                             check=True).stdout
     endpoints = set()
     for line in output.splitlines():
-        local = line.split()[3]
-        address, _, port = local.rpartition(":")
+        address, _, port = line.split()[3].rpartition(":")
         # A socket bound to a device shows as 0.0.0.0%eth0.
         endpoints.add((address.split("%")[0], int(port)))
     return endpoints
 
 
 def service_names(prefix):
-    """UDP port -> service names, from the prefix's own services file: that is
-    the database the program's getservbyport reads under Wine."""
+    """UDP port -> service names, from the prefix's own services file: the
+    database the program's getservbyport reads under Wine."""
     names = {}
     path = os.path.join(prefix, "drive_c", "windows", "system32", "drivers", "etc", "services")
     with open(path) as f:
         for line in f:
             fields = line.split("#")[0].split()
             if len(fields) >= 2 and fields[1].endswith("/udp"):
-                port = int(fields[1].split("/")[0])
-                names.setdefault(port, set()).update([fields[0]] + fields[2:])
+                names.setdefault(int(fields[1].split("/")[0]), set()).update(
+                    [fields[0]] + fields[2:])
     return names
 
 
@@ -146,17 +143,14 @@ class Shown:
         elif address.startswith("127."):
             texts.add("localhost")
         elif look_up:
-            texts |= self.reverse_names(address)
+            if address not in self.reverse:
+                try:
+                    name, aliases, _ = socket.gethostbyaddr(address)
+                    self.reverse[address] = {name, *aliases}
+                except OSError:
+                    self.reverse[address] = set()
+            texts |= self.reverse[address]
         return texts
-
-    def reverse_names(self, address):
-        if address not in self.reverse:
-            try:
-                name, aliases, _ = socket.gethostbyaddr(address)
-                self.reverse[address] = {name, *aliases}
-            except OSError:
-                self.reverse[address] = set()
-        return self.reverse[address]
 
     def ports(self, port):
         return {str(port)} | self.services.get(port, set())
@@ -164,11 +158,6 @@ class Shown:
     def pairs(self, endpoint, look_up=False):
         address, port = endpoint
         return {(a, p) for a in self.addresses(address, look_up) for p in self.ports(port)}
-
-
-def missing_endpoints(shown, rows, bound):
-    present = set(rows)
-    return [e for e in bound if not (shown.pairs(e) & present)]
 
 
 def wait_for_endpoints(driver, program, shown, bound, started, timeout_s):
@@ -180,10 +169,9 @@ def wait_for_endpoints(driver, program, shown, bound, started, timeout_s):
         program.check_running()
         remaining_ms = max(1, int((deadline - time.monotonic()) * 1000))
         waited = driver.run("wait-rows", len(bound), remaining_ms, ENDPOINT_LIST)
-        if waited.returncode != 0:
-            raise TestFailure(f"the endpoint list did not fill: {waited.stderr.strip()}")
+        check(waited.returncode == 0, f"the endpoint list did not fill: {waited.stderr.strip()}")
         rows = driver.endpoint_rows()
-        missing = missing_endpoints(shown, rows, bound)
+        missing = [e for e in bound if not shown.pairs(e) & set(rows)]
         if not missing:
             return rows, time.monotonic() - started
         time.sleep(0.2)
@@ -192,17 +180,13 @@ def wait_for_endpoints(driver, program, shown, bound, started, timeout_s):
 
 
 class Program:
-    """Tarnwick.exe under wine. Use as a context manager: a program the test
-    did not close is killed on the way out.
-
-    With `host_name`, the program runs in a UTS namespace of its own where
-    gethostname gives that name (Wine passes the Linux one through); the
-    rest of the system, sockets and wineserver included, is shared."""
+    """Tarnwick.exe under wine, as a context manager: a program the test did
+    not close is killed on the way out. With `host_name`, it runs in a UTS
+    namespace of its own where gethostname gives that name (Wine passes the
+    Linux one through); sockets and the wineserver stay shared."""
 
     def __init__(self, exe, driver, host_name=None):
-        self.exe = exe
-        self.driver = driver
-        self.host_name = host_name
+        self.exe, self.driver, self.host_name = exe, driver, host_name
         self.process = None
         self.started = None
 
@@ -211,7 +195,6 @@ class Program:
               "a window \"Tarnwick\" is already open; close it first")
         command = ["wine", self.exe]
         if self.host_name is not None:
-            check_uts_namespace()
             command = ["unshare", "--uts", "sh", "-c", 'hostname "$1" && shift && exec "$@"',
                        "sh", self.host_name] + command
         self.started = time.monotonic()
@@ -230,8 +213,7 @@ class Program:
 
     def close(self):
         """Closes the window from the driver; the program must exit with 0."""
-        closed = self.driver.run("close", 10000)
-        check(closed.returncode == 0, f"driver close failed: {closed.stderr.strip()}")
+        self.driver.must("close", 10000)
         try:
             exit_code = self.process.wait(timeout=5)
         except subprocess.TimeoutExpired:
@@ -239,18 +221,21 @@ class Program:
         check(exit_code == 0, f"Tarnwick exited with code {exit_code}")
 
 
-def check_uts_namespace():
+def require_uts_namespace():
     probe = subprocess.run(["unshare", "--uts", "hostname", "tarnwick-probe"],
                            capture_output=True, text=True)
-    check(probe.returncode == 0,
-          f"`unshare --uts` is needed to give the program a host name of its own (root, "
-          f"CAP_SYS_ADMIN): {probe.stderr.strip()}")
+    if probe.returncode != 0:
+        raise TestSkipped("`unshare --uts` (root, CAP_SYS_ADMIN) is needed to give the program "
+                          f"a host name of its own: {probe.stderr.strip()}")
 
 
 def run_test(name, test):
-    """Runs test() and prints the PASS or FAIL line; returns the exit code."""
+    """Runs test() and prints PASS, SKIP or FAIL; returns the exit code."""
     try:
         test()
+    except TestSkipped as reason:
+        print(f"SKIP {name}: {reason}")
+        return SKIPPED
     except TestFailure as failure:
         print(f"FAIL {name}: {failure}", file=sys.stderr)
         return 1
