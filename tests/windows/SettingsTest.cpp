@@ -139,6 +139,44 @@ TEST_F(SettingsTest, StoredValuesAreApplied)
     EXPECT_EQ("OnTop=2", lines[10]);
 }
 
+TEST_F(SettingsTest, OnTopFollowsEveryReload)
+{
+    OpenFrame();
+    for (const char* onTop : {"1", "0", "2", "0"}) {
+        WriteFile(std::string("[Attributes]\r\nOnTop=") + onTop + "\r\n");
+        frame->LoadSettings();
+        EXPECT_EQ(onTop[0] != '0', (::GetWindowLongA(frameWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0)
+            << onTop;
+    }
+}
+
+// Refuses to create toolbars on this thread, so that a frame's creation fails. Windows then
+// destroys the frame with WM_DESTROY; Wine only sends WM_NCDESTROY, so the hook sends
+// WM_DESTROY itself, as Windows would.
+LRESULT CALLBACK RefuseToolbars(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        const CREATESTRUCTA* cs = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+        if (HIWORD(cs->lpszClass) != 0 && ::lstrcmpiA(cs->lpszClass, TOOLBARCLASSNAMEA) == 0) {
+            ::SendMessageA(cs->hwndParent, WM_DESTROY, 0, 0);
+            return 1;
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(SettingsTest, FailedStartLeavesTheStoredMenuStyleAlone)
+{
+    WriteFile("[Attributes]\r\nMenuStyle=0\r\n");
+    HHOOK hook = ::SetWindowsHookExA(WH_CBT, &RefuseToolbars, nullptr, ::GetCurrentThreadId());
+    // The frame destroys and deletes itself when its creation fails.
+    auto* failing = new CMainFrame(std::make_unique<CFakeUdpTable>(),
+                                   std::make_shared<CFakeNameLookup>(), path);
+    EXPECT_FALSE(failing->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_EQ((Lines{"[Attributes]", "MenuStyle=0"}), ReadLines());
+}
+
 TEST_F(SettingsTest, MenuStyleFiveIsKeptAsReadAndWrittenBackAsOne)
 {
     WriteFile("[Attributes]\r\nMenuStyle=5\r\n");
