@@ -131,7 +131,7 @@ TEST_F(MainFrameTest, FirstPollComesOnceAfterOneSecond)
 {
     PumpMessages(700);
     EXPECT_EQ(0, table->readCalls);
-    ASSERT_TRUE(PumpUntil([&] { return frame->m_wndEndpointList.GetItemCount() > 0; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return frame->m_wndEndpointList.GetItemCount() > 0; }, 10000));
     EXPECT_EQ("127.0.0.1", Cell(frame->m_wndEndpointList, 0, 0));
     EXPECT_EQ("53", Cell(frame->m_wndEndpointList, 0, 1));
     EXPECT_EQ("40000", Cell(frame->m_wndEndpointList, 1, 1));
@@ -205,7 +205,7 @@ TEST_F(MainFrameTest, HangingLookupsNeitherFreezeNorHoldTheClose)
     table->rows.insert(table->rows.begin(), MakeEndpoint(0, 0, 0, 0, 53));
     lookup->block = true;
     Poll();
-    ASSERT_TRUE(PumpUntil([&] { return lookup->lookups > 0; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return lookup->lookups > 0; }, 10000));
     // Should anything wait for the look-up, this lets it go after a while: the test then
     // fails instead of hanging.
     std::thread watchdog([hung = lookup] {
@@ -226,7 +226,7 @@ TEST_F(MainFrameTest, HangingLookupsNeitherFreezeNorHoldTheClose)
     // The run finishes after its owner is gone; its results go nowhere.
     lookup->block = false;
     watchdog.join();
-    EXPECT_TRUE(PumpUntil([&] { return lookup.use_count() == 1; }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return lookup.use_count() == 1; }, 10000));
 }
 
 TEST(ReplaceGreyTest, OnlyExactGreyBecomesButtonFace)
