@@ -118,4 +118,19 @@ inline void FillSolidRect(HDC dc, const RECT& rc, COLORREF color)
     ::SetBkColor(dc, old);
 }
 
+// A rectangle outline, one pixel wide: top and left in `topLeft`, right and bottom in
+// `bottomRight` (which owns both corners it touches).
+inline void Draw3dRect(HDC dc, int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight)
+{
+    FillSolidRect(dc, RECT{x, y, x + cx - 1, y + 1}, topLeft);
+    FillSolidRect(dc, RECT{x, y, x + 1, y + cy - 1}, topLeft);
+    FillSolidRect(dc, RECT{x + cx - 1, y, x + cx, y + cy}, bottomRight);
+    FillSolidRect(dc, RECT{x, y + cy - 1, x + cx, y + cy}, bottomRight);
+}
+
+inline void Draw3dRect(HDC dc, const RECT& rc, COLORREF topLeft, COLORREF bottomRight)
+{
+    Draw3dRect(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, topLeft, bottomRight);
+}
+
 } // namespace fw

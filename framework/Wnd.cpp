@@ -1,5 +1,7 @@
 #include "Wnd.h"
 
+#include "Menu.h"
+
 #include <unordered_map>
 
 namespace fw {
@@ -138,11 +140,6 @@ bool CWnd::OnCommand(WPARAM, LPARAM)
     return false;
 }
 
-bool CWnd::OnMenuItemMessage(UINT, WPARAM, LPARAM)
-{
-    return false;
-}
-
 bool CWnd::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     HWND child = nullptr;
@@ -153,14 +150,14 @@ bool CWnd::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
     case WM_DRAWITEM: {
         auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         if (dis->CtlType == ODT_MENU)
-            return OnMenuItemMessage(msg, wParam, lParam);
+            return CMenu::RouteDrawItem(dis);
         child = dis->hwndItem;
         break;
     }
     case WM_MEASUREITEM: {
         auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (mis->CtlType == ODT_MENU)
-            return OnMenuItemMessage(msg, wParam, lParam);
+            return CMenu::RouteMeasureItem(m_hWnd, mis);
         child = GetDlgItem(static_cast<int>(mis->CtlID));
         break;
     }

@@ -65,8 +65,6 @@ protected:
     virtual bool OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
     // WM_COMMAND; return true when handled.
     virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
-    // Owner-drawn menu items; the frame routes them here. Return true when handled.
-    virtual bool OnMenuItemMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     // Called after WM_NCDESTROY, once the object is unbound from its window.
     virtual void PostNcDestroy() {}
 

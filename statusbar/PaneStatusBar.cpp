@@ -9,21 +9,6 @@
 
 namespace {
 
-// A rectangle outline, one pixel wide: top and left in `topLeft`, right and bottom in
-// `bottomRight` (which owns both corners it touches).
-void Draw3dRect(HDC dc, int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight)
-{
-    fw::FillSolidRect(dc, RECT{x, y, x + cx - 1, y + 1}, topLeft);
-    fw::FillSolidRect(dc, RECT{x, y, x + 1, y + cy - 1}, topLeft);
-    fw::FillSolidRect(dc, RECT{x + cx - 1, y, x + cx, y + cy}, bottomRight);
-    fw::FillSolidRect(dc, RECT{x, y + cy - 1, x + cx, y + cy}, bottomRight);
-}
-
-void Draw3dRect(HDC dc, const RECT& rc, COLORREF topLeft, COLORREF bottomRight)
-{
-    Draw3dRect(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, topLeft, bottomRight);
-}
-
 bool IsDialog(HWND hWnd)
 {
     char className[16] = {};
@@ -182,9 +167,9 @@ void CPaneStatusBar::PaintTo(HDC target)
         // The message pane never has a frame; a pop-out frame wins over no borders.
         if (index > 0) {
             if (nMfcStyle & fw::SBPS_POPOUT)
-                Draw3dRect(mem, rc, clrHilite, clrShadow);
+                fw::Draw3dRect(mem, rc, clrHilite, clrShadow);
             else if ((nMfcStyle & fw::SBPS_NOBORDERS) == 0)
-                Draw3dRect(mem, rc, clrHilite, clrHilite);
+                fw::Draw3dRect(mem, rc, clrHilite, clrHilite);
         }
         m_bPaneEnabled = (nMfcStyle & fw::SBPS_DISABLED) == 0;
 
@@ -347,5 +332,5 @@ void CPaneStatusBar::DrawSizeGrip(HDC pDC)
     COLORREF clrShadow = ::GetSysColor(COLOR_BTNSHADOW);
     COLORREF clrHilite = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     for (const POINT& dot : dots)
-        Draw3dRect(pDC, dot.x, dot.y, 3, 3, clrShadow, clrHilite);
+        fw::Draw3dRect(pDC, dot.x, dot.y, 3, 3, clrShadow, clrHilite);
 }
