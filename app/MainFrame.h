@@ -7,6 +7,7 @@
 #include "ListCtrl.h"
 #include "SettingsStore.h"
 #include "PaneStatusBar.h"
+#include "StyledMenu.h"
 #include "ToolBar.h"
 
 #include <memory>
@@ -39,6 +40,9 @@ public:
     // Pauses or resumes auto-update; switches name display.
     void ToggleAutoUpdate();
     void ToggleResolve();
+    // Builds the owner-drawn main menu in the stored look; the frame keeps owning its popups.
+    HMENU SetupMenu();
+    void OnXPStyle();
 
     CEndpointListCtrl m_wndEndpointList;
     fw::CListCtrl m_wndStatistics;
@@ -52,6 +56,7 @@ public:
     int m_nInterval = 3;
     CPaneStatusBar m_wndStatusBar;
     fw::CToolBar m_wndToolBar;
+    CStyledMenu m_menu;
 
 protected:
     bool PreCreateWindow(CREATESTRUCTA& cs) override;

@@ -25,6 +25,9 @@ bool CMainFrame::OnCommand(WPARAM wParam, LPARAM)
     case ID_RESOLVE:
         ToggleResolve();
         return true;
+    case ID_XPSTYLE:
+        OnXPStyle();
+        return true;
     }
     return false;
 }

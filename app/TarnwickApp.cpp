@@ -28,6 +28,13 @@ bool CTarnwickApp::InitInstance()
     if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW))
         return false;
     SetMainWnd(*frame, frame->GetAccelerators());
+    // The owner-drawn menu takes the place of the plain one the frame was created with,
+    // which stays if the menu cannot be built.
+    if (HMENU menu = frame->SetupMenu()) {
+        HMENU plain = ::GetMenu(*frame);
+        ::SetMenu(*frame, menu);
+        ::DestroyMenu(plain);
+    }
     ::ShowWindow(*frame, SW_SHOW);
     ::UpdateWindow(*frame);
     return true;

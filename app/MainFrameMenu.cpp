@@ -1,0 +1,38 @@
+// The frame's owner-drawn menu and the switch between its two looks.
+#include "MainFrame.h"
+
+#include "resource.h"
+
+HMENU CMainFrame::SetupMenu()
+{
+    m_menu.LoadMenu(IDR_MAINFRAME);
+    // Copied as stored: only 1 gives the XP look.
+    CStyledMenu::s_nXpWhenMenuColorDiffers = m_bXPMenu;
+    CStyledMenu::s_nXpWhenMenuColorMatches = m_bXPMenu;
+    ::CheckMenuItem(m_menu, ID_XPSTYLE, MF_BYCOMMAND | (m_bXPMenu ? MF_CHECKED : MF_UNCHECKED));
+
+    static const struct {
+        UINT command;
+        int bitmap;
+    } kImages[] = {{ID_APP_ABOUT, IDB_MENU_ABOUT},
+                   {ID_FILE_SAVE, IDB_MENU_SAVE},
+                   {ID_REFRESH, IDB_MENU_REFRESH},
+                   {ID_EDIT_COPY, IDB_MENU_COPY},
+                   {ID_SETTINGS, IDB_MENU_SETTINGS}};
+    m_menu.SetImageBackground(RGB(192, 192, 192));
+    for (const auto& image : kImages)
+        m_menu.SetCommandImage(static_cast<LPCSTR>(nullptr), image.command, image.bitmap);
+    m_menu.ClearImageBackground();
+    return m_menu.Detach();
+}
+
+void CMainFrame::OnXPStyle()
+{
+    // Open popups keep their look; the next ones drawn take the new one.
+    int look = m_bXPMenu ? 0 : 1;
+    CStyledMenu::s_nXpWhenMenuColorDiffers = look;
+    CStyledMenu::s_nXpWhenMenuColorMatches = look;
+    ::CheckMenuItem(::GetMenu(m_hWnd), ID_XPSTYLE,
+                    MF_BYCOMMAND | (look ? MF_CHECKED : MF_UNCHECKED));
+    m_bXPMenu = look;
+}
