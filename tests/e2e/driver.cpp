@@ -14,6 +14,10 @@
 //                                   handled it (a poll asked for this way is done)
 //   click-pane index [bar_id]       left button down and up at the centre of a pane of
 //                                   the status bar `bar_id` (default: the frame's)
+//   open-menu key                   open the menu bar's popup of mnemonic `key` (a
+//                                   character code); print its screen rectangle and the
+//                                   milliseconds until it showed
+//   close-menu                      close the open menu (Escape), wait until it is gone
 //
 // Exit codes: 0 done; 1 the window, the control or the condition was not there
 // in time; 2 bad arguments.
@@ -286,11 +290,52 @@ int OnCommand(long nCommand, bool bWait)
     return 0;
 }
 
+HWND FindPopupMenu()
+{
+    HWND hwnd = nullptr;
+    while ((hwnd = FindWindowExA(nullptr, hwnd, "#32768", nullptr)) != nullptr &&
+           !IsWindowVisible(hwnd)) {
+    }
+    return hwnd;
+}
+
+int OnOpenMenu(long nKey)
+{
+    const CDeadline deadline(kDefaultTimeoutMs);
+    HWND hwndFrame = FindFrame(deadline);
+    PostMessageA(hwndFrame, WM_SYSCOMMAND, SC_KEYMENU, nKey);
+    RECT rc = {};
+    while (hwndFrame == nullptr || !GetWindowRect(FindPopupMenu(), &rc)) {
+        if (deadline.Passed()) {
+            return Fail("no popup menu showed");
+        }
+        Sleep(5);
+    }
+    WriteTo(STD_OUTPUT_HANDLE, std::to_string(rc.left) + " " + std::to_string(rc.top) + " " +
+                                   std::to_string(rc.right) + " " + std::to_string(rc.bottom) +
+                                   " " + std::to_string(kDefaultTimeoutMs - deadline.Remaining()) +
+                                   "\n");
+    return 0;
+}
+
+int OnCloseMenu()
+{
+    const CDeadline deadline(kDefaultTimeoutMs);
+    for (HWND hwndPopup; (hwndPopup = FindPopupMenu()) != nullptr && !deadline.Passed();) {
+        // The first Escape closes the popup, the second leaves the menu bar.
+        PostMessageA(hwndPopup, WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageA(hwndPopup, WM_KEYDOWN, VK_ESCAPE, 0);
+        Sleep(kRetryMs);
+    }
+    return FindPopupMenu() == nullptr ? 0 : Fail("the popup menu stayed open");
+}
+
 int Usage()
 {
     return Fail("usage: tarnwick_driver wait [timeout_ms] | rows [id] | "
                 "wait-rows N timeout_ms [id] | close [timeout_ms] | "
-                "click id x y | command N | send-command N | click-pane index [bar_id]",
+                "click id x y | command N | send-command N | click-pane index [bar_id] | "
+                "open-menu key | close-menu",
                 kExitUsage);
 }
 
@@ -329,6 +374,12 @@ int main(int argc, char** argv)
     }
     if (strVerb == "send-command" && nArgs == 1) {
         return OnCommand(n[0], true);
+    }
+    if (strVerb == "open-menu" && nArgs == 1) {
+        return OnOpenMenu(n[0]);
+    }
+    if (strVerb == "close-menu" && nArgs == 0) {
+        return OnCloseMenu();
     }
     if (strVerb == "click-pane" && (nArgs == 1 || nArgs == 2)) {
         return OnClickPane(n[0], nArgs == 2 ? n[1] : AFX_IDW_STATUS_BAR);
