@@ -34,10 +34,11 @@ test-windows: windows
 
 test: test-native test-tsan test-windows
 
-bench: bootstrap
+bench: bootstrap windows
 	cmake --preset bench >/dev/null
 	cmake --build build/bench
 	build/bench/bench/tarnwick_bench
+	bash scripts/wine-session.sh wine build/windows/bench/tarnwick_menu_bench.exe
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

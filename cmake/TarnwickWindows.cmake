@@ -39,6 +39,12 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     target_link_options(Tarnwick PRIVATE -s)
 endif()
 
+# Time to draw a popup of the main menu; `make bench` runs it under Wine.
+add_executable(tarnwick_menu_bench bench/MenuDrawBench.cpp ${TARNWICK_RC})
+target_compile_options(tarnwick_menu_bench PRIVATE ${TARNWICK_WARNINGS})
+target_link_libraries(tarnwick_menu_bench PRIVATE tarnwick_ui)
+set_target_properties(tarnwick_menu_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+
 if(TARNWICK_TESTS)
     add_subdirectory(tests/windows)
     if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
