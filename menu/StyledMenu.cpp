@@ -1,5 +1,6 @@
 #include "StyledMenu.h"
 
+#include "MenuTemplateReader.h"
 #include "PlatformClass.h"
 
 #include <algorithm>
@@ -8,48 +9,9 @@
 int CStyledMenu::s_nXpWhenMenuColorDiffers = 1;
 int CStyledMenu::s_nXpWhenMenuColorMatches = 0;
 
-namespace {
-
-// Reads a menu template: WORD version, WORD offset of the items after this header, then
-// per item WORD option flags, WORD command unless the item opens a popup, and the text,
-// zero-terminated UTF-16. Every read is checked against the resource's size.
-class CTemplateReader {
-public:
-    CTemplateReader(const BYTE* data, DWORD size) : m_data(data), m_size(size) {}
-    bool Word(WORD& value)
-    {
-        if (m_data == nullptr || m_size < 2 || m_at > m_size - 2)
-            return false;
-        value = static_cast<WORD>(m_data[m_at] | (m_data[m_at + 1] << 8));
-        m_at += 2;
-        return true;
-    }
-    bool Text(std::wstring& text)
-    {
-        text.clear();
-        for (WORD c; Word(c);) {
-            if (c == 0)
-                return true;
-            text.push_back(static_cast<wchar_t>(c));
-        }
-        return false;
-    }
-    bool Skip(DWORD bytes)
-    {
-        m_at += bytes;
-        return m_at <= m_size;
-    }
-
-private:
-    const BYTE* m_data;
-    DWORD m_size;
-    DWORD m_at = 0;
-};
-
-} // namespace
-
 CStyledMenu::~CStyledMenu()
 {
+    // Last to first, each popup freeing its own popups first.
     while (!m_arrSubMenus.empty())
         m_arrSubMenus.pop_back();
     m_arrItems.clear();
@@ -75,11 +37,9 @@ bool CStyledMenu::LoadMenu(LPCSTR resourceName)
             ::DestroyMenu(bar);
         return false;
     }
-    CTemplateReader reader(static_cast<const BYTE*>(::LockResource(loaded)),
-                           ::SizeofResource(instance, resource));
-    WORD version = 0;
-    WORD offset = 0;
-    bool complete = reader.Word(version) && reader.Word(offset) && reader.Skip(offset);
+    CMenuTemplateReader reader(static_cast<const BYTE*>(::LockResource(loaded)),
+                               ::SizeofResource(instance, resource));
+    bool complete = reader.Header();
 
     struct CLevel {
         CStyledMenu* menu;
@@ -90,8 +50,7 @@ bool CStyledMenu::LoadMenu(LPCSTR resourceName)
         WORD option = 0;
         WORD id = 0;
         std::wstring text;
-        complete = reader.Word(option) && ((option & MF_POPUP) != 0 || reader.Word(id)) &&
-                   reader.Text(text);
+        complete = reader.Item(option, id, text);
         if (!complete)
             break;
         UINT flags = option & ~static_cast<UINT>(MF_END);
@@ -261,4 +220,27 @@ bool CStyledMenu::DrawItem(DRAWITEMSTRUCT* dis)
     else
         DrawItemClassic(dis, *record);
     return true;
+}
+
+void CStyledMenu::DrawItemText(HDC dc, const RECT& item, const std::string& text, COLORREF color,
+                               int shift) const
+{
+    RECT rc = {item.left + m_cxImage + 9 + shift, item.top - 1 + shift, item.right + shift,
+               item.bottom - 1 + shift};
+    std::size_t tab = text.find('\t');
+    if (tab != std::string::npos)
+        rc.right -= m_cxImage;
+    fw::CFont font = CreateMenuFont();
+    fw::CSaveDC saved(dc);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SelectObject(dc, font);
+    ::SetTextColor(dc, color);
+    // Prefixes stay on: "&x" shows an underlined x.
+    ::DrawTextA(dc, text.c_str(), static_cast<int>(tab == std::string::npos ? text.size() : tab),
+                &rc, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    if (tab == std::string::npos)
+        return;
+    std::string shortcut = text.substr(text.rfind('\t') + 1);
+    ::DrawTextA(dc, shortcut.c_str(), static_cast<int>(shortcut.size()), &rc,
+                DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
 }

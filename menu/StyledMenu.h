@@ -68,8 +68,12 @@ public:
     // nothing.
     static COLORREF BlendTowardWhite(COLORREF color, double factor);
 
+    // The records of this menu's items: in a loaded menu, record i is item i's. Records
+    // that SetCommandImage made for a command found nowhere follow, used by no item.
     std::vector<std::unique_ptr<CStyledMenuItem>> m_arrItems;
+    // The popups appended while loading, each bound to its handle.
     std::vector<std::unique_ptr<CStyledMenu>> m_arrSubMenus;
+    // Item images are 16 by 15 pixels: the bottom row of a 16 by 16 bitmap is not shown.
     int m_cxImage = 16;
     int m_cyImage = 15;
     COLORREF m_crImageBack = RGB(192, 192, 192);
@@ -78,7 +82,6 @@ public:
 private:
     using CVisited = std::vector<std::pair<const CStyledMenu*, int>>;
 
-    CStyledMenuItem* FindRecord(ULONG_PTR itemData) const;
     CStyledMenu* FindNextCommand(UINT id, int& position, const CVisited& visited);
     void SetRecordImage(CStyledMenuItem& record, UINT id, int& imageId) const;
     void DrawItemXp(DRAWITEMSTRUCT* dis, const CStyledMenuItem& record);

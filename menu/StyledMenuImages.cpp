@@ -141,26 +141,3 @@ void CStyledMenu::DrawDisabledImage(HDC dc, const CStyledMenuItem& record, const
     fw::CBitmap image = RenderListImage(dc, *record.m_pImageList, record.m_nImageIndex);
     DrawEmbossedImage(dc, at.x, at.y, m_cxImage, m_cyImage, image, 0, 0, back);
 }
-
-void CStyledMenu::DrawItemText(HDC dc, const RECT& item, const std::string& text, COLORREF color,
-                               int shift) const
-{
-    RECT rc = {item.left + m_cxImage + 9 + shift, item.top - 1 + shift, item.right + shift,
-               item.bottom - 1 + shift};
-    std::size_t tab = text.find('\t');
-    if (tab != std::string::npos)
-        rc.right -= m_cxImage;
-    fw::CFont font = CreateMenuFont();
-    fw::CSaveDC saved(dc);
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SelectObject(dc, font);
-    ::SetTextColor(dc, color);
-    // Prefixes stay on: "&x" shows an underlined x.
-    ::DrawTextA(dc, text.c_str(), static_cast<int>(tab == std::string::npos ? text.size() : tab),
-                &rc, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-    if (tab == std::string::npos)
-        return;
-    std::string shortcut = text.substr(text.rfind('\t') + 1);
-    ::DrawTextA(dc, shortcut.c_str(), static_cast<int>(shortcut.size()), &rc,
-                DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
-}
