@@ -17,7 +17,6 @@
 //   open-menu key                   open the menu bar's popup of mnemonic `key` (a
 //                                   character code); print its screen rectangle and the
 //                                   milliseconds until it showed
-//   close-menu                      close the open menu (Escape), wait until it is gone
 //
 // Exit codes: 0 done; 1 the window, the control or the condition was not there
 // in time; 2 bad arguments.
@@ -302,10 +301,9 @@ HWND FindPopupMenu()
 int OnOpenMenu(long nKey)
 {
     const CDeadline deadline(kDefaultTimeoutMs);
-    HWND hwndFrame = FindFrame(deadline);
-    PostMessageA(hwndFrame, WM_SYSCOMMAND, SC_KEYMENU, nKey);
+    PostMessageA(FindFrame(deadline), WM_SYSCOMMAND, SC_KEYMENU, nKey);
     RECT rc = {};
-    while (hwndFrame == nullptr || !GetWindowRect(FindPopupMenu(), &rc)) {
+    while (!GetWindowRect(FindPopupMenu(), &rc)) {
         if (deadline.Passed()) {
             return Fail("no popup menu showed");
         }
@@ -318,24 +316,12 @@ int OnOpenMenu(long nKey)
     return 0;
 }
 
-int OnCloseMenu()
-{
-    const CDeadline deadline(kDefaultTimeoutMs);
-    for (HWND hwndPopup; (hwndPopup = FindPopupMenu()) != nullptr && !deadline.Passed();) {
-        // The first Escape closes the popup, the second leaves the menu bar.
-        PostMessageA(hwndPopup, WM_KEYDOWN, VK_ESCAPE, 0);
-        PostMessageA(hwndPopup, WM_KEYDOWN, VK_ESCAPE, 0);
-        Sleep(kRetryMs);
-    }
-    return FindPopupMenu() == nullptr ? 0 : Fail("the popup menu stayed open");
-}
-
 int Usage()
 {
     return Fail("usage: tarnwick_driver wait [timeout_ms] | rows [id] | "
                 "wait-rows N timeout_ms [id] | close [timeout_ms] | "
                 "click id x y | command N | send-command N | click-pane index [bar_id] | "
-                "open-menu key | close-menu",
+                "open-menu key",
                 kExitUsage);
 }
 
@@ -377,9 +363,6 @@ int main(int argc, char** argv)
     }
     if (strVerb == "open-menu" && nArgs == 1) {
         return OnOpenMenu(n[0]);
-    }
-    if (strVerb == "close-menu" && nArgs == 0) {
-        return OnCloseMenu();
     }
     if (strVerb == "click-pane" && (nArgs == 1 || nArgs == 2)) {
         return OnClickPane(n[0], nArgs == 2 ? n[1] : AFX_IDW_STATUS_BAR);

@@ -3,8 +3,6 @@
 #include "StyledMenu.h"
 
 #include <algorithm>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -37,94 +35,79 @@ protected:
         ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
         return size.cx;
     }
-    bool Checked(UINT id) const { return ::GetMenuState(bar, id, MF_BYCOMMAND) & MF_CHECKED; }
+    // A line per item: its text, command, and what the system and the record say of it (a
+    // menu bar item without record: its text). The blanks before a shortcut show as "|"
+    // when they make the label as wide as the popup's widest label and a blank, and not
+    // one blank wider.
+    static std::string Describe(HMENU menu, int position, const CStyledMenuItem* record, int widest)
+    {
+        char title[16] = {};
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_STRING;
+        info.dwTypeData = title;
+        info.cch = sizeof(title);
+        ::GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
+        if (record == nullptr)
+            return title + std::string(info.fType & MFT_OWNERDRAW ? " owner-drawn" : "");
+        std::string line = record->GetText();
+        std::size_t tab = line.find('\t'), padding = line.find_last_not_of(' ', tab - 1) + 1;
+        if (tab != std::string::npos && Width(line.substr(0, tab)) >= widest &&
+            Width(line.substr(0, tab - 1)) < widest)
+            line.replace(padding, tab - padding, "|");
+        line += " " + std::to_string(info.wID);
+        line += info.fType & MFT_OWNERDRAW ? "" : " plain";
+        line += info.fType & MFT_SEPARATOR ? " separator" : "";
+        line += info.fState & MFS_CHECKED ? " checked" : "";
+        line += info.dwItemData == reinterpret_cast<ULONG_PTR>(record) ? "" : " foreign";
+        if (record->m_nImageId >= 0)
+            line += " image " + std::to_string(record->m_nImageId) + " of " +
+                    std::to_string(record->m_pImageList->GetImageCount());
+        return line;
+    }
 
     HMENU bar = nullptr;
 };
 
-TEST_F(MenuLoadTest, BarIsPlainTextOverOwnerDrawnItemsWithTheirRecords)
+TEST_F(MenuLoadTest, BarIsPlainTextOverOwnerDrawnItemsWithAlignedShortcuts)
 {
     Install(1);
     Lines lines;
     for (int i = 0; i < ::GetMenuItemCount(bar); ++i) {
-        char title[32] = {};
-        MENUITEMINFOA item = {};
-        item.cbSize = sizeof(item);
-        item.fMask = MIIM_FTYPE | MIIM_STRING;
-        item.dwTypeData = title;
-        item.cch = sizeof(title);
-        ::GetMenuItemInfoA(bar, static_cast<UINT>(i), TRUE, &item);
-        lines.push_back(title + std::string(item.fType & MFT_OWNERDRAW ? " owner-drawn" : ""));
-        CStyledMenu& popup = Popup(i);
-        for (int p = 0; p < ::GetMenuItemCount(popup); ++p) {
-            MENUITEMINFOA info = {};
-            info.cbSize = sizeof(info);
-            info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
-            ::GetMenuItemInfoA(popup, static_cast<UINT>(p), TRUE, &info);
-            const CStyledMenuItem& record = *popup.m_arrItems.at(static_cast<std::size_t>(p));
-            // The shortcut's padding depends on the font; its width is tested below.
-            std::string text = record.GetText();
-            std::size_t tab = text.find('\t');
-            std::size_t padding = text.find_last_not_of(' ', tab - 1) + 1;
-            if (tab != std::string::npos)
-                text.erase(padding, tab - padding);
-            std::string line = "  " + text + " " + std::to_string(info.wID);
-            line += info.fType & MFT_OWNERDRAW ? "" : " plain";
-            line += info.fType & MFT_SEPARATOR ? " separator" : "";
-            line += info.fState & MFS_CHECKED ? " checked" : "";
-            line += info.dwItemData == reinterpret_cast<ULONG_PTR>(&record) ? "" : " foreign";
-            if (record.m_nImageId >= 0)
-                line += " image " + std::to_string(record.m_nImageId) + " of " +
-                        std::to_string(record.m_pImageList->GetImageCount());
-            lines.push_back(line);
+        lines.push_back(Describe(bar, i, nullptr, 0));
+        int widest = 0;
+        for (const auto& record : Popup(i).m_arrItems) {
+            std::string label = record->GetText().substr(0, record->GetText().find('\t'));
+            widest =
+                std::max(widest, Width(label.substr(0, label.find_last_not_of(' ') + 1) + " "));
         }
+        for (int p = 0; p < ::GetMenuItemCount(Popup(i)); ++p)
+            lines.push_back(Describe(Popup(i), p, Popup(i).m_arrItems.at(p).get(), widest));
     }
-    EXPECT_EQ((Lines{"&File", "  &Refresh 32771 image 148 of 1", "  Resolve 32777 checked",
-                     "  Auto Update 32775", "   0 separator",
-                     "  &Save events\tCtrl+S 57603 image 145 of 1", "   0 separator",
-                     "  E&xit 57665", "&Edit", "  &Copy URL\tCtrl+C 57634 image 146 of 1",
-                     "   0 separator", "  Se&ttings 32773 image 147 of 1", "&View",
-                     "  &Toolbar 59392", "  &Status Bar 59393", "  XP-Style Menu 32785 checked",
-                     "&Help", "  &About Tarnwick... 57664 image 144 of 1"}),
-              lines);
-}
-
-TEST_F(MenuLoadTest, ShortcutStandsOneBlankBeyondTheWidestLabel)
-{
-    Install(1);
-    int widest = 0;
-    for (const auto& record : Popup(0).m_arrItems) {
-        std::string text = record->GetText();
-        std::string label = text.substr(0, text.find_last_not_of(' ', text.find('\t') - 1) + 1);
-        widest = std::max(widest, Width(label + " "));
-    }
-    std::string text = Popup(0).m_arrItems[4]->GetText();
-    std::string label = text.substr(0, text.find('\t'));
-    EXPECT_EQ("\tCtrl+S", text.substr(label.size()));
-    EXPECT_EQ(std::string::npos, label.find_first_not_of(' ', 12));
-    EXPECT_GE(Width(label), widest);
-    EXPECT_LT(Width(label.substr(0, label.size() - 1)), widest);
+    EXPECT_EQ(
+        (Lines{"&File", "&Refresh 32771 image 148 of 1", "Resolve 32777 checked",
+               "Auto Update 32775", " 0 separator", "&Save events|\tCtrl+S 57603 image 145 of 1",
+               " 0 separator", "E&xit 57665", "&Edit", "&Copy URL|\tCtrl+C 57634 image 146 of 1",
+               " 0 separator", "Se&ttings 32773 image 147 of 1", "&View", "&Toolbar 59392",
+               "&Status Bar 59393", "XP-Style Menu 32785 checked", "&Help",
+               "&About Tarnwick... 57664 image 144 of 1"}),
+        lines);
 }
 
 TEST_F(MenuLoadTest, StoredStyleSetsTheLookAndTheCommandSwitchesIt)
 {
-    const struct {
-        int stored;
-        int look;
-        bool checked;
-    } kRows[] = {{1, 1, true}, {0, 0, false}, {5, 5, true}};
+    // Stored (or -1: switched by the command), then the look both switches get, the check
+    // mark and the flag stored at exit.
+    const int kRows[][4] = {{1, 1, 1, 1}, {0, 0, 0, 0}, {5, 5, 1, 5}, {-1, 0, 0, 0}, {-1, 1, 1, 1}};
     for (const auto& row : kRows) {
-        Install(row.stored);
-        EXPECT_EQ(row.look, CStyledMenu::s_nXpWhenMenuColorDiffers) << row.stored;
-        EXPECT_EQ(row.look, CStyledMenu::s_nXpWhenMenuColorMatches) << row.stored;
-        EXPECT_EQ(row.checked, Checked(ID_XPSTYLE)) << row.stored;
-    }
-    for (int look : {0, 1}) {
-        ::SendMessageA(hwnd, WM_COMMAND, ID_XPSTYLE, 0);
-        EXPECT_EQ(look, CStyledMenu::s_nXpWhenMenuColorDiffers);
-        EXPECT_EQ(look, CStyledMenu::s_nXpWhenMenuColorMatches);
-        EXPECT_EQ(look, frame->m_bXPMenu);
-        EXPECT_EQ(look == 1, Checked(ID_XPSTYLE));
+        if (row[0] >= 0)
+            Install(row[0]);
+        else
+            ::SendMessageA(hwnd, WM_COMMAND, ID_XPSTYLE, 0);
+        EXPECT_EQ(row[1], CStyledMenu::s_nXpWhenMenuColorDiffers) << row[0];
+        EXPECT_EQ(row[1], CStyledMenu::s_nXpWhenMenuColorMatches) << row[0];
+        EXPECT_EQ(row[2] == 1, (::GetMenuState(bar, ID_XPSTYLE, MF_BYCOMMAND) & MF_CHECKED) != 0);
+        EXPECT_EQ(row[3], frame->m_bXPMenu) << row[0];
     }
 }
 
@@ -133,14 +116,13 @@ TEST_F(MenuLoadTest, OwnerDrawMessagesReachTheItemsMenuOrTheDefault)
     Install(1);
     // An item of empty text, which the measuring of the oldest systems divides by.
     Popup(2).AppendOwnerDrawItem(L"", 0, 4242, -1);
-    const UINT height = static_cast<UINT>(std::max(::GetSystemMetrics(SM_CYMENU), 19));
+    const auto height = static_cast<UINT>(std::max(::GetSystemMetrics(SM_CYMENU), 19));
     const struct {
         int popup, position, platform;
         bool record;
         UINT width, height;
     } kRows[] = {
         {0, 1, 3, true, static_cast<UINT>(Width("Resolve") + 33), height},
-        {0, 4, 3, true, static_cast<UINT>(Width(Popup(0).m_arrItems[4]->GetText()) + 33), height},
         {1, 1, 3, true, 0, static_cast<UINT>(::GetSystemMetrics(SM_CYMENU) / 2)},
         {2, 3, 0, true, 33, height},
         {0, 1, 3, false, 1, 1},
@@ -150,10 +132,8 @@ TEST_F(MenuLoadTest, OwnerDrawMessagesReachTheItemsMenuOrTheDefault)
         g_nPlatformClass = row.platform;
         HMENU popup = Popup(row.popup);
         UINT id = ::GetMenuItemID(popup, row.position);
-        ULONG_PTR data =
-            row.record
-                ? reinterpret_cast<ULONG_PTR>(Popup(row.popup).m_arrItems[row.position].get())
-                : 0;
+        auto* record = Popup(row.popup).m_arrItems[static_cast<std::size_t>(row.position)].get();
+        ULONG_PTR data = row.record ? reinterpret_cast<ULONG_PTR>(record) : 0;
         MEASUREITEMSTRUCT mis = {ODT_MENU, 0, id, 1, 1, data};
         ::SendMessageA(hwnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
         EXPECT_EQ(row.width, mis.itemWidth) << row.popup << "/" << row.position;
@@ -161,8 +141,7 @@ TEST_F(MenuLoadTest, OwnerDrawMessagesReachTheItemsMenuOrTheDefault)
 
         CDibSection image(60, 19, RGB(255, 0, 255));
         DRAWITEMSTRUCT dis = {
-            ODT_MENU,       0,   id, ODA_DRAWENTIRE, 0, reinterpret_cast<HWND>(popup), image.Dc(),
-            {0, 0, 60, 19}, data};
+            ODT_MENU, 0, id, 0, 0, reinterpret_cast<HWND>(popup), image.Dc(), {0, 0, 60, 19}, data};
         ::SendMessageA(hwnd, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
         EXPECT_EQ(row.record, CountColor(image, image.All(), RGB(255, 0, 255)) == 0);
     }
