@@ -44,6 +44,8 @@ TEST_F(MainWindowPanesTest, PanesStartPausedAndResolvingWithStillStripes)
             << c.text;
         EXPECT_GT(CountColor(image, in, c.color), 10) << c.text;
     }
+    // The message pane takes what the others leave.
+    EXPECT_GT(Inner(0).right, image.Width() / 2);
     RECT stripes = Inner(2);
     EXPECT_TRUE(Matches(image, stripes, [&stripes](LONG x, LONG y) {
         return StripeColor((x - stripes.left) % 48, (y - stripes.top) % 16);

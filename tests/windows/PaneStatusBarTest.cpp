@@ -24,25 +24,6 @@ protected:
     CPaneStatusBar& bar = host.bar;
 };
 
-TEST_F(PaneStatusBarTest, CreatesTheFrameStatusBarWithItsIndicators)
-{
-    EXPECT_EQ(AFX_IDW_STATUS_BAR, ::GetDlgCtrlID(bar));
-    EXPECT_EQ(host.Window(), ::GetParent(bar));
-    EXPECT_TRUE(::IsWindowVisible(bar));
-    ASSERT_EQ(4, bar.GetCount());
-    EXPECT_EQ(fw::SBPS_STRETCH, bar.GetPaneStyle(0));
-    EXPECT_EQ(" AutoUpdate PAUSED ", bar.GetPaneText(1));
-    EXPECT_EQ("OVER", bar.GetPaneText(2));
-    EXPECT_EQ(" Resolve ON         ", bar.GetPaneText(3));
-    // The bar sits at the bottom of its parent, over the whole width.
-    RECT client;
-    ::GetClientRect(host.Window(), &client);
-    RECT rc = bar.GetWindowRect();
-    ::MapWindowPoints(HWND_DESKTOP, host.Window(), reinterpret_cast<POINT*>(&rc), 2);
-    EXPECT_EQ(client.bottom, rc.bottom);
-    EXPECT_EQ(client.right, rc.right - rc.left);
-}
-
 TEST_F(PaneStatusBarTest, SetIndicatorsResetsEveryPane)
 {
     for (int i = 0; i < 4; ++i) {
