@@ -27,7 +27,7 @@ target_compile_definitions(tarnwick_ui PUBLIC
     WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
 target_compile_options(tarnwick_ui PRIVATE ${TARNWICK_WARNINGS})
 target_link_libraries(tarnwick_ui PUBLIC monitor comctl32 comdlg32 iphlpapi ws2_32 gdi32 user32
-    shell32 msimg32)
+    shell32 ole32 msimg32)
 
 add_executable(Tarnwick WIN32 app/WinMain.cpp app/TarnwickApp.cpp ${TARNWICK_RC})
 target_compile_options(Tarnwick PRIVATE ${TARNWICK_WARNINGS})

@@ -67,12 +67,13 @@ protected:
     virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
     // Called after WM_NCDESTROY, once the object is unbound from its window.
     virtual void PostNcDestroy() {}
+    // Records the object as the window's (dialogs bind themselves on WM_INITDIALOG).
+    void Bind(HWND hWnd);
 
     HWND m_hWnd = nullptr;
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    void Bind(HWND hWnd);
     bool Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     WNDPROC m_pfnSuper = nullptr;
