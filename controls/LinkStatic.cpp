@@ -1,0 +1,91 @@
+#include "LinkStatic.h"
+
+#include "resource.h"
+
+CLinkStatic::CLinkStatic()
+    : m_hHandCursor(::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_CURSOR_HAND)))
+{}
+
+CLinkStatic& CLinkStatic::SetColor(COLORREF crColor)
+{
+    m_hBrush.Reset(::CreateSolidBrush(crColor));
+    m_crColor = crColor;
+    Redraw();
+    return *this;
+}
+
+CLinkStatic& CLinkStatic::SetLinkText(const std::string& strText, COLORREF crText)
+{
+    m_crTextColor = crText;
+    m_strLinkText = strText;
+    ::SetWindowTextA(m_hWnd, m_strLinkText.c_str());
+    Redraw();
+    return *this;
+}
+
+void CLinkStatic::Redraw()
+{
+    RECT rc = GetWindowRect();
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HWND parent = GetParent();
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    ::InvalidateRect(parent, &rc, TRUE);
+    ::UpdateWindow(parent);
+}
+
+void CLinkStatic::CreateUnderlineFont()
+{
+    // Until the parent has a font, every paint asks again.
+    auto font = reinterpret_cast<HFONT>(::SendMessageA(GetParent(), WM_GETFONT, 0, 0));
+    LOGFONTA lf = {};
+    if (font == nullptr || ::GetObjectA(font, sizeof(lf), &lf) == 0)
+        return;
+    lf.lfUnderline = TRUE;
+    m_fontUnderline.Reset(::CreateFontIndirectA(&lf));
+    m_bFontReady = TRUE;
+}
+
+LRESULT CLinkStatic::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_PRINTCLIENT:
+        PaintTo(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_MOUSEMOVE:
+        // Nothing else: a swatch keeps the cursor its class gives it.
+        if (!m_strLinkText.empty())
+            ::SetCursor(m_hHandCursor);
+        return 0;
+    }
+    return CWnd::WindowProc(msg, wParam, lParam);
+}
+
+void CLinkStatic::OnPaint()
+{
+    fw::CPaintDC dc(m_hWnd);
+    PaintTo(dc);
+}
+
+void CLinkStatic::PaintTo(HDC dc)
+{
+    RECT rc = GetClientRect();
+    fw::CMemDC mem(dc);
+    fw::CBitmap bitmap(::CreateCompatibleBitmap(dc, rc.right, rc.bottom));
+    fw::CSelectObject selectBitmap(mem, bitmap);
+    if (!m_bFontReady)
+        CreateUnderlineFont();
+    // Without the parent's font the memory DC's own stays selected.
+    HGDIOBJ font = m_fontUnderline ? m_fontUnderline.Get() : ::GetCurrentObject(mem, OBJ_FONT);
+    fw::CSelectObject selectFont(mem, font);
+
+    ::SetBkMode(mem, TRANSPARENT);
+    ::SetTextColor(mem, m_crTextColor);
+    if (m_hBrush)
+        ::FillRect(mem, &rc, m_hBrush);
+    // DT_VCENTER works only with DT_SINGLELINE: the text sits at the top.
+    ::DrawTextA(mem, m_strLinkText.c_str(), -1, &rc, DT_CENTER | DT_VCENTER);
+    ::BitBlt(dc, 0, 0, rc.right, rc.bottom, mem, 0, 0, SRCCOPY);
+}
