@@ -76,6 +76,7 @@ private:
     void OnLButtonDown(POINT point);
     void InvalidateStatusBar() const;
     void UpdateCopyButton();
+    void OnSettings();
 
     CSettingsStore m_settings;
     // The stored menu style was read into m_bXPMenu: only then is it written back at exit.

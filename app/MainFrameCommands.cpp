@@ -3,6 +3,7 @@
 #include "MainFrame.h"
 
 #include "Gdi.h"
+#include "SettingsDlg.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -28,8 +29,25 @@ bool CMainFrame::OnCommand(WPARAM wParam, LPARAM)
     case ID_XPSTYLE:
         OnXPStyle();
         return true;
+    case ID_SETTINGS:
+        OnSettings();
+        return true;
     }
     return false;
+}
+
+void CMainFrame::OnSettings()
+{
+    // The frame owns the dialog so that it cannot be closed, or asked for a second
+    // dialog, while this one runs.
+    if (CSettingsDlg(m_settings, m_hWnd).DoModal() != IDOK)
+        return;
+    // Since start-up the menu command owns the menu style, which is stored at exit: the
+    // file holds an older choice.
+    BOOL bXPMenu = m_bXPMenu;
+    LoadSettings();
+    m_bXPMenu = bXPMenu;
+    Invalidate(TRUE);
 }
 
 void CMainFrame::OnInitMenuPopup(HMENU menu)

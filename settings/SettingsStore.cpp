@@ -24,20 +24,23 @@ void CSettingsStore::WriteInt(const char* section, const char* key, int value) c
     ::WritePrivateProfileStringA(section, key, text, m_strFileName.c_str());
 }
 
+COLORREF CSettingsStore::ReadColor(const char* key, COLORREF defaultValue) const
+{
+    // Above 0x00FFFFFF a COLORREF is no colour: -1 means "none" to a list control, and
+    // a set high byte selects a palette entry.
+    int value = ReadInt(kColors, key, static_cast<int>(defaultValue));
+    return value >= 0 && value <= 0x00FFFFFF ? static_cast<COLORREF>(value) : defaultValue;
+}
+
 CSettings CSettingsStore::Load() const
 {
     const CSettings defaults;
     CSettings s;
-    s.crBackColor = static_cast<COLORREF>(
-        ReadInt(kColors, "BackColor", static_cast<int>(defaults.crBackColor)));
-    s.crSystemColor = static_cast<COLORREF>(
-        ReadInt(kColors, "SystemColor", static_cast<int>(defaults.crSystemColor)));
-    s.crCustomColor = static_cast<COLORREF>(
-        ReadInt(kColors, "CustomColor", static_cast<int>(defaults.crCustomColor)));
-    s.crSelectColor = static_cast<COLORREF>(
-        ReadInt(kColors, "SelectColor", static_cast<int>(defaults.crSelectColor)));
-    s.crStatisticsColor = static_cast<COLORREF>(
-        ReadInt(kColors, "StatisticsColor", static_cast<int>(defaults.crStatisticsColor)));
+    s.crBackColor = ReadColor("BackColor", defaults.crBackColor);
+    s.crSystemColor = ReadColor("SystemColor", defaults.crSystemColor);
+    s.crCustomColor = ReadColor("CustomColor", defaults.crCustomColor);
+    s.crSelectColor = ReadColor("SelectColor", defaults.crSelectColor);
+    s.crStatisticsColor = ReadColor("StatisticsColor", defaults.crStatisticsColor);
     s.nGridLines = ReadInt(kAttributes, "GridLines", defaults.nGridLines);
     s.nUpdateInterval = ReadInt(kAttributes, "UpdateInterval", defaults.nUpdateInterval);
     s.nMenuStyle = ReadInt(kAttributes, "MenuStyle", defaults.nMenuStyle);

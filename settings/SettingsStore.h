@@ -30,7 +30,7 @@ public:
 
     const std::string& GetFileName() const { return m_strFileName; }
 
-    // All nine keys; missing ones give their defaults.
+    // All nine keys; missing ones, and colours out of range, give their defaults.
     CSettings Load() const;
     // The eight keys the Settings dialog owns (all but "MenuStyle"), in its order.
     void StoreDialogKeys(const CSettings& settings) const;
@@ -42,6 +42,8 @@ public:
 
 private:
     int ReadInt(const char* section, const char* key, int defaultValue) const;
+    // A key of "Colors"; what is no colour gives the default.
+    COLORREF ReadColor(const char* key, COLORREF defaultValue) const;
     void WriteInt(const char* section, const char* key, int value) const;
 
     std::string m_strFileName;

@@ -611,8 +611,9 @@ def build():
     radar = [icon_radar(32), icon_radar(16)]
     files["Tarnwick.ico"] = (ico_file([(radar[0], 32), (radar[1], 32)]), radar)
     files["about.ico"] = (ico_file([(radar[0], 32), (radar[1], 32)]), radar)
-    gears = [icon_gear(32), icon_gear(16)]
-    files["settings.ico"] = (ico_file([(gears[0], 4), (gears[1], 4)]), gears)
+    # The Settings dialog's small icon: 16 x 16 in 16 colours, and nothing else.
+    gear = icon_gear(16)
+    files["settings.ico"] = (ico_file([(gear, 4)]), [gear])
 
     hand = hand_cursor()
     files["hand.cur"] = (cur_file(hand, HAND_HOTSPOT), [hand])
