@@ -77,6 +77,7 @@ private:
     void InvalidateStatusBar() const;
     void UpdateCopyButton();
     void OnSettings();
+    void OnAppAbout();
 
     CSettingsStore m_settings;
     // The stored menu style was read into m_bXPMenu: only then is it written back at exit.

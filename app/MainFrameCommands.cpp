@@ -2,6 +2,7 @@
 // status panes, and the toolbar images and menu checks that follow the two switches.
 #include "MainFrame.h"
 
+#include "AboutDlg.h"
 #include "Gdi.h"
 #include "SettingsDlg.h"
 #include "resource.h"
@@ -32,6 +33,9 @@ bool CMainFrame::OnCommand(WPARAM wParam, LPARAM)
     case ID_SETTINGS:
         OnSettings();
         return true;
+    case ID_APP_ABOUT:
+        OnAppAbout();
+        return true;
     }
     return false;
 }
@@ -48,6 +52,11 @@ void CMainFrame::OnSettings()
     LoadSettings();
     m_bXPMenu = bXPMenu;
     Invalidate(TRUE);
+}
+
+void CMainFrame::OnAppAbout()
+{
+    CAboutDlg(m_hWnd).DoModal();
 }
 
 void CMainFrame::OnInitMenuPopup(HMENU menu)
