@@ -7,8 +7,10 @@
 //   wait-rows N timeout_ms [id]     wait until list `id` holds at least N rows
 //   close [timeout_ms]              post WM_CLOSE, wait until the window and its
 //                                   process are gone
-//   click id x y                    left button down and up in a child, at its
-//                                   client coordinates
+//   rect id                         print a child's rectangle "left top right bottom"
+//                                   in the frame's client coordinates
+//   click id x y                    left button down and up in a child (or a control of
+//                                   the open dialog), at its client coordinates
 //   command N                       post WM_COMMAND N to the frame
 //   send-command N                  send WM_COMMAND N and return once the frame has
 //                                   handled it (a poll asked for this way is done)
@@ -17,6 +19,9 @@
 //   open-menu key                   open the menu bar's popup of mnemonic `key` (a
 //                                   character code); print its screen rectangle and the
 //                                   milliseconds until it showed
+//   pixel id x y                    print the colour "R G B" at a child's client point
+//   dialog                          print the caption of the program's open dialog, then
+//                                   one line per control: id TAB text
 //
 // Exit codes: 0 done; 1 the window, the control or the condition was not there
 // in time; 2 bad arguments.
@@ -130,9 +135,22 @@ int ColumnCount(HWND hwndList)
     return static_cast<int>(nColumns);
 }
 
+// A dialog of the program is a top-level window of the frame's thread.
+HWND FindDialog(HWND hwndFrame)
+{
+    const DWORD dwThread = GetWindowThreadProcessId(hwndFrame, nullptr);
+    HWND hwnd = nullptr;
+    while ((hwnd = FindWindowExA(nullptr, hwnd, "#32770", nullptr)) != nullptr &&
+           (GetWindowThreadProcessId(hwnd, nullptr) != dwThread || !IsWindowVisible(hwnd))) {
+    }
+    return hwnd;
+}
+
 HWND FindChild(HWND hwndFrame, long nId)
 {
-    return GetDlgItem(hwndFrame, static_cast<int>(nId));
+    HWND hwnd = GetDlgItem(hwndFrame, static_cast<int>(nId));
+    HWND hwndDialog = hwnd == nullptr ? FindDialog(hwndFrame) : nullptr;
+    return hwndDialog != nullptr ? GetDlgItem(hwndDialog, static_cast<int>(nId)) : hwnd;
 }
 
 int OnWait(DWORD dwTimeoutMs)
@@ -224,6 +242,21 @@ int OnClose(DWORD dwTimeoutMs)
     return 0;
 }
 
+int OnRect(long nId)
+{
+    HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
+    HWND hwndChild = hwndFrame != nullptr ? FindChild(hwndFrame, nId) : nullptr;
+    RECT rc = {};
+    if (hwndChild == nullptr || !GetWindowRect(hwndChild, &rc)) {
+        return Fail("no child window " + std::to_string(nId));
+    }
+    MapWindowPoints(HWND_DESKTOP, hwndFrame, reinterpret_cast<POINT*>(&rc), 2);
+    WriteTo(STD_OUTPUT_HANDLE, std::to_string(rc.left) + " " + std::to_string(rc.top) + " " +
+                                   std::to_string(rc.right) + " " + std::to_string(rc.bottom) +
+                                   "\n");
+    return 0;
+}
+
 int OnClick(long nId, long x, long y)
 {
     HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
@@ -234,6 +267,53 @@ int OnClick(long nId, long x, long y)
     const LPARAM lPoint = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
     PostMessageA(hwndChild, WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
     PostMessageA(hwndChild, WM_LBUTTONUP, 0, lPoint);
+    return 0;
+}
+
+int OnPixel(long nId, long x, long y)
+{
+    HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
+    HWND hwndChild = hwndFrame != nullptr ? FindChild(hwndFrame, nId) : nullptr;
+    RECT rcFrame = {};
+    if (hwndChild == nullptr || !GetWindowRect(hwndFrame, &rcFrame)) {
+        return Fail("no child window " + std::to_string(nId));
+    }
+    // Under Wine only the top-level window's DC reads another process's pixels.
+    POINT pt = {x, y};
+    ClientToScreen(hwndChild, &pt);
+    HDC hdc = GetWindowDC(hwndFrame);
+    const COLORREF cr = GetPixel(hdc, pt.x - rcFrame.left, pt.y - rcFrame.top);
+    ReleaseDC(hwndFrame, hdc);
+    WriteTo(STD_OUTPUT_HANDLE, std::to_string(GetRValue(cr)) + " " + std::to_string(GetGValue(cr)) +
+                                   " " + std::to_string(GetBValue(cr)) + "\n");
+    return 0;
+}
+
+int OnDialog()
+{
+    const CDeadline deadline(kDefaultTimeoutMs);
+    HWND hwndFrame = FindFrame(deadline);
+    HWND hwndDialog = nullptr;
+    while (hwndFrame != nullptr && (hwndDialog = FindDialog(hwndFrame)) == nullptr &&
+           !deadline.Passed()) {
+        Sleep(kRetryMs);
+    }
+    if (hwndDialog == nullptr) {
+        return Fail("no dialog open");
+    }
+    std::string strOut;
+    // WM_GETTEXT is marshalled between processes; each answer shows the dialog answering.
+    for (HWND hwnd = hwndDialog; hwnd != nullptr;
+         hwnd = GetWindow(hwnd, hwnd == hwndDialog ? GW_CHILD : GW_HWNDNEXT)) {
+        char szText[kTextMax] = {};
+        LRESULT nLength = 0;
+        if (!Send(hwnd, WM_GETTEXT, kTextMax, reinterpret_cast<LPARAM>(szText), nLength)) {
+            return Fail("the dialog does not answer");
+        }
+        const short nId = static_cast<short>(GetDlgCtrlID(hwnd));
+        strOut += (hwnd == hwndDialog ? "" : std::to_string(nId) + "\t") + szText + "\n";
+    }
+    WriteTo(STD_OUTPUT_HANDLE, strOut);
     return 0;
 }
 
@@ -319,9 +399,9 @@ int OnOpenMenu(long nKey)
 int Usage()
 {
     return Fail("usage: tarnwick_driver wait [timeout_ms] | rows [id] | "
-                "wait-rows N timeout_ms [id] | close [timeout_ms] | "
+                "wait-rows N timeout_ms [id] | close [timeout_ms] | rect id | "
                 "click id x y | command N | send-command N | click-pane index [bar_id] | "
-                "open-menu key",
+                "open-menu key | pixel id x y | dialog",
                 kExitUsage);
 }
 
@@ -352,6 +432,9 @@ int main(int argc, char** argv)
     if (strVerb == "close" && nArgs <= 1) {
         return OnClose(nArgs == 1 ? static_cast<DWORD>(n[0]) : kDefaultTimeoutMs);
     }
+    if (strVerb == "rect" && nArgs == 1) {
+        return OnRect(n[0]);
+    }
     if (strVerb == "click" && nArgs == 3) {
         return OnClick(n[0], n[1], n[2]);
     }
@@ -366,6 +449,12 @@ int main(int argc, char** argv)
     }
     if (strVerb == "click-pane" && (nArgs == 1 || nArgs == 2)) {
         return OnClickPane(n[0], nArgs == 2 ? n[1] : AFX_IDW_STATUS_BAR);
+    }
+    if (strVerb == "pixel" && nArgs == 3) {
+        return OnPixel(n[0], n[1], n[2]);
+    }
+    if (strVerb == "dialog" && nArgs == 0) {
+        return OnDialog();
     }
     return Usage();
 }
