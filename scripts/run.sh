@@ -4,7 +4,8 @@
 # Starts build/windows/Tarnwick.exe under Wine. With a usable X display the
 # program runs in the foreground until it is closed. Without one (a headless
 # machine, CI) it runs on Xvfb long enough for its first poll, the virtual
-# desktop is saved to build/screenshot.png, and the program is closed.
+# desktop is saved to build/screenshot.png (and, with each dialog open, to
+# build/settings.png and build/about.png), and the program is closed.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -39,6 +40,24 @@ PY
     demo_pid=$!
 }
 
+id_of() {
+    awk -v name="$1" '$1 == "#define" && $2 == name {print $3}' \
+        "$repo/res/resource.h" "$repo/framework/StandardIds.h"
+}
+
+# Opens a dialog with command $1, saves the desktop to build/$3.png and closes the dialog
+# with its button $2.
+dialog_screenshot() {
+    wine "$driver" command "$(id_of "$1")" </dev/null >/dev/null 2>&1 || return 0
+    # The driver's "dialog" returns once the dialog shows.
+    wine "$driver" dialog </dev/null >/dev/null 2>&1 || return 0
+    sleep 0.5
+    import -window root -crop "${TARNWICK_DESKTOP_SIZE}+0+0" +repage "$repo/build/$3.png"
+    wine "$driver" click "$2" 2 2 </dev/null >/dev/null 2>&1 || true
+    sleep 0.5
+    echo "Screenshot saved to build/$3.png"
+}
+
 screenshot_in_session() {
     demo_pid=""
     demo_sockets
@@ -47,9 +66,7 @@ screenshot_in_session() {
     sleep "$settle_seconds"
     # One more poll shows the names the first one queued for look-up.
     if [ -f "$driver" ]; then
-        local refresh
-        refresh=$(awk '$1 == "#define" && $2 == "ID_REFRESH" {print $3}' "$repo/res/resource.h")
-        wine "$driver" command "$refresh" </dev/null >/dev/null 2>&1 || true
+        wine "$driver" command "$(id_of ID_REFRESH)" </dev/null >/dev/null 2>&1 || true
         sleep 1
     fi
     if ! kill -0 "$pid" 2>/dev/null; then
@@ -59,6 +76,11 @@ screenshot_in_session() {
     fi
     # The virtual desktop sits at the top left of the (larger) Xvfb screen.
     import -window root -crop "${TARNWICK_DESKTOP_SIZE}+0+0" +repage "$screenshot"
+    if [ -f "$driver" ]; then
+        # Cancel leaves the settings file alone; the About box has only OK.
+        dialog_screenshot ID_SETTINGS 2 settings
+        dialog_screenshot ID_APP_ABOUT 1 about
+    fi
     if [ ! -f "$driver" ] || ! wine "$driver" close 5000 </dev/null; then
         wineserver -k
     fi
