@@ -144,7 +144,7 @@ TEST_P(SettingsDialogTest, ShowsTheFileAndWritesWhatOkConfirms)
                                  std::make_shared<CFakeNameLookup>(), path);
     ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
     frameWnd = *frame;
-    frame->m_bXPMenu = FALSE;
+    ::SendMessageA(frameWnd, WM_COMMAND, ID_XPSTYLE, 0);
     WithDialog(
         "Settings",
         [&c](HWND dialog) {
