@@ -72,6 +72,31 @@ bool CListCtrl::SetItemState(int item, UINT state, UINT mask)
     return SendMessage(LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&lvi)) != FALSE;
 }
 
+UINT CListCtrl::GetItemState(int item, UINT mask) const
+{
+    return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, item, mask));
+}
+
+int CListCtrl::GetNextItem(int item, UINT flags) const
+{
+    return static_cast<int>(SendMessage(LVM_GETNEXTITEM, item, MAKELPARAM(flags, 0)));
+}
+
+int CListCtrl::GetColumnWidth(int column) const
+{
+    return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, column));
+}
+
+bool CListCtrl::SetColumnWidth(int column, int width)
+{
+    return SendMessage(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0)) != FALSE;
+}
+
+int CListCtrl::GetCountPerPage() const
+{
+    return static_cast<int>(SendMessage(LVM_GETCOUNTPERPAGE));
+}
+
 bool CListCtrl::GetItemRect(int item, RECT& rc, int code) const
 {
     rc.left = code;

@@ -21,12 +21,31 @@ public:
     bool SetItemText(int item, int subItem, const char* text);
     std::string GetItemText(int item, int subItem) const;
     bool SetItemState(int item, UINT state, UINT mask);
+    UINT GetItemState(int item, UINT mask) const;
+    // The next item after `item` (-1: from the start) that has all the LVNI_ `flags`, or -1.
+    int GetNextItem(int item, UINT flags) const;
+    int GetColumnWidth(int column) const;
+    bool SetColumnWidth(int column, int width);
+    // Rows that fit in the visible area.
+    int GetCountPerPage() const;
     bool GetItemRect(int item, RECT& rc, int code) const;
     DWORD SetExtendedStyle(DWORD mask, DWORD style);
     bool SetBkColor(COLORREF color);
     bool SetTextBkColor(COLORREF color);
     bool SetTextColor(COLORREF color);
     HWND GetHeaderCtrl() const;
+};
+
+// Turns a window's redrawing off for the guard's lifetime (WM_SETREDRAW).
+class CRedrawOff {
+public:
+    explicit CRedrawOff(HWND hWnd) : m_hWnd(hWnd) { ::SendMessageA(hWnd, WM_SETREDRAW, FALSE, 0); }
+    CRedrawOff(const CRedrawOff&) = delete;
+    CRedrawOff& operator=(const CRedrawOff&) = delete;
+    ~CRedrawOff() { ::SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0); }
+
+private:
+    HWND m_hWnd;
 };
 
 } // namespace fw

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace fw {
+
+// A file opened for writing, closed with the object.
+class CFile {
+public:
+    CFile() = default;
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+    ~CFile() { Close(); }
+
+    // Creates `path`, or empties it if it exists, for writing, shared with nobody.
+    bool Create(const std::string& path);
+    // Writes all of `data`, in as many calls as the platform needs.
+    bool Write(const std::string& data);
+    // Brings the written data to the disk and closes the file; false when either fails.
+    bool Close();
+
+private:
+    HANDLE m_hFile = INVALID_HANDLE_VALUE;
+};
+
+// Replaces the contents of the file `path` by `data`, or leaves the file as it was: the data
+// goes to a new file in the same folder first, which takes the target's place only once it is
+// complete. Returns 0, or the platform's error code; on failure no new file is left behind.
+DWORD ReplaceFileContents(const std::string& path, const std::string& data);
+
+// The platform's text for an error code, on one line.
+std::string ErrorText(DWORD error);
+
+} // namespace fw
