@@ -1,6 +1,7 @@
 #include "EndpointListCtrl.h"
 
 #include "Gdi.h"
+#include "resource.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -39,6 +40,10 @@ UINT Justification(int format)
 }
 
 } // namespace
+
+CEndpointListCtrl::CEndpointListCtrl()
+    : m_pContextMenu(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONTEXTMENU)))
+{}
 
 int CEndpointListCtrl::GetColumnCount() const
 {
@@ -144,13 +149,4 @@ void CEndpointListCtrl::DrawBottomLine(HDC dc, const RECT& fill, const RECT& bou
         if (focused || clientWidth < fill.right - fill.left)
             ::LineTo(dc, right, top - 1);
     }
-}
-
-bool CEndpointListCtrl::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* result)
-{
-    if (msg != WM_DRAWITEM)
-        return false;
-    DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
-    *result = TRUE;
-    return true;
 }

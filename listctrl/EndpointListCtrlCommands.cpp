@@ -1,0 +1,179 @@
+// What the endpoint list does besides painting and sorting: the notifications its parent
+// reflects, the context menu and its commands, and fitting the columns to the window.
+#include "EndpointListCtrl.h"
+
+#include "Clipboard.h"
+#include "resource.h"
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+// Width of the main window's statistics column, right of the list.
+const int kStatisticsWidth = 250;
+
+// Changes the widths one pixel at a time, column after column from column 0, until they add
+// up to `target`; a column at zero width is passed over, and when all are there the widths
+// stay short of the target. At most |total - target| steps.
+void ShareOut(std::vector<int>& widths, int target)
+{
+    int total = std::accumulate(widths.begin(), widths.end(), 0);
+    int step = total < target ? 1 : -1;
+    bool changed = true;
+    while (total != target && changed) {
+        changed = false;
+        for (int& width : widths) {
+            if (total == target)
+                break;
+            if (width + step < 0)
+                continue;
+            width += step;
+            total += step;
+            changed = true;
+        }
+    }
+}
+
+} // namespace
+
+bool CEndpointListCtrl::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* result)
+{
+    if (msg == WM_DRAWITEM) {
+        DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+        *result = TRUE;
+        return true;
+    }
+    if (msg != WM_NOTIFY)
+        return false;
+    const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+    switch (hdr->code) {
+    case NM_RCLICK:
+    case NM_DBLCLK:
+        OnShowRowMenu();
+        break;
+    case NM_CLICK:
+        NotifyMainWindow(1);
+        break;
+    case NM_KILLFOCUS:
+        NotifyMainWindow(0);
+        break;
+    case LVN_COLUMNCLICK:
+        OnColumnClick(reinterpret_cast<const NMLISTVIEW*>(lParam));
+        break;
+    case LVN_ITEMCHANGED:
+        OnItemChanged(reinterpret_cast<const NMLISTVIEW*>(lParam));
+        break;
+    default:
+        return false;
+    }
+    *result = 0;
+    return true;
+}
+
+bool CEndpointListCtrl::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    switch (wParam) {
+    case ID_FILE_SAVE:
+        ::SendMessageA(GetParent(), WM_LISTSAVE, 0, 0);
+        return true;
+    case ID_EDIT_COPY: {
+        fw::CClipboard clipboard(m_hWnd);
+        clipboard.SetText(GetCopyText());
+        return true;
+    }
+    }
+    return CListCtrl::OnCommand(wParam, lParam);
+}
+
+void CEndpointListCtrl::OnShowRowMenu()
+{
+    POINT cursor = {};
+    ::GetCursorPos(&cursor);
+    HMENU popup = ::GetSubMenu(m_pContextMenu.get(), 0);
+    // The chosen command comes back to this control as WM_COMMAND.
+    if (popup != nullptr)
+        ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_hWnd,
+                         nullptr);
+}
+
+void CEndpointListCtrl::NotifyMainWindow(WPARAM selected) const
+{
+    HWND main = ::GetAncestor(m_hWnd, GA_ROOT);
+    if (main != nullptr && main != m_hWnd)
+        ::SendMessageA(main, WM_LISTSELECT, selected, 0);
+}
+
+void CEndpointListCtrl::OnItemChanged(const NMLISTVIEW* change)
+{
+    // The list view repaints only the columns' width of a row whose state changed, but the
+    // row's fill and focus mark reach the client's right edge.
+    const UINT shown = LVIS_SELECTED | LVIS_FOCUSED | LVIS_DROPHILITED;
+    if ((change->uChanged & LVIF_STATE) != 0 &&
+        ((change->uOldState ^ change->uNewState) & shown) != 0)
+        InvalidateRow(change->iItem);
+}
+
+void CEndpointListCtrl::InvalidateRow(int item)
+{
+    RECT row = {};
+    if (item < 0 || !GetItemRect(item, row, LVIR_BOUNDS)) {
+        Invalidate(FALSE);
+        return;
+    }
+    RECT client = GetClientRect();
+    row.left = std::min(row.left, client.left);
+    row.right = std::max(row.right, client.right);
+    ::InvalidateRect(m_hWnd, &row, FALSE);
+}
+
+int CEndpointListCtrl::GetCopyRow() const
+{
+    // Painting records the last row it drew highlighted, which is not the highlighted row
+    // when rows below it were painted after it.
+    if (m_nSelectedRow >= 0 && GetItemState(m_nSelectedRow, LVIS_SELECTED) != 0)
+        return m_nSelectedRow;
+    int focused = GetNextItem(-1, LVNI_FOCUSED | LVNI_SELECTED);
+    return focused >= 0 ? focused : GetNextItem(-1, LVNI_SELECTED);
+}
+
+std::string CEndpointListCtrl::GetCopyText() const
+{
+    int row = GetCopyRow();
+    if (row < 0)
+        return std::string();
+    const char* const blanks = " \t\r\n\v\f";
+    std::string text = GetItemText(row, 0);
+    std::string::size_type first = text.find_first_not_of(blanks);
+    if (first == std::string::npos)
+        return std::string();
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+void CEndpointListCtrl::FitColumns()
+{
+    {
+        fw::CRedrawOff hold(m_hWnd);
+        RECT main = {};
+        ::GetClientRect(::GetAncestor(m_hWnd, GA_ROOT), &main);
+        int target = main.right - kStatisticsWidth;
+        if (target <= 0)
+            return;
+        target -= ::GetSystemMetrics(SM_CXFRAME) + 2;
+        // Room for the vertical scroll bar that the rows will bring.
+        if (GetItemCount() > GetCountPerPage())
+            target -= ::GetSystemMetrics(SM_CXVSCROLL) + 1;
+
+        std::vector<int> widths(static_cast<std::size_t>(std::max(GetColumnCount(), 0)));
+        for (std::size_t column = 0; column < widths.size(); ++column)
+            widths[column] = GetColumnWidth(static_cast<int>(column));
+        std::vector<int> fitted = widths;
+        ShareOut(fitted, target);
+        for (std::size_t column = 0; column < widths.size(); ++column)
+            if (fitted[column] != widths[column])
+                SetColumnWidth(static_cast<int>(column), fitted[column]);
+    }
+    ::ShowScrollBar(m_hWnd, SB_HORZ, FALSE);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE);
+}
