@@ -89,6 +89,12 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN:
         OnLButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         break;
+    case WM_LISTSELECT:
+        OnListSelect(wParam);
+        return 0;
+    case WM_LISTSAVE:
+        OnSaveEvents();
+        return 0;
     }
     return CFrameWnd::WindowProc(msg, wParam, lParam);
 }
@@ -179,6 +185,7 @@ void CMainFrame::RecalcLayout(bool notify)
     if (!m_wndEndpointList.IsWindow())
         return;
     m_wndEndpointList.MoveWindow(rc, FALSE);
+    m_wndEndpointList.FitColumns();
     ::RedrawWindow(m_hWnd, &rc, nullptr, RDW_INVALIDATE);
 
     RECT column = {rc.right, rc.top, rc.right + kStatisticsWidth, rc.bottom};

@@ -11,6 +11,7 @@
 #include "ToolBar.h"
 
 #include <memory>
+#include <string>
 
 // Replaces the exact RGB(192,192,192) pixels of a 24-bit DIB section by the button face.
 void ReplaceGrey(HBITMAP bitmap);
@@ -43,6 +44,14 @@ public:
     // Builds the owner-drawn main menu in the stored look; the frame keeps owning its popups.
     HMENU SetupMenu();
     void OnXPStyle();
+
+    // Save events: pauses auto-update, asks for a file and writes the rows to it.
+    void OnSaveEvents();
+    // Writes the rows as the list shows them to `path`, replacing what was there only once
+    // the whole text is written; a failure is reported in a message box. False on failure.
+    bool SaveEvents(const std::string& path);
+    // Puts the highlighted row's first column on the clipboard.
+    void OnEditCopy();
 
     CEndpointListCtrl m_wndEndpointList;
     fw::CListCtrl m_wndStatistics;
@@ -78,6 +87,7 @@ private:
     void UpdateCopyButton();
     void OnSettings();
     void OnAppAbout();
+    void OnListSelect(WPARAM selected);
 
     CSettingsStore m_settings;
     // The stored menu style was read into m_bXPMenu: only then is it written back at exit.

@@ -36,6 +36,14 @@ bool CMainFrame::OnCommand(WPARAM wParam, LPARAM)
     case ID_APP_ABOUT:
         OnAppAbout();
         return true;
+    case ID_FILE_SAVE:
+        OnSaveEvents();
+        return true;
+    case ID_EDIT_COPY:
+        // Greyed in the menu and on the toolbar; an accelerator must not get past that either.
+        if (m_bCopyEnabled)
+            OnEditCopy();
+        return true;
     }
     return false;
 }

@@ -1,0 +1,63 @@
+// The frame's export commands: Save events writes the rows to a text file, Copy puts the
+// highlighted row's address on the clipboard; and the enable state of Copy, which follows
+// the endpoint list's clicks and focus.
+#include "MainFrame.h"
+
+#include "Clipboard.h"
+#include "File.h"
+#include "FileDialog.h"
+#include "WinApp.h"
+
+#include <commctrl.h>
+
+namespace {
+
+// The rows as the list shows them: column 0, three blanks, column 1, three blanks, CR LF.
+std::string EventsText(const fw::CListCtrl& list)
+{
+    std::string text;
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        for (int column = 0; column < 2; ++column)
+            text += list.GetItemText(row, column) + "   ";
+        text += "\r\n";
+    }
+    return text;
+}
+
+} // namespace
+
+void CMainFrame::OnSaveEvents()
+{
+    KillTimer(kAutoUpdateTimer);
+    if (!m_bPaused)
+        ToggleAutoUpdate();
+    fw::CFileDialog dialog("txt", "Events.txt", OFN_HIDEREADONLY, "Text files (*.txt)|*.*|");
+    if (dialog.DoModal(m_hWnd) != IDOK || dialog.GetPathName().empty())
+        return;
+    SaveEvents(dialog.GetPathName());
+}
+
+bool CMainFrame::SaveEvents(const std::string& path)
+{
+    DWORD error = fw::ReplaceFileContents(path, EventsText(m_wndEndpointList));
+    if (error == ERROR_SUCCESS)
+        return true;
+    std::string message = "The events could not be saved to " + path + ":\n" +
+                          fw::ErrorText(error) + "\n\nThe file is unchanged.";
+    fw::AppMessageBox(message.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+void CMainFrame::OnEditCopy()
+{
+    fw::CClipboard clipboard(m_hWnd);
+    clipboard.SetText(m_wndEndpointList.GetCopyText());
+}
+
+void CMainFrame::OnListSelect(WPARAM selected)
+{
+    if (selected > 1)
+        return;
+    m_bCopyEnabled = selected == 1 ? TRUE : FALSE;
+    UpdateCopyButton();
+}
