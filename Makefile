@@ -39,6 +39,7 @@ bench: bootstrap windows
 	cmake --build build/bench
 	build/bench/bench/tarnwick_bench
 	bash scripts/wine-session.sh wine build/windows/bench/tarnwick_menu_bench.exe
+	bash scripts/wine-session.sh wine build/windows/bench/tarnwick_ui_bench.exe
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

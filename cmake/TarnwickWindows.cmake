@@ -45,6 +45,14 @@ target_compile_options(tarnwick_menu_bench PRIVATE ${TARNWICK_WARNINGS})
 target_link_libraries(tarnwick_menu_bench PRIVATE tarnwick_ui)
 set_target_properties(tarnwick_menu_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 
+# Timings of the user-interface work under Wine (`make bench`); the core's fakes stand in for
+# the platform's table and look-ups.
+add_executable(tarnwick_ui_bench bench/UiBench.cpp ${TARNWICK_RC})
+target_include_directories(tarnwick_ui_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/fakes)
+target_compile_options(tarnwick_ui_bench PRIVATE ${TARNWICK_WARNINGS})
+target_link_libraries(tarnwick_ui_bench PRIVATE tarnwick_ui)
+set_target_properties(tarnwick_ui_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+
 if(TARNWICK_TESTS)
     add_subdirectory(tests/windows)
     if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
