@@ -22,6 +22,10 @@
 //   pixel id x y                    print the colour "R G B" at a child's client point
 //   dialog                          print the caption of the program's open dialog, then
 //                                   one line per control: id TAB text
+//   click-item row | click-header column [id]   a click in a row, or on a column of the
+//                                   header, of list `id` (default: the endpoint list)
+//   clipboard                       print the clipboard's text (CF_TEXT)
+//   save-as path                    enter `path` in the program's Save dialog, press Save
 //
 // Exit codes: 0 done; 1 the window, the control or the condition was not there
 // in time; 2 bad arguments.
@@ -396,12 +400,87 @@ int OnOpenMenu(long nKey)
     return 0;
 }
 
+// A rectangle that a control writes through a pointer inside the program (LVM_GETITEMRECT,
+// HDM_GETITEMRECT); `nLeft` carries a request code in.
+bool RemoteRect(HWND hwnd, UINT msg, WPARAM wParam, LONG nLeft, RECT& rc)
+{
+    CRemoteBlock block(hwnd, sizeof(RECT));
+    const RECT rcRequest = {nLeft, 0, 0, 0};
+    LRESULT lFound = 0;
+    return block.IsValid() && block.Write(0, &rcRequest, sizeof(rcRequest)) &&
+           Send(hwnd, msg, wParam, reinterpret_cast<LPARAM>(block.At(0)), lFound) && lFound &&
+           block.Read(0, &rc, sizeof(rc));
+}
+
+int OnClickItem(long nIndex, long nId, bool bHeader)
+{
+    HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
+    HWND hwndList = hwndFrame != nullptr ? FindChild(hwndFrame, nId) : nullptr;
+    LRESULT lHeader = 0;
+    if (hwndList == nullptr || (bHeader && !Send(hwndList, LVM_GETHEADER, 0, 0, lHeader))) {
+        return Fail("no list control " + std::to_string(nId));
+    }
+    HWND hwnd = bHeader ? reinterpret_cast<HWND>(lHeader) : hwndList;
+    RECT rc = {};
+    if (!RemoteRect(hwnd, bHeader ? HDM_GETITEMRECT : LVM_GETITEMRECT, static_cast<WPARAM>(nIndex),
+                    bHeader ? 0 : LVIR_BOUNDS, rc)) {
+        return Fail("list control " + std::to_string(nId) + " has no such item or column");
+    }
+    const LPARAM lPoint = MAKELPARAM(static_cast<WORD>((rc.left + rc.right) / 2),
+                                     static_cast<WORD>((rc.top + rc.bottom) / 2));
+    // Sent, not posted: what the driver asks next must see the click done.
+    LRESULT lIgnored = 0;
+    return Send(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, lPoint, lIgnored) &&
+                   Send(hwnd, WM_LBUTTONUP, 0, lPoint, lIgnored)
+               ? 0
+               : Fail("the click was not taken");
+}
+
+int OnClipboard()
+{
+    std::string strText;
+    if (OpenClipboard(nullptr)) {
+        HANDLE hData = GetClipboardData(CF_TEXT);
+        const char* pszText = static_cast<const char*>(GlobalLock(hData));
+        strText = pszText != nullptr ? pszText : "";
+        GlobalUnlock(hData);
+        CloseClipboard();
+    }
+    WriteTo(STD_OUTPUT_HANDLE, strText);
+    return 0;
+}
+
+int OnSaveAs(const std::string& strPath)
+{
+    const CDeadline deadline(kDefaultTimeoutMs);
+    HWND hwndFrame = FindFrame(deadline);
+    HWND hwndDialog = nullptr;
+    while (hwndFrame != nullptr && (hwndDialog = FindDialog(hwndFrame)) == nullptr &&
+           !deadline.Passed()) {
+        Sleep(kRetryMs);
+    }
+    // The file name box is a ComboBoxEx; its edit control is a grandchild.
+    HWND hwndCombo = FindWindowExA(GetDlgItem(hwndDialog, 1148), nullptr, "ComboBox", nullptr);
+    LRESULT lIgnored = 0;
+    if (hwndDialog == nullptr ||
+        !Send(FindWindowExA(hwndCombo, nullptr, "Edit", nullptr), WM_SETTEXT, 0,
+              reinterpret_cast<LPARAM>(strPath.c_str()), lIgnored)) {
+        return Fail("no Save dialog with a file name box");
+    }
+    PostMessageA(hwndDialog, WM_COMMAND, IDOK, 0);
+    while (IsWindow(hwndDialog) && !deadline.Passed()) {
+        Sleep(kRetryMs);
+    }
+    return IsWindow(hwndDialog) ? Fail("the Save dialog is still open") : 0;
+}
+
 int Usage()
 {
     return Fail("usage: tarnwick_driver wait [timeout_ms] | rows [id] | "
                 "wait-rows N timeout_ms [id] | close [timeout_ms] | rect id | "
                 "click id x y | command N | send-command N | click-pane index [bar_id] | "
-                "open-menu key | pixel id x y | dialog",
+                "open-menu key | pixel id x y | dialog | "
+                "click-item row [id] | click-header column [id] | clipboard | save-as path",
                 kExitUsage);
 }
 
@@ -414,6 +493,9 @@ int main(int argc, char** argv)
     }
     const std::string strVerb = argv[1];
     const int nArgs = argc - 2;
+    if (strVerb == "save-as" && nArgs == 1) {
+        return OnSaveAs(argv[2]);
+    }
     long n[3] = {};
     for (int i = 0; i < nArgs; ++i) {
         if (i >= 3 || !ParseNumber(argv[i + 2], n[i]) || n[i] < 0) {
@@ -455,6 +537,12 @@ int main(int argc, char** argv)
     }
     if (strVerb == "dialog" && nArgs == 0) {
         return OnDialog();
+    }
+    if ((strVerb == "click-item" || strVerb == "click-header") && (nArgs == 1 || nArgs == 2)) {
+        return OnClickItem(n[0], nArgs == 2 ? n[1] : IDC_ENDPOINT_LIST, strVerb == "click-header");
+    }
+    if (strVerb == "clipboard" && nArgs == 0) {
+        return OnClipboard();
     }
     return Usage();
 }

@@ -5,7 +5,9 @@ Binds several hundred UDP sockets, starts the real program, and reads both of
 its lists from another process through tarnwick_driver. Checks that every
 socket bound here is shown, that nothing is shown that the system does not
 list (`ss -4uan`), that the statistics list holds the five counters of the
-kernel, and that the program closes cleanly on WM_CLOSE.
+kernel, that Copy, Save events (through the real Save dialog) and a header
+click give what the list shows, and that the program closes cleanly on
+WM_CLOSE.
 
 Must run inside scripts/wine-session.sh (WINEPREFIX, DISPLAY and a persistent
 wineserver); ctest does that through the Makefile.
@@ -13,13 +15,15 @@ wineserver); ctest does that through the Makefile.
 
 import argparse
 import ipaddress
+import os
 import re
 import sys
+import time
 
 # No __pycache__ beside the sources.
 sys.dont_write_bytecode = True
 
-from e2e_common import (STATISTICS_LIST, Driver, Program, Shown, bind_udp, check,
+from e2e_common import (IDS, STATISTICS_LIST, Driver, Program, Shown, bind_udp, check,
                         raise_descriptor_limit, run_test, service_names, ss_endpoints,
                         wait_for_endpoints, wine_prefix)
 
@@ -114,6 +118,34 @@ def check_statistics(rows, before, after):
                   f"and {high} after the read ({field})")
 
 
+def check_export(driver, prefix):
+    """Copy of a clicked row, Save events over an old file through the Save
+    dialog, and a header click, each against the rows the list shows."""
+    rows = driver.endpoint_rows()
+    driver.must("click-item", 0)
+    driver.must("send-command", IDS["ID_EDIT_COPY"])
+    copied = driver.must("clipboard")
+    check(copied == rows[0][0].strip(), f"Copy gave {copied!r}, row 0 shows {rows[0][0]!r}")
+
+    path = os.path.join(prefix, "drive_c", "tarnwick-e2e-events.txt")
+    with open(path, "w") as f:
+        f.write("an old file, much longer than nothing")
+    driver.must("command", IDS["ID_FILE_SAVE"])
+    driver.must("save-as", "C:\\tarnwick-e2e-events.txt")
+    expected = "".join(f"{address}   {port}   \r\n" for address, port in rows)
+    deadline = time.monotonic() + 10
+    while time.monotonic() < deadline and open(path, newline="").read() != expected:
+        time.sleep(0.1)
+    saved = open(path, newline="").read()
+    os.remove(path)
+    check(saved == expected, f"the saved file is not the {len(rows)} rows: {saved[:200]!r}")
+
+    driver.must("click-header", 1)
+    ports = [port for _, port in driver.endpoint_rows()]
+    check(ports == sorted(port for _, port in rows),
+          f"a click on Port did not sort the rows by its text: {ports[:10]}")
+
+
 def run(args):
     driver = Driver(args.driver)
     shown = Shown(service_names(wine_prefix()))
@@ -136,6 +168,7 @@ def run(args):
             check_rows_match_system(shown, rows, system_before | system_after)
             check_numeric_order(rows)
             check_statistics(statistics, counters_before, counters_after)
+            check_export(driver, wine_prefix())
             program.close()
     finally:
         for s in sockets:
