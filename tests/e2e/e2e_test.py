@@ -18,7 +18,6 @@ import ipaddress
 import os
 import re
 import sys
-import time
 
 # No __pycache__ beside the sources.
 sys.dont_write_bytecode = True
@@ -132,12 +131,12 @@ def check_export(driver, prefix):
         f.write("an old file, much longer than nothing")
     driver.must("command", IDS["ID_FILE_SAVE"])
     driver.must("save-as", "C:\\tarnwick-e2e-events.txt")
-    expected = "".join(f"{address}   {port}   \r\n" for address, port in rows)
-    deadline = time.monotonic() + 10
-    while time.monotonic() < deadline and open(path, newline="").read() != expected:
-        time.sleep(0.1)
-    saved = open(path, newline="").read()
+    # The program writes before it answers the next message.
+    driver.must("wait-rows", 0, 10000)
+    with open(path, newline="") as f:
+        saved = f.read()
     os.remove(path)
+    expected = "".join(f"{address}   {port}   \r\n" for address, port in rows)
     check(saved == expected, f"the saved file is not the {len(rows)} rows: {saved[:200]!r}")
 
     driver.must("click-header", 1)

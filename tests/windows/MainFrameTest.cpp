@@ -76,8 +76,9 @@ TEST_F(MainFrameTest, ListsHaveTheirColumnsAndLabels)
         return std::string(text) + "/" + std::to_string(info.cx);
     };
     const fw::CListCtrl& stats = frame->m_wndStatistics;
-    EXPECT_EQ("IP Address/165", heading(frame->m_wndEndpointList, 0));
-    EXPECT_EQ("Port/75", heading(frame->m_wndEndpointList, 1));
+    // The endpoint list's widths follow the window (fitted at every layout).
+    EXPECT_EQ(0u, heading(frame->m_wndEndpointList, 0).rfind("IP Address/", 0));
+    EXPECT_EQ(0u, heading(frame->m_wndEndpointList, 1).rfind("Port/", 0));
     EXPECT_EQ("   Parameters/184", heading(stats, 0));
     EXPECT_EQ("  Value/60", heading(stats, 1));
 
