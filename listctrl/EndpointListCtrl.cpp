@@ -42,8 +42,10 @@ UINT Justification(int format)
 } // namespace
 
 CEndpointListCtrl::CEndpointListCtrl()
-    : m_pContextMenu(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONTEXTMENU)))
-{}
+{
+    m_pContextMenu->Attach(
+        ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONTEXTMENU)));
+}
 
 int CEndpointListCtrl::GetColumnCount() const
 {

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "ListCtrl.h"
+#include "Menu.h"
 
 #include <memory>
 #include <string>
-#include <type_traits>
 
 // The owner-drawn list of UDP endpoints: column 0 the address or host name, column 1
 // the port or service name. Each row is filled in one colour chosen from its state and
@@ -54,10 +54,6 @@ protected:
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
-    struct CMenuDestroyer {
-        void operator()(HMENU menu) const { ::DestroyMenu(menu); }
-    };
-
     // Fill of a row that is not highlighted, by the port shown in its last column.
     COLORREF PortColor(int item) const;
     UINT GetRowState(int item) const;
@@ -74,5 +70,6 @@ private:
     void InvalidateRow(int item);
     int GetCopyRow() const;
 
-    std::unique_ptr<std::remove_pointer_t<HMENU>, CMenuDestroyer> m_pContextMenu;
+    // Menu 130; its popup 0 is shown, a plain menu (not owner-drawn).
+    std::unique_ptr<fw::CMenu> m_pContextMenu = std::make_unique<fw::CMenu>();
 };

@@ -91,7 +91,7 @@ void CEndpointListCtrl::OnShowRowMenu()
 {
     POINT cursor = {};
     ::GetCursorPos(&cursor);
-    HMENU popup = ::GetSubMenu(m_pContextMenu.get(), 0);
+    HMENU popup = ::GetSubMenu(*m_pContextMenu, 0);
     // The chosen command comes back to this control as WM_COMMAND.
     if (popup != nullptr)
         ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_hWnd,
