@@ -2,7 +2,6 @@
 // offsets and painting once: each paint moves content one step on from where it stands.
 #include "Gdi.h"
 #include "PaneBarHost.h"
-#include "resource.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -103,25 +102,6 @@ protected:
     CPaneBarHost host;
     CPaneStatusBar& bar = host.bar;
 };
-
-TEST(StripeBitmap, ResourceHoldsSixteenColourDiagonalStripes)
-{
-    HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    HRSRC found = ::FindResourceA(instance, MAKEINTRESOURCEA(IDB_BITMAP_PROCESS),
-                                  MAKEINTRESOURCEA(2)); // RT_BITMAP
-    ASSERT_NE(nullptr, found);
-    auto* header =
-        static_cast<const BITMAPINFOHEADER*>(::LockResource(::LoadResource(instance, found)));
-    ASSERT_NE(nullptr, header);
-    EXPECT_EQ(48 * 10000 + 16 * 100 + 4,
-              header->biWidth * 10000 + header->biHeight * 100 + header->biBitCount);
-
-    fw::CBitmap bitmap(::LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_BITMAP_PROCESS)));
-    CDibSection dib(48, 16);
-    dib.CopyFrom(bitmap);
-    EXPECT_TRUE(Matches(dib, dib.All(), StripeColor));
-    EXPECT_EQ(48 * 16 * 3 / 8, CountColor(dib, dib.All(), kStripeYellow));
-}
 
 TEST_F(PanePaintingTest, FramesFollowTheSbpsStyleButPaneZeroHasNone)
 {
