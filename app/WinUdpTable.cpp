@@ -16,14 +16,23 @@ std::uint32_t CWinUdpTable::ReadTable(void* buffer, std::uint32_t& size)
         size = bytes;
     if (result != NO_ERROR)
         return result;
+    // Wine ignores the sort request.
+    return SortUdpTable(buffer, size) ? NO_ERROR : ERROR_INVALID_DATA;
+}
 
-    // Wine ignores the sort request; sort as Windows does: by address, then port, both
-    // compared as host-order numbers.
-    auto* bytesIn = static_cast<unsigned char*>(buffer);
+bool SortUdpTable(void* buffer, std::uint32_t size)
+{
+    auto* bytes = static_cast<unsigned char*>(buffer);
     DWORD count = 0;
-    std::memcpy(&count, bytesIn, sizeof(count));
+    if (size < sizeof(count))
+        return false;
+    std::memcpy(&count, bytes, sizeof(count));
+    // The count is the platform's word; rows past the buffer's end would be someone else's
+    // memory.
+    if (count > (size - sizeof(count)) / sizeof(MIB_UDPROW))
+        return false;
     std::vector<MIB_UDPROW> rows(count);
-    std::memcpy(rows.data(), bytesIn + sizeof(DWORD), count * sizeof(MIB_UDPROW));
+    std::memcpy(rows.data(), bytes + sizeof(count), count * sizeof(MIB_UDPROW));
     std::stable_sort(rows.begin(), rows.end(), [](const MIB_UDPROW& a, const MIB_UDPROW& b) {
         u_long addressA = ntohl(a.dwLocalAddr);
         u_long addressB = ntohl(b.dwLocalAddr);
@@ -32,8 +41,8 @@ std::uint32_t CWinUdpTable::ReadTable(void* buffer, std::uint32_t& size)
         return ntohs(static_cast<u_short>(a.dwLocalPort)) <
                ntohs(static_cast<u_short>(b.dwLocalPort));
     });
-    std::memcpy(bytesIn + sizeof(DWORD), rows.data(), count * sizeof(MIB_UDPROW));
-    return NO_ERROR;
+    std::memcpy(bytes + sizeof(count), rows.data(), count * sizeof(MIB_UDPROW));
+    return true;
 }
 
 bool CWinUdpTable::ReadStatistics(tarnwick::UdpStats& stats)
