@@ -24,9 +24,9 @@ const char* const kStatisticsLabels[] = {
 
 const RECT kEmptyRect = {0, 0, 0, 0};
 
-std::unique_ptr<tarnwick::IUdpTable> OrPlatformTable(std::unique_ptr<tarnwick::IUdpTable> table)
+std::shared_ptr<tarnwick::IUdpTable> OrPlatformTable(std::shared_ptr<tarnwick::IUdpTable> table)
 {
-    return table ? std::move(table) : std::make_unique<CWinUdpTable>();
+    return table ? std::move(table) : std::make_shared<CWinUdpTable>();
 }
 
 std::shared_ptr<tarnwick::INameLookup>
@@ -58,10 +58,14 @@ void ReplaceGrey(HBITMAP bitmap)
     }
 }
 
-CMainFrame::CMainFrame(std::unique_ptr<tarnwick::IUdpTable> table,
+CMainFrame::CMainFrame(std::shared_ptr<tarnwick::IUdpTable> table,
                        std::shared_ptr<tarnwick::INameLookup> lookup, std::string settingsFile)
-    : m_settings(std::move(settingsFile)), m_pUdpTable(OrPlatformTable(std::move(table))),
-      m_monitor(*m_pUdpTable, OrPlatformLookup(std::move(lookup)), &fw::BeginWorkerThread)
+    : m_settings(std::move(settingsFile)),
+      // The worker posts only while the monitor is open, and OnDestroy closes it while the
+      // window still exists: the handle it reads is never stale.
+      m_monitor(OrPlatformTable(std::move(table)), OrPlatformLookup(std::move(lookup)),
+                &fw::BeginWorkerThread, &fw::BeginWorkerThread,
+                [this] { ::PostMessageA(m_hWnd, WM_POLLREADY, 0, 0); })
 {}
 
 CMainFrame::~CMainFrame() = default;
@@ -94,6 +98,9 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_LISTSAVE:
         OnSaveEvents();
+        return 0;
+    case WM_POLLREADY:
+        OnPollReady();
         return 0;
     }
     return CFrameWnd::WindowProc(msg, wParam, lParam);
@@ -197,7 +204,7 @@ void CMainFrame::OnTimer(UINT_PTR id)
 {
     switch (id) {
     case kAutoUpdateTimer:
-        RefreshUdpInfo();
+        RequestPoll(tarnwick::CEndpointMonitor::PollRequest::kTimerTick);
         break;
     case kFirstPollTimer:
         RefreshUdpInfo();
@@ -231,6 +238,8 @@ void CMainFrame::LoadSettings()
 
 void CMainFrame::OnDestroy()
 {
+    // A read still running is left to finish on its own; its result is dropped.
+    m_monitor.Close();
     // A window whose creation failed before the settings were read would store the
     // default over the user's choice.
     if (m_bSettingsLoaded)
@@ -239,7 +248,20 @@ void CMainFrame::OnDestroy()
 
 void CMainFrame::RefreshUdpInfo()
 {
+    RequestPoll(tarnwick::CEndpointMonitor::PollRequest::kCommand);
+}
+
+void CMainFrame::RequestPoll(tarnwick::CEndpointMonitor::PollRequest request)
+{
+    // Should the read's message have been lost (a full message queue), its result is shown
+    // here rather than holding up every later poll.
+    OnPollReady();
+    m_monitor.RequestPoll(request);
+}
+
+void CMainFrame::OnPollReady()
+{
     CListRows endpoints(m_wndEndpointList);
     CListRows statistics(m_wndStatistics);
-    m_monitor.RefreshUdpInfo(endpoints, statistics);
+    m_monitor.ApplyRead(endpoints, statistics);
 }

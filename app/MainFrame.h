@@ -28,13 +28,17 @@ public:
 
     // The UDP table and the look-ups default to the platform's; tests pass their own.
     // The settings file defaults to the program's own.
-    explicit CMainFrame(std::unique_ptr<tarnwick::IUdpTable> table = nullptr,
+    explicit CMainFrame(std::shared_ptr<tarnwick::IUdpTable> table = nullptr,
                         std::shared_ptr<tarnwick::INameLookup> lookup = nullptr,
                         std::string settingsFile = CSettingsStore::kDefaultFileName);
     ~CMainFrame() override;
 
     void RecalcLayout(bool notify = true) override;
+    // Asks for one poll; the rows and counters change when its read arrives, and the window
+    // answers meanwhile.
     void RefreshUdpInfo();
+    // A poll has been asked for and its rows are not shown yet.
+    bool IsPolling() const { return m_monitor.IsPolling(); }
     // Applies the stored colours, grid lines, interval, menu style and on-top state.
     void LoadSettings();
 
@@ -77,6 +81,8 @@ private:
     int OnCreate();
     void OnTimer(UINT_PTR id);
     void OnDestroy();
+    void RequestPoll(tarnwick::CEndpointMonitor::PollRequest request);
+    void OnPollReady();
     bool CreateStatusBar();
     void CreateEndpointList();
     void CreateStatistics();
@@ -92,6 +98,5 @@ private:
     CSettingsStore m_settings;
     // The stored menu style was read into m_bXPMenu: only then is it written back at exit.
     bool m_bSettingsLoaded = false;
-    std::unique_ptr<tarnwick::IUdpTable> m_pUdpTable;
     tarnwick::CEndpointMonitor m_monitor;
 };

@@ -100,6 +100,8 @@ void CMainFrame::ToggleAutoUpdate()
         stripes->SetStyle(stripes->m_nStyle | SPS_HSCROLL);
     } else {
         KillTimer(kAutoUpdateTimer);
+        // A read in flight still shows; a tick that came during it is not followed up.
+        m_monitor.DropTimerTick();
         ::CheckMenuItem(menu, ID_AUTOUPDATE, MF_BYCOMMAND | MF_UNCHECKED);
         m_bPaused = TRUE;
         state->SetTextColors(kInactiveColor, kWhite);

@@ -1,6 +1,7 @@
 #include "EndpointMonitor.h"
 
 #include "EndpointText.h"
+#include "PollState.h"
 #include "ResolverState.h"
 #include "ResolverWorker.h"
 
@@ -13,30 +14,7 @@ namespace {
 
 constexpr char kReadFailureText[] = "Unable to get UDP Connections";
 
-// Room for 640 rows at first, which covers most machines with one read per poll.
-constexpr std::uint32_t kInitialTableRows = 640;
-// When the table does not fit, the buffer grows to the size asked plus this many rows, since
-// sockets may be opened between the two reads. Under Wine every read costs about 2.5 ms per
-// socket, so a retry is expensive.
-constexpr std::uint32_t kSlackRows = 16;
-constexpr int kMaxReadAttempts = 4;
-// A guard against a nonsensical size from the platform (about 8 million rows).
-constexpr std::uint64_t kMaxTableBytes = 64u * 1024u * 1024u;
-
 constexpr int kStatisticsRows = 5;
-
-std::size_t WordsFor(std::uint64_t bytes)
-{
-    return static_cast<std::size_t>((bytes + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t));
-}
-
-// The row count at the head of the table, as the (little-endian) platform wrote it.
-std::uint32_t TableRowCount(const std::vector<std::uint32_t>& buffer)
-{
-    const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
-    return std::uint32_t{bytes[0]} | (std::uint32_t{bytes[1]} << 8) |
-           (std::uint32_t{bytes[2]} << 16) | (std::uint32_t{bytes[3]} << 24);
-}
 
 void SetCellIfChanged(IRowList& list, int row, int column, const std::string& text)
 {
@@ -46,22 +24,61 @@ void SetCellIfChanged(IRowList& list, int row, int column, const std::string& te
 
 } // namespace
 
-CEndpointMonitor::CEndpointMonitor(IUdpTable& table, std::shared_ptr<INameLookup> lookup,
-                                   ThreadStarter starter)
-    : m_table(table), m_pState(std::make_shared<CResolverState>(std::move(lookup))),
-      m_starter(std::move(starter)),
-      m_tableBuffer(WordsFor(kUdpTableHeaderSize + kInitialTableRows * kUdpRowSize))
+CEndpointMonitor::CEndpointMonitor(std::shared_ptr<IUdpTable> table,
+                                   std::shared_ptr<INameLookup> lookup, ThreadStarter starter,
+                                   ThreadStarter readStarter, std::function<void()> readDone)
+    : m_pPoll(std::make_shared<CPollState>(std::move(table), std::move(readDone))),
+      m_pState(std::make_shared<CResolverState>(std::move(lookup))), m_starter(std::move(starter)),
+      m_readStarter(std::move(readStarter))
 {}
 
 CEndpointMonitor::~CEndpointMonitor()
 {
+    Close();
+}
+
+void CEndpointMonitor::Close()
+{
+    m_bCommandWaiting = m_bTickWaiting = false;
+    m_pPoll->Close();
     m_pState->Close();
 }
 
-void CEndpointMonitor::RefreshUdpInfo(IRowList& endpoints, IRowList& statistics)
+void CEndpointMonitor::RequestPoll(PollRequest request)
 {
-    if (ReadTable()) {
-        BuildEndpointBlock();
+    if (!m_pPoll->IsBusy()) {
+        StartRead();
+        return;
+    }
+    if (request == PollRequest::kTimerTick)
+        m_bTickWaiting = true;
+    else
+        m_bCommandWaiting = true;
+}
+
+void CEndpointMonitor::DropTimerTick()
+{
+    m_bTickWaiting = false;
+}
+
+void CEndpointMonitor::StartRead()
+{
+    if (!m_pPoll->TryBeginRead())
+        return;
+    std::shared_ptr<CPollState> poll = m_pPoll;
+    std::function<void()> read = [poll] { poll->RunRead(); };
+    // Without a thread the read runs here: the window waits for it, but the poll is not lost.
+    if (!m_readStarter || !m_readStarter(read))
+        read();
+}
+
+bool CEndpointMonitor::ApplyRead(IRowList& endpoints, IRowList& statistics)
+{
+    const CTableReader* read = m_pPoll->ArrivedRead();
+    if (read == nullptr)
+        return false;
+    if (read->TableRead()) {
+        BuildEndpointBlock(*read);
         FillEndpointList(endpoints);
         StartResolver();
     } else {
@@ -70,40 +87,25 @@ void CEndpointMonitor::RefreshUdpInfo(IRowList& endpoints, IRowList& statistics)
             endpoints.AppendRow();
         SetCellIfChanged(endpoints, 0, 0, kReadFailureText);
     }
-    RefreshStatistics(statistics);
-}
+    RefreshStatistics(*read, statistics);
+    m_pPoll->EndRead();
 
-bool CEndpointMonitor::ReadTable()
-{
-    for (int attempt = 0; attempt < kMaxReadAttempts; ++attempt) {
-        const auto capacity = static_cast<std::uint32_t>(TableBufferSize());
-        std::uint32_t size = capacity;
-        const std::uint32_t result = m_table.ReadTable(m_tableBuffer.data(), size);
-        if (result == kNoError) {
-            // A count that would run past the buffer is a broken answer, not a table.
-            return TableRowCount(m_tableBuffer) <= (capacity - kUdpTableHeaderSize) / kUdpRowSize;
-        }
-        if (result != kErrorInsufficientBuffer || !GrowTableBuffer(size))
-            return false;
+    if (m_bCommandWaiting || m_bTickWaiting) {
+        m_bCommandWaiting = m_bTickWaiting = false;
+        StartRead();
     }
-    return false;
-}
-
-bool CEndpointMonitor::GrowTableBuffer(std::uint32_t bytesNeeded)
-{
-    const std::uint64_t bytes =
-        std::max<std::uint64_t>(bytesNeeded, TableBufferSize()) + kSlackRows * kUdpRowSize;
-    if (bytes > kMaxTableBytes)
-        return false;
-    m_tableBuffer.resize(WordsFor(bytes));
     return true;
 }
 
-void CEndpointMonitor::BuildEndpointBlock()
+bool CEndpointMonitor::IsPolling() const
 {
-    const std::uint32_t count = TableRowCount(m_tableBuffer);
-    const unsigned char* rows =
-        reinterpret_cast<const unsigned char*>(m_tableBuffer.data()) + kUdpTableHeaderSize;
+    return m_pPoll->IsBusy() || m_bCommandWaiting || m_bTickWaiting;
+}
+
+void CEndpointMonitor::BuildEndpointBlock(const CTableReader& read)
+{
+    const std::uint32_t count = read.RowCount();
+    const unsigned char* rows = read.Rows();
 
     m_strEndpoints.clear();
     m_strEndpoints.reserve(std::size_t{count} * 24);
@@ -198,11 +200,11 @@ void CEndpointMonitor::StartResolver()
         m_pState->CancelRun();
 }
 
-void CEndpointMonitor::RefreshStatistics(IRowList& statistics)
+void CEndpointMonitor::RefreshStatistics(const CTableReader& read, IRowList& statistics)
 {
-    UdpStats stats;
-    if (!m_table.ReadStatistics(stats))
+    if (!read.StatisticsRead())
         return;
+    const UdpStats& stats = read.Statistics();
     const std::uint32_t values[kStatisticsRows] = {stats.dwNumAddrs, stats.dwNoPorts,
                                                    stats.dwOutDatagrams, stats.dwInDatagrams,
                                                    stats.dwInErrors};

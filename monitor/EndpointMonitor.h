@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -14,25 +15,49 @@
 
 namespace tarnwick {
 
+class CPollState;
 class CResolverState;
+class CTableReader;
 
 // Polls the UDP endpoint table and counters into two lists and keeps names for the
-// addresses and ports, looked up by a background run. UI thread only, except the run.
+// addresses and ports, looked up by a background run. The platform reads of a poll run on a
+// worker thread, so a slow table never holds the UI thread; everything else is UI thread only.
 class CEndpointMonitor {
 public:
-    // `lookup` is used only on the resolver's worker thread and may outlive this object.
-    CEndpointMonitor(IUdpTable& table, std::shared_ptr<INameLookup> lookup,
-                     ThreadStarter starter = StdThreadStarter());
-    // Never waits for a resolver run; a run still in progress finishes on its own and its
-    // results are dropped.
+    enum class PollRequest { kCommand, kTimerTick };
+
+    // `table` is read on the poll's worker thread and `lookup` on the resolver's; both may
+    // outlive this object. `starter` starts the resolver's runs and `readStarter` the table
+    // reads. `readDone` is called on the read's thread when a read has arrived: it must get the
+    // UI thread to call ApplyRead soon (post it a message), and must neither block nor call
+    // into this object.
+    CEndpointMonitor(std::shared_ptr<IUdpTable> table, std::shared_ptr<INameLookup> lookup,
+                     ThreadStarter starter = StdThreadStarter(),
+                     ThreadStarter readStarter = StdThreadStarter(),
+                     std::function<void()> readDone = {});
+    // Never waits for a read or a resolver run; one still in progress finishes on its own and
+    // its results are dropped.
     ~CEndpointMonitor();
     CEndpointMonitor(const CEndpointMonitor&) = delete;
     CEndpointMonitor& operator=(const CEndpointMonitor&) = delete;
 
-    // One poll: endpoint rows (reused by position; a failed read shows a message in row 0),
-    // then the five counters in column 1 of the statistics rows 0 to 4, then a resolver run
-    // when names are missing and no run is in progress. Writes only cells whose text changes.
-    void RefreshUdpInfo(IRowList& endpoints, IRowList& statistics);
+    // Asks for one poll: reads the table and the counters on a worker thread; ApplyRead shows
+    // them. One read at a time: a request made while a read is in flight is remembered, and
+    // however many came, one more poll follows once that read has been applied.
+    void RequestPoll(PollRequest request = PollRequest::kCommand);
+    // Auto-update paused: a remembered timer tick is forgotten (a read in flight still shows).
+    void DropTimerTick();
+    // Shows the read that has arrived: endpoint rows (reused by position; a failed read shows
+    // a message in row 0), then the five counters in column 1 of the statistics rows 0 to 4,
+    // then a resolver run when names are missing and no run is in progress. Writes only cells
+    // whose text changes. Then starts the remembered poll, if any. False, with nothing
+    // changed, when no read has arrived.
+    bool ApplyRead(IRowList& endpoints, IRowList& statistics);
+    // From a poll's request until its read, and the one remembered meanwhile, has been applied.
+    bool IsPolling() const;
+    // The owner goes away: no further polls, and the results of a read or a resolver run
+    // still in progress are dropped. Also done by the destructor.
+    void Close();
 
     // Name display, on by default. Takes effect at the next poll; names are looked up
     // either way.
@@ -46,28 +71,26 @@ public:
     std::size_t PortCacheSize() const;
     std::vector<std::string> PendingHosts() const;
     std::vector<std::string> PendingPorts() const;
-    // Bytes of the table buffer kept between polls.
-    std::size_t TableBufferSize() const { return m_tableBuffer.size() * sizeof(std::uint32_t); }
 
 private:
-    bool ReadTable();
-    bool GrowTableBuffer(std::uint32_t bytesNeeded);
-    void BuildEndpointBlock();
+    void StartRead();
+    void BuildEndpointBlock(const CTableReader& read);
     // Turns the endpoint block into the texts of the rows, with names while they are shown;
     // leaves the block empty. Returns the number of rows.
     std::size_t TakeRowTexts();
     void FillEndpointList(IRowList& endpoints);
     void StartResolver();
-    void RefreshStatistics(IRowList& statistics);
+    void RefreshStatistics(const CTableReader& read, IRowList& statistics);
 
-    IUdpTable& m_table;
+    const std::shared_ptr<CPollState> m_pPoll;
     const std::shared_ptr<CResolverState> m_pState;
     ThreadStarter m_starter;
+    ThreadStarter m_readStarter;
     bool m_bResolve = true;
+    // Polls asked for while a read was in flight.
+    bool m_bCommandWaiting = false;
+    bool m_bTickWaiting = false;
 
-    // The table as the platform writes it: a 32-bit row count, then 8-byte rows. Held as
-    // 32-bit words for the platform's alignment.
-    std::vector<std::uint32_t> m_tableBuffer;
     // The hand-over from the table read to the rows: one line per endpoint, "address:port \r\n".
     // Empty between polls.
     std::string m_strEndpoints;

@@ -21,7 +21,8 @@ struct UdpStats {
     std::uint32_t dwNumAddrs = 0;
 };
 
-// The machine's UDP listener table and counters. Called on the UI thread only.
+// The machine's UDP listener table and counters. Called on the poll's worker thread, one
+// call at a time.
 class IUdpTable {
 public:
     virtual ~IUdpTable() = default;

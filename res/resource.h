@@ -79,5 +79,7 @@
 // Private messages from the endpoint list to the frame (WM_USER is 0x0400).
 #define WM_LISTSELECT (0x0400 + 0x190)
 #define WM_LISTSAVE (0x0400 + 0x191)
+// Posted to the frame by the poll's worker thread: a table read has arrived.
+#define WM_POLLREADY (0x0400 + 0x192)
 
 #endif // TARNWICK_RES_RESOURCE_H

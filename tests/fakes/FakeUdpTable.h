@@ -1,14 +1,18 @@
 #pragma once
 
-// A UDP table that writes its rows the way the platform stores them. Used by the native
-// tests, the Windows tests and the benchmarks, so no test framework here.
+// A UDP table that writes its rows the way the platform stores them, and can hold a read until
+// the test lets it go. Used by the native tests, the Windows tests and the benchmarks, so no
+// test framework here.
 
 #include "UdpTable.h"
 
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <thread>
 #include <vector>
 
 namespace tarnwick::fakes {
@@ -37,12 +41,34 @@ public:
     std::function<void(CFakeUdpTable&)> afterTooSmall;
     UdpStats stats;
     bool statsFail = false;
-    int readCalls = 0;
+    // While set, a table read waits: a platform that takes its time.
+    std::atomic<bool> block{false};
+    // Table reads begun, and ended.
+    std::atomic<int> readCalls{0};
+    std::atomic<int> readsDone{0};
+    // Written by the reading thread: look once its read has been shown.
     std::vector<std::uint32_t> offeredSizes;
 
     std::uint32_t ReadTable(void* buffer, std::uint32_t& size) override
     {
         ++readCalls;
+        while (block)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        const std::uint32_t result = Read(buffer, size);
+        ++readsDone;
+        return result;
+    }
+
+    bool ReadStatistics(UdpStats& out) override
+    {
+        if (!statsFail)
+            out = stats;
+        return !statsFail;
+    }
+
+private:
+    std::uint32_t Read(void* buffer, std::uint32_t& size)
+    {
         offeredSizes.push_back(size);
         if (failure != kNoError)
             return failure;
@@ -66,13 +92,6 @@ public:
             std::memcpy(out + kUdpTableHeaderSize + i * kUdpRowSize, row, sizeof row);
         }
         return kNoError;
-    }
-
-    bool ReadStatistics(UdpStats& out) override
-    {
-        if (!statsFail)
-            out = stats;
-        return !statsFail;
     }
 };
 

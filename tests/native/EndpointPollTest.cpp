@@ -123,7 +123,7 @@ TEST_F(EndpointPoll, StatisticsGoToColumnOneInRowOrder)
     // A shorter list is not written past its end.
     CFakeRowList shortList(2);
     table.statsFail = false;
-    monitor.RefreshUdpInfo(endpoints, shortList);
+    Poll(shortList);
     EXPECT_EQ(shortList.Cell(1, 1), "0");
     EXPECT_FALSE(shortList.outOfRange);
 }

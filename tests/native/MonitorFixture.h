@@ -20,18 +20,24 @@ using fakes::CFakeUdpTable;
 using fakes::MakeEndpoint;
 using Strings = std::vector<std::string>;
 
-// A monitor over fake table, look-ups and lists, whose resolver runs are started by hand
-// on the test's own thread.
+// A monitor over fake table, look-ups and lists, whose table reads run at once and whose
+// resolver runs are started by hand, both on the test's own thread.
 class CMonitorFixture : public ::testing::Test {
 protected:
-    CFakeUdpTable table;
+    std::shared_ptr<CFakeUdpTable> sharedTable = std::make_shared<CFakeUdpTable>();
+    CFakeUdpTable& table = *sharedTable;
     std::shared_ptr<CFakeNameLookup> lookup = std::make_shared<CFakeNameLookup>();
     fakes::CManualStarter starter;
-    CEndpointMonitor monitor{table, lookup, starter.Starter()};
+    CEndpointMonitor monitor{sharedTable, lookup, starter.Starter(), fakes::InlineStarter()};
     CFakeRowList endpoints;
     CFakeRowList statistics{5};
 
-    void Poll() { monitor.RefreshUdpInfo(endpoints, statistics); }
+    void Poll(IRowList& counters)
+    {
+        monitor.RequestPoll();
+        monitor.ApplyRead(endpoints, counters);
+    }
+    void Poll() { Poll(statistics); }
 
     // Polls, lets the resolver run that poll started finish, and polls again.
     void PollResolvePoll()

@@ -28,13 +28,15 @@ TEST(ResolverThread, ClosingWhileALookupHangsNeitherWaitsNorCrashes)
     lookup->hosts["10.0.0.1"] = "too.late";
     lookup->block = true;
     const std::weak_ptr<CFakeNameLookup> watched = lookup;
-    auto table = std::make_unique<CFakeUdpTable>();
+    auto table = std::make_shared<CFakeUdpTable>();
     auto endpoints = std::make_unique<CFakeRowList>();
     auto statistics = std::make_unique<CFakeRowList>(5);
     table->rows = {MakeEndpoint(10, 0, 0, 1, 53), MakeEndpoint(10, 0, 0, 2, 53)};
-    auto monitor = std::make_unique<CEndpointMonitor>(*table, lookup);
+    auto monitor = std::make_unique<CEndpointMonitor>(table, lookup, StdThreadStarter(),
+                                                      fakes::InlineStarter());
 
-    monitor->RefreshUdpInfo(*endpoints, *statistics);
+    monitor->RequestPoll();
+    monitor->ApplyRead(*endpoints, *statistics);
     ASSERT_TRUE(WaitUntil([&] { return lookup->lookups > 0; }));
 
     // Should the destructor wait for the worker, this lets the look-up go after a while, so
@@ -64,30 +66,35 @@ TEST(ResolverThread, ClosingWhileALookupHangsNeitherWaitsNorCrashes)
 TEST(ResolverThread, PollsWhileRunsComeAndGo)
 {
     constexpr unsigned kHosts = 200;
-    CFakeUdpTable table;
+    auto sharedTable = std::make_shared<CFakeUdpTable>();
+    CFakeUdpTable& table = *sharedTable;
     auto lookup = std::make_shared<CFakeNameLookup>();
     for (unsigned i = 0; i < kHosts; ++i)
         lookup->hosts["10.0." + std::to_string(i / 100) + "." + std::to_string(i % 100)] =
             "host" + std::to_string(i);
     lookup->services[53] = "domain";
     lookup->duringHostLookup = [] { std::this_thread::sleep_for(200us); };
-    CEndpointMonitor monitor(table, lookup);
+    CEndpointMonitor monitor(sharedTable, lookup, StdThreadStarter(), fakes::InlineStarter());
     CFakeRowList endpoints;
     CFakeRowList statistics(5);
+    const auto poll = [&] {
+        monitor.RequestPoll();
+        monitor.ApplyRead(endpoints, statistics);
+    };
 
     for (unsigned i = 0; i < kHosts; ++i) {
         table.rows.push_back(MakeEndpoint(10, 0, i / 100, i % 100, 53));
-        monitor.RefreshUdpInfo(endpoints, statistics);
+        poll();
         std::this_thread::sleep_for(100us);
     }
     // Keep polling until every name is cached and no run is left.
     const auto deadline = std::chrono::steady_clock::now() + 10s;
     while ((monitor.IsResolverRunning() || monitor.HostCacheSize() < kHosts) &&
            std::chrono::steady_clock::now() < deadline) {
-        monitor.RefreshUdpInfo(endpoints, statistics);
+        poll();
         std::this_thread::sleep_for(1ms);
     }
-    monitor.RefreshUdpInfo(endpoints, statistics);
+    poll();
 
     EXPECT_FALSE(monitor.IsResolverRunning());
     EXPECT_TRUE(monitor.PendingHosts().empty());

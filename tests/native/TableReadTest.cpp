@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace tarnwick {
 namespace {
 
-constexpr std::uint32_t kInitialBufferBytes = 5124; // the count and 640 rows
+constexpr std::uint32_t kInitialBufferBytes = 65540; // the count and 8,192 rows
+constexpr int kFailed = -1;
 
 // Rows 10.x.y.z port 1000 + i, sorted, all distinct.
 void FillTable(CFakeUdpTable& table, std::size_t count)
@@ -24,80 +26,62 @@ std::string AddressOfRow(std::size_t i)
            std::to_string(i & 0xFF);
 }
 
-class TableRead : public CMonitorFixture {
-protected:
-    // After each failing read the table gets `growth` more rows, `times` times at most.
-    void GrowAfterTooSmall(std::size_t growth, int times)
-    {
-        table.afterTooSmall = [growth, times](CFakeUdpTable& t) mutable {
-            if (times-- > 0)
-                FillTable(t, t.rows.size() + growth);
-        };
-    }
+struct ReadCase {
+    const char* name;
+    std::size_t rows;
+    // After each "buffer too small" answer the table grows by this many percent, `times` times.
+    std::size_t growthPercent;
+    int times;
+    int reads;
+    int shownRows; // or kFailed
 };
-
-class TableReadSizes : public TableRead, public ::testing::WithParamInterface<int> {};
-
-TEST_P(TableReadSizes, WholeTableIsShownAndASteadyTableIsReadOncePerPoll)
+void PrintTo(const ReadCase& c, std::ostream* out)
 {
-    const auto rows = static_cast<std::size_t>(GetParam());
-    FillTable(table, rows);
+    *out << c.name;
+}
+
+class TableRead : public CMonitorFixture, public ::testing::WithParamInterface<ReadCase> {};
+
+TEST_P(TableRead, TableIsShownAfterAtMostFourReadsAndAGrownBufferIsKept)
+{
+    const ReadCase c = GetParam();
+    FillTable(table, c.rows);
+    int times = c.times;
+    table.afterTooSmall = [&c, &times](CFakeUdpTable& t) {
+        if (times-- > 0)
+            FillTable(t, t.rows.size() * (100 + c.growthPercent) / 100);
+    };
 
     Poll();
-    // A table that does not fit the first buffer costs one failing read, once.
-    EXPECT_EQ(table.readCalls, rows > 640 ? 2 : 1);
     EXPECT_EQ(table.offeredSizes.front(), kInitialBufferBytes);
-    ASSERT_EQ(endpoints.GetRowCount(), GetParam());
-    if (rows > 0) {
-        EXPECT_EQ(endpoints.Cell(GetParam() - 1, 0), AddressOfRow(rows - 1));
-        EXPECT_EQ(endpoints.Cell(GetParam() - 1, 1), std::to_string(1000 + (rows - 1) % 60000));
-    }
+    EXPECT_EQ(table.readCalls, c.reads);
+    if (c.shownRows == kFailed)
+        EXPECT_EQ(Column(0), (Strings{"Unable to get UDP Connections"}));
+    else
+        EXPECT_EQ(endpoints.GetRowCount(), c.shownRows);
 
+    // Once the table holds still, a poll reads it once.
+    Poll();
     table.readCalls = 0;
     Poll();
     EXPECT_EQ(table.readCalls, 1);
-    EXPECT_EQ(endpoints.GetRowCount(), GetParam());
+    const auto rows = table.rows.size();
+    ASSERT_EQ(endpoints.GetRowCount(), static_cast<int>(rows));
+    if (rows > 0) {
+        EXPECT_EQ(endpoints.Cell(static_cast<int>(rows) - 1, 0), AddressOfRow(rows - 1));
+        EXPECT_EQ(endpoints.Cell(static_cast<int>(rows) - 1, 1),
+                  std::to_string(1000 + (rows - 1) % 60000));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, TableReadSizes, ::testing::Values(0, 640, 641, 5000));
-
-TEST_F(TableRead, BufferKeepsRoomForAFewNewSocketsBetweenReads)
-{
-    FillTable(table, 700);
-    GrowAfterTooSmall(10, 1);
-    Poll();
-    EXPECT_EQ(table.readCalls, 2);
-    EXPECT_EQ(endpoints.GetRowCount(), 710);
-}
-
-TEST_F(TableRead, TableThatKeepsGrowingIsFollowedForAFewReads)
-{
-    FillTable(table, 700);
-    GrowAfterTooSmall(100, 2);
-    Poll();
-    EXPECT_EQ(table.readCalls, 4);
-    ASSERT_EQ(endpoints.GetRowCount(), 900);
-    EXPECT_EQ(endpoints.Cell(899, 0), AddressOfRow(899));
-}
-
-TEST_F(TableRead, TableThatNeverFitsIsAFailure)
-{
-    FillTable(table, 700);
-    GrowAfterTooSmall(1000, 1000);
-    table.stats.dwNoPorts = 5;
-
-    Poll();
-
-    EXPECT_GE(table.readCalls, 2);
-    EXPECT_LE(table.readCalls, 8);
-    EXPECT_EQ(Column(0), (Strings{"Unable to get UDP Connections"}));
-    EXPECT_EQ(statistics.Cell(1, 1), "5");
-
-    // Once the table stops growing, the next poll shows it.
-    table.afterTooSmall = nullptr;
-    Poll();
-    EXPECT_EQ(endpoints.GetRowCount(), static_cast<int>(table.rows.size()));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TableRead,
+    ::testing::Values(ReadCase{"empty", 0, 0, 0, 1, 0},
+                      ReadCase{"fills the first buffer", 8192, 0, 0, 1, 8192},
+                      ReadCase{"one row too many", 8193, 0, 0, 2, 8193},
+                      ReadCase{"a tenth more between size and read", 10000, 10, 1, 2, 11000},
+                      ReadCase{"doubles twice", 9000, 100, 2, 4, 36000},
+                      ReadCase{"doubles three times", 9000, 100, 3, 4, kFailed}));
 
 } // namespace
 } // namespace tarnwick

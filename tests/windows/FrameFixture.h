@@ -14,12 +14,12 @@ class CFrameFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        auto fakeTable = std::make_unique<CFakeUdpTable>();
-        table = fakeTable.get();
+        sharedTable = std::make_shared<CFakeUdpTable>();
+        table = sharedTable.get();
         table->stats = {1, 2, 3, 4, 5};
         lookup->localHostName = "TESTHOST";
         lookup->services[53] = "domain";
-        frame = new CMainFrame(std::move(fakeTable), lookup);
+        frame = new CMainFrame(sharedTable, lookup);
         ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
         hwnd = *frame;
         ::ShowWindow(hwnd, SW_SHOWNORMAL);
@@ -33,10 +33,25 @@ protected:
     }
 
     // One poll, as Refresh asks for it; returns once its rows and counters are shown.
-    void Poll() { frame->RefreshUdpInfo(); }
+    void Poll()
+    {
+        frame->RefreshUdpInfo();
+        WaitForPoll();
+    }
     // Refresh as the user gives it, through the frame's command; returns as Poll does.
-    void Refresh() { ::SendMessageA(hwnd, WM_COMMAND, ID_REFRESH, 0); }
+    void Refresh()
+    {
+        ::SendMessageA(hwnd, WM_COMMAND, ID_REFRESH, 0);
+        WaitForPoll();
+    }
+    // The table is read on a worker thread: dispatch messages until its rows are shown.
+    void WaitForPoll()
+    {
+        ASSERT_TRUE(PumpUntil([this] { return !frame->IsPolling(); }, 10000));
+    }
 
+    // Held here as well: a read may outlive the frame.
+    std::shared_ptr<CFakeUdpTable> sharedTable;
     CFakeUdpTable* table = nullptr;
     std::shared_ptr<CFakeNameLookup> lookup = std::make_shared<CFakeNameLookup>();
     CMainFrame* frame = nullptr;

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "TableReader.h"
+#include "UdpTable.h"
+
+#include <functional>
+#include <memory>
+#include <mutex>
+
+namespace tarnwick {
+
+// A table read on its way from the UI thread to a worker and back: the table, the reader with
+// its buffer, and how far the read has come. The worker holds it by shared ownership, so a read
+// that outlives its monitor still works on live memory; after Close() its result is dropped
+// and nobody is told. The lock guards the stage; the reader belongs to the worker while a read
+// runs and to the UI thread once it has arrived, so it needs no lock of its own.
+class CPollState {
+public:
+    // `readDone` is called on the worker when a read has arrived, under the lock, so never
+    // after Close() has returned; it must neither block nor call back into this object.
+    CPollState(std::shared_ptr<IUdpTable> table, std::function<void()> readDone);
+    CPollState(const CPollState&) = delete;
+    CPollState& operator=(const CPollState&) = delete;
+
+    // UI thread: marks a read as begun; false while one is in flight or not yet applied, and
+    // after Close.
+    bool TryBeginRead();
+    // Worker: the read that TryBeginRead marked.
+    void RunRead();
+    // UI thread: the read that has arrived, or null. It stays put until EndRead.
+    const CTableReader* ArrivedRead() const;
+    // UI thread: done with the arrived read; the next one may begin.
+    void EndRead();
+    // A read is in flight or waits to be applied.
+    bool IsBusy() const;
+    // UI thread: the owner is gone.
+    void Close();
+
+private:
+    enum class Stage { kIdle, kReading, kArrived };
+
+    const std::shared_ptr<IUdpTable> m_pTable;
+    const std::function<void()> m_readDone;
+    CTableReader m_reader;
+
+    mutable std::mutex m_mutex;
+    Stage m_stage = Stage::kIdle;
+    bool m_bClosed = false;
+};
+
+} // namespace tarnwick
