@@ -1,6 +1,6 @@
 // Cost of one poll (table read, endpoint block, reconciliation into a vector-backed list,
-// counters) for tables of various sizes, steady or changing between polls. Look-ups answer at
-// once on the polling thread, so the caches are warm after the first poll.
+// counters) for tables of various sizes, steady or changing between polls. The read and the
+// look-ups run at once on the polling thread, so the caches are warm after the first poll.
 
 #include "EndpointMonitor.h"
 #include "FakeNameLookup.h"
@@ -48,18 +48,24 @@ std::shared_ptr<CFakeNameLookup> NamedLookup()
     return lookup;
 }
 
-void BM_RefreshUdpInfo(benchmark::State& state, bool changing)
+void BM_Poll(benchmark::State& state, bool changing)
 {
     const int rows = static_cast<int>(state.range(0));
-    CFakeUdpTable table;
+    auto sharedTable = std::make_shared<CFakeUdpTable>();
+    CFakeUdpTable& table = *sharedTable;
     table.stats = {1, 2, 3, 4, 5};
     FillTable(table, rows, 0);
-    CEndpointMonitor monitor(table, NamedLookup(), fakes::InlineStarter());
+    CEndpointMonitor monitor(sharedTable, NamedLookup(), fakes::InlineStarter(),
+                             fakes::InlineStarter());
     CFakeRowList endpoints;
     CFakeRowList statistics(5);
+    const auto poll = [&] {
+        monitor.RequestPoll();
+        monitor.ApplyRead(endpoints, statistics);
+    };
     // Grows the buffer and fills the caches.
-    monitor.RefreshUdpInfo(endpoints, statistics);
-    monitor.RefreshUdpInfo(endpoints, statistics);
+    poll();
+    poll();
     table.readCalls = 0;
     endpoints.setCalls = 0;
 
@@ -70,24 +76,24 @@ void BM_RefreshUdpInfo(benchmark::State& state, bool changing)
             FillTable(table, rows, ++shift);
             state.ResumeTiming();
         }
-        monitor.RefreshUdpInfo(endpoints, statistics);
+        poll();
     }
     if (endpoints.GetRowCount() != rows)
         state.SkipWithError("wrong row count");
     state.counters["reads/poll"] =
-        benchmark::Counter(table.readCalls, benchmark::Counter::kAvgIterations);
+        benchmark::Counter(table.readCalls.load(), benchmark::Counter::kAvgIterations);
     state.counters["cell writes/poll"] =
         benchmark::Counter(endpoints.setCalls, benchmark::Counter::kAvgIterations);
 }
 
 void BM_Steady(benchmark::State& state)
 {
-    BM_RefreshUdpInfo(state, false);
+    BM_Poll(state, false);
 }
 
 void BM_Changing(benchmark::State& state)
 {
-    BM_RefreshUdpInfo(state, true);
+    BM_Poll(state, true);
 }
 
 BENCHMARK(BM_Steady)->Arg(640)->Arg(5000)->Arg(20000)->Unit(benchmark::kMicrosecond);
