@@ -34,12 +34,15 @@ test-windows: windows
 
 test: test-native test-tsan test-windows
 
+# The native benchmarks, the menu drawing under Wine, then end-to-end figures of the real
+# program under Wine (a few minutes; needs root for a network namespace of its own).
 bench: bootstrap windows
 	cmake --preset bench >/dev/null
 	cmake --build build/bench
 	build/bench/bench/tarnwick_bench
 	bash scripts/wine-session.sh wine build/windows/bench/tarnwick_menu_bench.exe
 	bash scripts/wine-session.sh wine build/windows/bench/tarnwick_ui_bench.exe
+	bash bench/run-e2e-bench.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

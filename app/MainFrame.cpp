@@ -102,6 +102,8 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_POLLREADY:
         OnPollReady();
         return 0;
+    case WM_POLLBUSY:
+        return IsPolling() ? 1 : 0;
     }
     return CFrameWnd::WindowProc(msg, wParam, lParam);
 }

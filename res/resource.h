@@ -81,5 +81,8 @@
 #define WM_LISTSAVE (0x0400 + 0x191)
 // Posted to the frame by the poll's worker thread: a table read has arrived.
 #define WM_POLLREADY (0x0400 + 0x192)
+// Sent to the frame by whoever drives it from outside: nonzero while a poll that was asked
+// for is not shown yet.
+#define WM_POLLBUSY (0x0400 + 0x193)
 
 #endif // TARNWICK_RES_RESOURCE_H

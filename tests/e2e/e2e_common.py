@@ -32,6 +32,7 @@ IDS = resource_ids()
 ENDPOINT_LIST = IDS["IDC_ENDPOINT_LIST"]
 STATISTICS_LIST = IDS["IDC_STATISTICS"]
 ID_REFRESH = IDS["ID_REFRESH"]
+ID_AUTOUPDATE = IDS["ID_AUTOUPDATE"]
 
 
 class TestFailure(Exception):
@@ -71,6 +72,11 @@ class Driver:
         rows = self.rows(ENDPOINT_LIST)
         check(all(len(row) >= 2 for row in rows), f"an endpoint row lacks a column: {rows[:3]}")
         return [(row[0], row[1]) for row in rows]
+
+    def round_trips(self, duration_s):
+        """WM_NULL sent to the frame for `duration_s`: (messages, longest ms, mean ms)."""
+        fields = self.must("round-trips", int(duration_s * 1000)).split()
+        return int(fields[1]), float(fields[3]), float(fields[5])
 
 
 def wine_prefix():

@@ -47,7 +47,8 @@ protected:
     // The table is read on a worker thread: dispatch messages until its rows are shown.
     void WaitForPoll()
     {
-        ASSERT_TRUE(PumpUntil([this] { return !frame->IsPolling(); }, 10000));
+        ASSERT_TRUE(
+            PumpUntil([this] { return ::SendMessageA(hwnd, WM_POLLBUSY, 0, 0) == 0; }, 10000));
     }
 
     // Held here as well: a read may outlive the frame.
