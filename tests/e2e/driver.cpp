@@ -390,39 +390,29 @@ int OnCommand(long nCommand, bool bWait)
 int OnRoundTrips(DWORD dwDurationMs)
 {
     HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
-    if (hwndFrame == nullptr) {
-        return Fail("no window \"Tarnwick\"");
-    }
     LARGE_INTEGER frequency = {};
+    LARGE_INTEGER start = {};
+    LARGE_INTEGER end = {};
     QueryPerformanceFrequency(&frequency);
-    const auto now = [] {
-        LARGE_INTEGER counter = {};
-        QueryPerformanceCounter(&counter);
-        return counter.QuadPart;
-    };
-    const CDeadline deadline(dwDurationMs);
     long nRounds = 0;
-    LONGLONG nLongest = 0;
-    LONGLONG nTotal = 0;
-    do {
-        const LONGLONG nStart = now();
+    double dLongestMs = 0;
+    double dTotalMs = 0;
+    for (const CDeadline deadline(dwDurationMs); !deadline.Passed(); Sleep(kRoundTripPauseMs)) {
         LRESULT lIgnored = 0;
-        if (!Send(hwndFrame, WM_NULL, 0, 0, lIgnored)) {
-            return Fail("the frame did not answer WM_NULL within " +
-                        std::to_string(kMessageTimeoutMs) + " ms");
+        QueryPerformanceCounter(&start);
+        if (hwndFrame == nullptr || !Send(hwndFrame, WM_NULL, 0, 0, lIgnored)) {
+            return Fail("the frame did not answer WM_NULL");
         }
-        const LONGLONG nTaken = now() - nStart;
-        nLongest = nTaken > nLongest ? nTaken : nLongest;
-        nTotal += nTaken;
+        QueryPerformanceCounter(&end);
+        const double dMs = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                           static_cast<double>(frequency.QuadPart);
+        dLongestMs = dMs > dLongestMs ? dMs : dLongestMs;
+        dTotalMs += dMs;
         ++nRounds;
-        Sleep(kRoundTripPauseMs);
-    } while (!deadline.Passed());
-    const auto ms = [&](double ticks) {
-        return std::to_string(ticks * 1000.0 / static_cast<double>(frequency.QuadPart));
-    };
+    }
     WriteTo(STD_OUTPUT_HANDLE, "round-trips " + std::to_string(nRounds) + " longest-ms " +
-                                   ms(static_cast<double>(nLongest)) + " mean-ms " +
-                                   ms(static_cast<double>(nTotal) / nRounds) + "\n");
+                                   std::to_string(dLongestMs) + " mean-ms " +
+                                   std::to_string(nRounds > 0 ? dTotalMs / nRounds : 0.0) + "\n");
     return 0;
 }
 

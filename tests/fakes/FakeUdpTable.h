@@ -41,11 +41,9 @@ public:
     std::function<void(CFakeUdpTable&)> afterTooSmall;
     UdpStats stats;
     bool statsFail = false;
-    // While set, a table read waits: a platform that takes its time.
+    // While set, a table read waits (after it is counted): a platform that takes its time.
     std::atomic<bool> block{false};
-    // Table reads begun, and ended.
     std::atomic<int> readCalls{0};
-    std::atomic<int> readsDone{0};
     // Written by the reading thread: look once its read has been shown.
     std::vector<std::uint32_t> offeredSizes;
 
@@ -54,21 +52,6 @@ public:
         ++readCalls;
         while (block)
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        const std::uint32_t result = Read(buffer, size);
-        ++readsDone;
-        return result;
-    }
-
-    bool ReadStatistics(UdpStats& out) override
-    {
-        if (!statsFail)
-            out = stats;
-        return !statsFail;
-    }
-
-private:
-    std::uint32_t Read(void* buffer, std::uint32_t& size)
-    {
         offeredSizes.push_back(size);
         if (failure != kNoError)
             return failure;
@@ -92,6 +75,13 @@ private:
             std::memcpy(out + kUdpTableHeaderSize + i * kUdpRowSize, row, sizeof row);
         }
         return kNoError;
+    }
+
+    bool ReadStatistics(UdpStats& out) override
+    {
+        if (!statsFail)
+            out = stats;
+        return !statsFail;
     }
 };
 

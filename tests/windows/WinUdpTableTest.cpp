@@ -16,7 +16,7 @@ struct UdpTable3 {
 
 TEST(WinUdpTableTest, RowsAreSortedAsHostOrderNumbersAndACountPastTheBufferIsRefused)
 {
-    // 11.0.0.1 and port 53 come first if compared in network order.
+    // Compared in network order, 11.0.0.1 would come first, and port 1025 before 53.
     const MIB_UDPROW a = {htonl(0x0A000002), htons(53)};
     const MIB_UDPROW b = {htonl(0x0B000001), htons(53)};
     const MIB_UDPROW c = {htonl(0x0A000002), htons(1025)};
