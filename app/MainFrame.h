@@ -37,8 +37,6 @@ public:
     // Asks for one poll; the rows and counters change when its read arrives, and the window
     // answers meanwhile.
     void RefreshUdpInfo();
-    // A poll has been asked for and its rows are not shown yet.
-    bool IsPolling() const { return m_monitor.IsPolling(); }
     // Applies the stored colours, grid lines, interval, menu style and on-top state.
     void LoadSettings();
 
@@ -83,6 +81,8 @@ private:
     void OnDestroy();
     void RequestPoll(tarnwick::CEndpointMonitor::PollRequest request);
     void OnPollReady();
+    // A poll has been asked for and its rows are not shown yet.
+    bool IsPolling() const { return m_monitor.IsPolling(); }
     bool CreateStatusBar();
     void CreateEndpointList();
     void CreateStatistics();

@@ -32,7 +32,7 @@ def parse_args():
     parser.add_argument("--watch", type=float, default=60.0,
                         help="seconds of round trips with auto-update on")
     parser.add_argument("--idle-sockets", type=int, default=20)
-    parser.add_argument("--cpu-watch", type=float, default=30.0,
+    parser.add_argument("--cpu-watch", type=float, default=60.0,
                         help="seconds of each CPU measurement")
     return parser.parse_args()
 

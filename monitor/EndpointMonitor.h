@@ -47,10 +47,10 @@ public:
     void RequestPoll(PollRequest request = PollRequest::kCommand);
     // Auto-update paused: a remembered timer tick is forgotten (a read in flight still shows).
     void DropTimerTick();
-    // Shows the read that has arrived: endpoint rows (reused by position; a failed read shows
-    // a message in row 0), then the five counters in column 1 of the statistics rows 0 to 4,
-    // then a resolver run when names are missing and no run is in progress. Writes only cells
-    // whose text changes. Then starts the remembered poll, if any. False, with nothing
+    // Shows the read that has arrived: the endpoint rows (reused by position; a failed read
+    // shows a message in row 0) and a resolver run when names are missing and no run is in
+    // progress, then the five counters in column 1 of the statistics rows 0 to 4. Writes only
+    // cells whose text changes. Then starts the remembered poll, if any. False, with nothing
     // changed, when no read has arrived.
     bool ApplyRead(IRowList& endpoints, IRowList& statistics);
     // From a poll's request until its read, and the one remembered meanwhile, has been applied.
