@@ -1,5 +1,5 @@
-// tarnwick_driver: works a running Tarnwick from another process, for the
-// end-to-end tests. It finds the top-level window "Tarnwick" and then:
+// tarnwick_driver: works a running Tarnwick from another process, for the end-to-end
+// tests. It finds the top-level window "Tarnwick" and then:
 //
 //   wait [timeout_ms]               exit 0 once the window exists
 //   rows [id]                       print the rows of list `id` (default: the endpoint
@@ -14,23 +14,23 @@
 //   command N                       post WM_COMMAND N to the frame
 //   send-command N                  send WM_COMMAND N and return once the frame has
 //                                   handled it and shows the poll it may have asked for
-//   click-pane index [bar_id]       left button down and up at the centre of a pane of
-//                                   the status bar `bar_id` (default: the frame's)
+//   click-pane index                left button down and up at the centre of a pane of
+//                                   the frame's status bar
 //   open-menu key                   open the menu bar's popup of mnemonic `key` (a
 //                                   character code); print its screen rectangle and the
 //                                   milliseconds until it showed
 //   pixel id x y                    print the colour "R G B" at a child's client point
 //   dialog                          print the caption of the program's open dialog, then
 //                                   one line per control: id TAB text
-//   click-item row | click-header column [id]   a click in a row, or on a column of the
-//                                   header, of list `id` (default: the endpoint list)
+//   click-item row | click-header column   a click in a row, or on a column of the
+//                                   header, of the endpoint list
 //   clipboard                       print the clipboard's text (CF_TEXT)
 //   save-as path                    enter `path` in the program's Save dialog, press Save
 //   round-trips duration_ms         send WM_NULL to the frame, 10 ms apart, for that long;
 //                                   print "round-trips N longest-ms L mean-ms M"
 //
-// Exit codes: 0 done; 1 the window, the control or the condition was not there
-// in time; 2 bad arguments.
+// Exit codes: 0 done; 1 the window, the control or the condition was not there in time,
+// or the program did not answer; 2 bad arguments.
 
 #include "RemoteBlock.h"
 #include "resource.h"
@@ -39,557 +39,368 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 namespace {
 
-const char* const kFrameTitle = "Tarnwick";
 const DWORD kDefaultTimeoutMs = 10000;
 // Generous: a window that stands still for seconds is to be measured, not given up on.
 const UINT kMessageTimeoutMs = 30000;
-const DWORD kRoundTripPauseMs = 10;
 const DWORD kRetryMs = 50;
 const int kTextMax = 512;
 
-const int kExitMissing = 1;
-const int kExitUsage = 2;
-
-void WriteTo(DWORD dwStdHandle, const std::string& str)
+void Print(const std::string& text, DWORD handle = STD_OUTPUT_HANDLE)
 {
     // WriteFile, not the C runtime: its text mode would turn "\n" into "\r\n".
-    DWORD cbWritten = 0;
-    WriteFile(GetStdHandle(dwStdHandle), str.data(), static_cast<DWORD>(str.size()), &cbWritten,
+    DWORD written = 0;
+    WriteFile(GetStdHandle(handle), text.data(), static_cast<DWORD>(text.size()), &written,
               nullptr);
 }
 
-int Fail(const std::string& strMessage, int nExitCode = kExitMissing)
+// Reports what was not there (exit code 1) or a bad command line (2), and ends the driver.
+[[noreturn]] void Fail(const std::string& message, UINT exitCode = 1)
 {
-    WriteTo(STD_ERROR_HANDLE, "tarnwick_driver: " + strMessage + "\n");
-    return nExitCode;
+    Print("tarnwick_driver: " + message + "\n", STD_ERROR_HANDLE);
+    ExitProcess(exitCode);
 }
 
-bool ParseNumber(const char* psz, long& nValue)
+std::string Numbers(std::initializer_list<long> values)
 {
-    char* pszEnd = nullptr;
-    nValue = std::strtol(psz, &pszEnd, 10);
-    return pszEnd != psz && *pszEnd == '\0';
+    std::string text;
+    for (long value : values)
+        text += (text.empty() ? "" : " ") + std::to_string(value);
+    return text + "\n";
 }
 
 class CDeadline {
 public:
-    explicit CDeadline(DWORD dwTimeoutMs) : m_dwStart(GetTickCount()), m_dwTimeout(dwTimeoutMs) {}
-    bool Passed() const { return GetTickCount() - m_dwStart >= m_dwTimeout; }
-    DWORD Remaining() const
-    {
-        const DWORD dwElapsed = GetTickCount() - m_dwStart;
-        return dwElapsed >= m_dwTimeout ? 0 : m_dwTimeout - dwElapsed;
-    }
+    explicit CDeadline(DWORD timeoutMs) : m_start(GetTickCount()), m_timeout(timeoutMs) {}
+    bool Passed() const { return Elapsed() >= m_timeout; }
+    DWORD Elapsed() const { return GetTickCount() - m_start; }
+    DWORD Remaining() const { return Passed() ? 0 : m_timeout - Elapsed(); }
 
 private:
-    DWORD m_dwStart;
-    DWORD m_dwTimeout;
+    DWORD m_start;
+    DWORD m_timeout;
 };
 
-HWND FindFrame(const CDeadline& deadline)
+// Checks `done` until it holds or the deadline passes; returns its last answer.
+bool WaitFor(const std::function<bool()>& done, const CDeadline& deadline, DWORD retryMs = kRetryMs)
 {
-    for (;;) {
-        HWND hwnd = FindWindowA(nullptr, kFrameTitle);
-        if (hwnd != nullptr || deadline.Passed()) {
-            return hwnd;
-        }
-        Sleep(kRetryMs);
-    }
+    while (!done() && !deadline.Passed())
+        Sleep(retryMs);
+    return done();
 }
 
-bool Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& lResult)
+LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0)
 {
-    DWORD_PTR dwResult = 0;
-    if (!SendMessageTimeoutA(hwnd, msg, wParam, lParam, SMTO_NORMAL, kMessageTimeoutMs,
-                             &dwResult)) {
-        return false;
-    }
-    lResult = static_cast<LRESULT>(dwResult);
-    return true;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(hwnd, msg, wParam, lParam, SMTO_NORMAL, kMessageTimeoutMs, &result))
+        Fail("no answer to message " + std::to_string(msg) + " within " +
+             std::to_string(kMessageTimeoutMs) + " ms");
+    return static_cast<LRESULT>(result);
 }
 
-bool ReadCell(HWND hwndList, CRemoteBlock& block, int nRow, int nColumn, std::string& strText)
+HWND FindFrame(DWORD timeoutMs = kDefaultTimeoutMs)
 {
-    LVITEMA item = {};
-    item.iSubItem = nColumn;
-    item.pszText = static_cast<char*>(block.At(sizeof(item)));
-    item.cchTextMax = kTextMax;
-    LRESULT nLength = 0;
-    char szText[kTextMax] = {};
-    if (!block.Write(0, &item, sizeof(item)) ||
-        !Send(hwndList, LVM_GETITEMTEXTA, static_cast<WPARAM>(nRow),
-              reinterpret_cast<LPARAM>(block.At(0)), nLength) ||
-        !block.Read(sizeof(item), szText, sizeof(szText))) {
-        return false;
-    }
-    strText.assign(szText, static_cast<size_t>(nLength < kTextMax ? nLength : kTextMax - 1));
-    return true;
+    HWND frame = nullptr;
+    WaitFor([&] { return (frame = FindWindowA(nullptr, "Tarnwick")) != nullptr; },
+            CDeadline(timeoutMs));
+    if (frame == nullptr)
+        Fail("no window \"Tarnwick\" within " + std::to_string(timeoutMs) + " ms");
+    return frame;
 }
 
-int ColumnCount(HWND hwndList)
+// A visible top-level window of the frame's thread and of `className`: a dialog of the
+// program, or its open popup menu.
+HWND FindOwned(HWND frame, const char* className)
 {
-    LRESULT lHeader = 0;
-    LRESULT nColumns = 0;
-    if (!Send(hwndList, LVM_GETHEADER, 0, 0, lHeader) || lHeader == 0 ||
-        !Send(reinterpret_cast<HWND>(lHeader), HDM_GETITEMCOUNT, 0, 0, nColumns)) {
-        return -1;
-    }
-    return static_cast<int>(nColumns);
-}
-
-// A dialog of the program is a top-level window of the frame's thread.
-HWND FindDialog(HWND hwndFrame)
-{
-    const DWORD dwThread = GetWindowThreadProcessId(hwndFrame, nullptr);
+    const DWORD thread = GetWindowThreadProcessId(frame, nullptr);
     HWND hwnd = nullptr;
-    while ((hwnd = FindWindowExA(nullptr, hwnd, "#32770", nullptr)) != nullptr &&
-           (GetWindowThreadProcessId(hwnd, nullptr) != dwThread || !IsWindowVisible(hwnd))) {
+    while ((hwnd = FindWindowExA(nullptr, hwnd, className, nullptr)) != nullptr &&
+           (GetWindowThreadProcessId(hwnd, nullptr) != thread || !IsWindowVisible(hwnd))) {
     }
     return hwnd;
 }
 
-HWND FindChild(HWND hwndFrame, long nId)
+HWND WaitForDialog(HWND frame)
 {
-    HWND hwnd = GetDlgItem(hwndFrame, static_cast<int>(nId));
-    HWND hwndDialog = hwnd == nullptr ? FindDialog(hwndFrame) : nullptr;
-    return hwndDialog != nullptr ? GetDlgItem(hwndDialog, static_cast<int>(nId)) : hwnd;
+    HWND dialog = nullptr;
+    if (!WaitFor([&] { return (dialog = FindOwned(frame, "#32770")) != nullptr; },
+                 CDeadline(kDefaultTimeoutMs)))
+        Fail("no dialog open");
+    return dialog;
 }
 
-int OnWait(DWORD dwTimeoutMs)
+// A child of the frame, or else a control of its open dialog.
+HWND Child(HWND frame, long id)
 {
-    if (FindFrame(CDeadline(dwTimeoutMs)) == nullptr) {
-        return Fail("no window \"Tarnwick\" within " + std::to_string(dwTimeoutMs) + " ms");
-    }
-    return 0;
+    HWND child = GetDlgItem(frame, static_cast<int>(id));
+    HWND dialog = child == nullptr ? FindOwned(frame, "#32770") : nullptr;
+    if (dialog != nullptr)
+        child = GetDlgItem(dialog, static_cast<int>(id));
+    if (child == nullptr)
+        Fail("no child window " + std::to_string(id));
+    return child;
 }
 
-int OnRows(long nId)
+void Click(HWND hwnd, LONG x, LONG y, bool wait)
 {
-    HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
-    HWND hwndList = hwndFrame != nullptr ? FindChild(hwndFrame, nId) : nullptr;
-    if (hwndList == nullptr) {
-        return Fail("no list control " + std::to_string(nId));
+    const LPARAM point = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+    if (wait) {
+        // Sent, not posted: what the driver asks next must see the click done.
+        Send(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        Send(hwnd, WM_LBUTTONUP, 0, point);
+    } else {
+        PostMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        PostMessageA(hwnd, WM_LBUTTONUP, 0, point);
     }
-    CRemoteBlock block(hwndList, sizeof(LVITEMA) + kTextMax);
-    if (!block.IsValid()) {
-        return Fail("cannot reach the program's memory");
-    }
-    const int nColumns = ColumnCount(hwndList);
-    LRESULT nRows = 0;
-    if (nColumns < 0 || !Send(hwndList, LVM_GETITEMCOUNT, 0, 0, nRows)) {
-        return Fail("list control " + std::to_string(nId) + " does not answer");
-    }
-    std::string strOut;
-    for (int nRow = 0; nRow < nRows; ++nRow) {
-        for (int nColumn = 0; nColumn < nColumns; ++nColumn) {
-            std::string strCell;
-            if (!ReadCell(hwndList, block, nRow, nColumn, strCell)) {
-                return Fail("cannot read row " + std::to_string(nRow));
-            }
-            strOut += (nColumn > 0 ? "\t" : "") + strCell;
+}
+
+// A rectangle a control writes through a pointer inside the program (SB_GETRECT,
+// LVM_GETITEMRECT, HDM_GETITEMRECT); `left` carries a request code in.
+RECT RemoteRect(HWND hwnd, UINT msg, WPARAM wParam, LONG left = 0)
+{
+    CRemoteBlock block(hwnd, sizeof(RECT));
+    RECT rc = {left, 0, 0, 0};
+    if (!block.IsValid() || !block.Write(0, &rc, sizeof(rc)) ||
+        !Send(hwnd, msg, wParam, reinterpret_cast<LPARAM>(block.At(0))) ||
+        !block.Read(0, &rc, sizeof(rc)))
+        Fail("no item " + std::to_string(wParam) + " in that control");
+    return rc;
+}
+
+std::string Rows(HWND list)
+{
+    CRemoteBlock block(list, sizeof(LVITEMA) + kTextMax);
+    if (!block.IsValid())
+        Fail("cannot reach the program's memory");
+    const auto columns = Send(reinterpret_cast<HWND>(Send(list, LVM_GETHEADER)), HDM_GETITEMCOUNT);
+    const auto rows = Send(list, LVM_GETITEMCOUNT);
+    std::string out;
+    for (LRESULT row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            LVITEMA item = {};
+            item.iSubItem = column;
+            item.pszText = static_cast<char*>(block.At(sizeof(item)));
+            item.cchTextMax = kTextMax;
+            char text[kTextMax] = {};
+            if (!block.Write(0, &item, sizeof(item)))
+                Fail("cannot reach the program's memory");
+            const auto length = Send(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                     reinterpret_cast<LPARAM>(block.At(0)));
+            if (!block.Read(sizeof(item), text, sizeof(text)))
+                Fail("cannot read row " + std::to_string(row));
+            out +=
+                (column > 0 ? "\t" : "") +
+                std::string(text, static_cast<size_t>(length < kTextMax ? length : kTextMax - 1));
         }
-        strOut += "\n";
+        out += "\n";
     }
-    WriteTo(STD_OUTPUT_HANDLE, strOut);
-    return 0;
+    return out;
 }
 
-int OnWaitRows(long nMinRows, DWORD dwTimeoutMs, long nId)
+void Close(DWORD timeoutMs)
 {
-    const CDeadline deadline(dwTimeoutMs);
-    LRESULT nRows = 0;
-    for (;;) {
-        HWND hwndFrame = FindFrame(deadline);
-        HWND hwndList = hwndFrame != nullptr ? FindChild(hwndFrame, nId) : nullptr;
-        if (hwndList != nullptr && Send(hwndList, LVM_GETITEMCOUNT, 0, 0, nRows) &&
-            nRows >= nMinRows) {
-            WriteTo(STD_OUTPUT_HANDLE, std::to_string(nRows) + "\n");
-            return 0;
-        }
-        if (deadline.Passed()) {
-            return Fail("list control " + std::to_string(nId) + " has " + std::to_string(nRows) +
-                        " rows, not " + std::to_string(nMinRows) + ", after " +
-                        std::to_string(dwTimeoutMs) + " ms");
-        }
-        Sleep(kRetryMs);
-    }
+    const CDeadline deadline(timeoutMs);
+    HWND frame = FindFrame(timeoutMs);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(frame, &processId);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    if (!WaitFor([frame] { return !IsWindow(frame); }, deadline))
+        Fail("the window is still open after WM_CLOSE");
+    const bool ended =
+        process == nullptr || WaitForSingleObject(process, deadline.Remaining()) == WAIT_OBJECT_0;
+    if (!ended)
+        Fail("the window closed but the process did not end");
 }
 
-int OnClose(DWORD dwTimeoutMs)
+std::string Pixel(HWND frame, HWND child, LONG x, LONG y)
 {
-    const CDeadline deadline(dwTimeoutMs);
-    HWND hwndFrame = FindFrame(deadline);
-    if (hwndFrame == nullptr) {
-        return Fail("no window \"Tarnwick\" to close");
-    }
-    DWORD dwProcessId = 0;
-    GetWindowThreadProcessId(hwndFrame, &dwProcessId);
-    HANDLE hProcess = OpenProcess(SYNCHRONIZE, FALSE, dwProcessId);
-    PostMessageA(hwndFrame, WM_CLOSE, 0, 0);
-    while (IsWindow(hwndFrame) && !deadline.Passed()) {
-        Sleep(kRetryMs);
-    }
-    const bool bWindowGone = !IsWindow(hwndFrame);
-    const bool bProcessGone =
-        hProcess == nullptr || WaitForSingleObject(hProcess, deadline.Remaining()) == WAIT_OBJECT_0;
-    if (hProcess != nullptr) {
-        CloseHandle(hProcess);
-    }
-    if (!bWindowGone) {
-        return Fail("the window is still open after WM_CLOSE");
-    }
-    if (!bProcessGone) {
-        return Fail("the window closed but the process did not end");
-    }
-    return 0;
-}
-
-int OnRect(long nId)
-{
-    HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
-    HWND hwndChild = hwndFrame != nullptr ? FindChild(hwndFrame, nId) : nullptr;
-    RECT rc = {};
-    if (hwndChild == nullptr || !GetWindowRect(hwndChild, &rc)) {
-        return Fail("no child window " + std::to_string(nId));
-    }
-    MapWindowPoints(HWND_DESKTOP, hwndFrame, reinterpret_cast<POINT*>(&rc), 2);
-    WriteTo(STD_OUTPUT_HANDLE, std::to_string(rc.left) + " " + std::to_string(rc.top) + " " +
-                                   std::to_string(rc.right) + " " + std::to_string(rc.bottom) +
-                                   "\n");
-    return 0;
-}
-
-int OnClick(long nId, long x, long y)
-{
-    HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
-    HWND hwndChild = hwndFrame != nullptr ? FindChild(hwndFrame, nId) : nullptr;
-    if (hwndChild == nullptr) {
-        return Fail("no child window " + std::to_string(nId));
-    }
-    const LPARAM lPoint = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
-    PostMessageA(hwndChild, WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
-    PostMessageA(hwndChild, WM_LBUTTONUP, 0, lPoint);
-    return 0;
-}
-
-int OnPixel(long nId, long x, long y)
-{
-    HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
-    HWND hwndChild = hwndFrame != nullptr ? FindChild(hwndFrame, nId) : nullptr;
-    RECT rcFrame = {};
-    if (hwndChild == nullptr || !GetWindowRect(hwndFrame, &rcFrame)) {
-        return Fail("no child window " + std::to_string(nId));
-    }
     // Under Wine only the top-level window's DC reads another process's pixels.
+    RECT window = {};
+    GetWindowRect(frame, &window);
     POINT pt = {x, y};
-    ClientToScreen(hwndChild, &pt);
-    HDC hdc = GetWindowDC(hwndFrame);
-    const COLORREF cr = GetPixel(hdc, pt.x - rcFrame.left, pt.y - rcFrame.top);
-    ReleaseDC(hwndFrame, hdc);
-    WriteTo(STD_OUTPUT_HANDLE, std::to_string(GetRValue(cr)) + " " + std::to_string(GetGValue(cr)) +
-                                   " " + std::to_string(GetBValue(cr)) + "\n");
-    return 0;
+    ClientToScreen(child, &pt);
+    HDC dc = GetWindowDC(frame);
+    const COLORREF color = GetPixel(dc, pt.x - window.left, pt.y - window.top);
+    ReleaseDC(frame, dc);
+    return Numbers({GetRValue(color), GetGValue(color), GetBValue(color)});
 }
 
-int OnDialog()
+std::string DialogTexts(HWND dialog)
 {
-    const CDeadline deadline(kDefaultTimeoutMs);
-    HWND hwndFrame = FindFrame(deadline);
-    HWND hwndDialog = nullptr;
-    while (hwndFrame != nullptr && (hwndDialog = FindDialog(hwndFrame)) == nullptr &&
-           !deadline.Passed()) {
-        Sleep(kRetryMs);
-    }
-    if (hwndDialog == nullptr) {
-        return Fail("no dialog open");
-    }
-    std::string strOut;
+    std::string out;
     // WM_GETTEXT is marshalled between processes; each answer shows the dialog answering.
-    for (HWND hwnd = hwndDialog; hwnd != nullptr;
-         hwnd = GetWindow(hwnd, hwnd == hwndDialog ? GW_CHILD : GW_HWNDNEXT)) {
-        char szText[kTextMax] = {};
-        LRESULT nLength = 0;
-        if (!Send(hwnd, WM_GETTEXT, kTextMax, reinterpret_cast<LPARAM>(szText), nLength)) {
-            return Fail("the dialog does not answer");
-        }
-        const short nId = static_cast<short>(GetDlgCtrlID(hwnd));
-        strOut += (hwnd == hwndDialog ? "" : std::to_string(nId) + "\t") + szText + "\n";
+    for (HWND hwnd = dialog; hwnd != nullptr;
+         hwnd = GetWindow(hwnd, hwnd == dialog ? GW_CHILD : GW_HWNDNEXT)) {
+        char text[kTextMax] = {};
+        Send(hwnd, WM_GETTEXT, kTextMax, reinterpret_cast<LPARAM>(text));
+        const short id = static_cast<short>(GetDlgCtrlID(hwnd));
+        out += (hwnd == dialog ? "" : std::to_string(id) + "\t") + text + "\n";
     }
-    WriteTo(STD_OUTPUT_HANDLE, strOut);
-    return 0;
+    return out;
 }
 
-int OnClickPane(long nPane, long nBarId)
+void SendCommand(HWND frame, long command)
 {
-    HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
-    HWND hwndBar = hwndFrame != nullptr ? FindChild(hwndFrame, nBarId) : nullptr;
-    if (hwndBar == nullptr) {
-        return Fail("no status bar " + std::to_string(nBarId));
-    }
-    // SB_GETRECT writes the rectangle through its pointer inside the program.
-    CRemoteBlock block(hwndBar, sizeof(RECT));
-    if (!block.IsValid()) {
-        return Fail("cannot reach the program's memory");
-    }
-    LRESULT lFound = 0;
-    RECT rc = {};
-    if (!Send(hwndBar, SB_GETRECT, static_cast<WPARAM>(nPane),
-              reinterpret_cast<LPARAM>(block.At(0)), lFound) ||
-        !block.Read(0, &rc, sizeof(rc))) {
-        return Fail("status bar " + std::to_string(nBarId) + " does not answer");
-    }
-    if (!lFound) {
-        return Fail("status bar " + std::to_string(nBarId) + " has no pane " +
-                    std::to_string(nPane));
-    }
-    const LPARAM lPoint = MAKELPARAM(static_cast<WORD>((rc.left + rc.right) / 2),
-                                     static_cast<WORD>((rc.top + rc.bottom) / 2));
-    PostMessageA(hwndBar, WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
-    PostMessageA(hwndBar, WM_LBUTTONUP, 0, lPoint);
-    WriteTo(STD_OUTPUT_HANDLE, std::to_string(rc.left) + " " + std::to_string(rc.top) + " " +
-                                   std::to_string(rc.right) + " " + std::to_string(rc.bottom) +
-                                   "\n");
-    return 0;
-}
-
-int OnCommand(long nCommand, bool bWait)
-{
-    HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
-    if (hwndFrame == nullptr) {
-        return Fail("no window \"Tarnwick\"");
-    }
-    const WPARAM wParam = MAKEWPARAM(static_cast<WORD>(nCommand), 0);
-    if (!bWait) {
-        PostMessageA(hwndFrame, WM_COMMAND, wParam, 0);
-        return 0;
-    }
-    LRESULT lIgnored = 0;
-    if (!Send(hwndFrame, WM_COMMAND, wParam, 0, lIgnored)) {
-        return Fail("the frame did not handle command " + std::to_string(nCommand) + " within " +
-                    std::to_string(kMessageTimeoutMs) + " ms");
-    }
+    Send(frame, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(command), 0));
     // The table is read on a worker thread: the poll is over once its rows are shown.
-    const CDeadline deadline(kMessageTimeoutMs);
-    LRESULT lBusy = 1;
-    while (Send(hwndFrame, WM_POLLBUSY, 0, 0, lBusy) && lBusy != 0 && !deadline.Passed()) {
-        Sleep(kRetryMs);
-    }
-    if (lBusy != 0) {
-        return Fail("the poll after command " + std::to_string(nCommand) +
-                    " was not shown within " + std::to_string(kMessageTimeoutMs) + " ms");
-    }
-    return 0;
+    if (!WaitFor([frame] { return Send(frame, WM_POLLBUSY) == 0; }, CDeadline(kMessageTimeoutMs)))
+        Fail("the poll after command " + std::to_string(command) + " was not shown");
 }
 
 // How long the frame takes to answer a message: the longest round trip is the longest
 // time the window stood still (to within the pause between two messages).
-int OnRoundTrips(DWORD dwDurationMs)
+std::string RoundTrips(HWND frame, DWORD durationMs)
 {
-    HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
     LARGE_INTEGER frequency = {};
     LARGE_INTEGER start = {};
     LARGE_INTEGER end = {};
     QueryPerformanceFrequency(&frequency);
-    long nRounds = 0;
-    double dLongestMs = 0;
-    double dTotalMs = 0;
-    for (const CDeadline deadline(dwDurationMs); !deadline.Passed(); Sleep(kRoundTripPauseMs)) {
-        LRESULT lIgnored = 0;
+    long rounds = 0;
+    double longestMs = 0;
+    double totalMs = 0;
+    for (const CDeadline deadline(durationMs); !deadline.Passed(); Sleep(10), ++rounds) {
         QueryPerformanceCounter(&start);
-        if (hwndFrame == nullptr || !Send(hwndFrame, WM_NULL, 0, 0, lIgnored)) {
-            return Fail("the frame did not answer WM_NULL");
-        }
+        Send(frame, WM_NULL);
         QueryPerformanceCounter(&end);
-        const double dMs = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
-                           static_cast<double>(frequency.QuadPart);
-        dLongestMs = dMs > dLongestMs ? dMs : dLongestMs;
-        dTotalMs += dMs;
-        ++nRounds;
+        const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                          static_cast<double>(frequency.QuadPart);
+        longestMs = ms > longestMs ? ms : longestMs;
+        totalMs += ms;
     }
-    WriteTo(STD_OUTPUT_HANDLE, "round-trips " + std::to_string(nRounds) + " longest-ms " +
-                                   std::to_string(dLongestMs) + " mean-ms " +
-                                   std::to_string(nRounds > 0 ? dTotalMs / nRounds : 0.0) + "\n");
-    return 0;
+    return "round-trips " + std::to_string(rounds) + " longest-ms " + std::to_string(longestMs) +
+           " mean-ms " + std::to_string(rounds > 0 ? totalMs / rounds : 0.0) + "\n";
 }
 
-HWND FindPopupMenu()
-{
-    HWND hwnd = nullptr;
-    while ((hwnd = FindWindowExA(nullptr, hwnd, "#32768", nullptr)) != nullptr &&
-           !IsWindowVisible(hwnd)) {
-    }
-    return hwnd;
-}
-
-int OnOpenMenu(long nKey)
+std::string OpenMenu(HWND frame, long key)
 {
     const CDeadline deadline(kDefaultTimeoutMs);
-    PostMessageA(FindFrame(deadline), WM_SYSCOMMAND, SC_KEYMENU, nKey);
+    PostMessageA(frame, WM_SYSCOMMAND, SC_KEYMENU, key);
     RECT rc = {};
-    while (!GetWindowRect(FindPopupMenu(), &rc)) {
-        if (deadline.Passed()) {
-            return Fail("no popup menu showed");
-        }
-        Sleep(5);
-    }
-    WriteTo(STD_OUTPUT_HANDLE, std::to_string(rc.left) + " " + std::to_string(rc.top) + " " +
-                                   std::to_string(rc.right) + " " + std::to_string(rc.bottom) +
-                                   " " + std::to_string(kDefaultTimeoutMs - deadline.Remaining()) +
-                                   "\n");
-    return 0;
+    if (!WaitFor([&] { return GetWindowRect(FindOwned(frame, "#32768"), &rc) != FALSE; }, deadline,
+                 5))
+        Fail("no popup menu showed");
+    return Numbers({rc.left, rc.top, rc.right, rc.bottom, static_cast<long>(deadline.Elapsed())});
 }
 
-// A rectangle that a control writes through a pointer inside the program (LVM_GETITEMRECT,
-// HDM_GETITEMRECT); `nLeft` carries a request code in.
-bool RemoteRect(HWND hwnd, UINT msg, WPARAM wParam, LONG nLeft, RECT& rc)
+std::string Clipboard()
 {
-    CRemoteBlock block(hwnd, sizeof(RECT));
-    const RECT rcRequest = {nLeft, 0, 0, 0};
-    LRESULT lFound = 0;
-    return block.IsValid() && block.Write(0, &rcRequest, sizeof(rcRequest)) &&
-           Send(hwnd, msg, wParam, reinterpret_cast<LPARAM>(block.At(0)), lFound) && lFound &&
-           block.Read(0, &rc, sizeof(rc));
-}
-
-int OnClickItem(long nIndex, long nId, bool bHeader)
-{
-    HWND hwndFrame = FindFrame(CDeadline(kDefaultTimeoutMs));
-    HWND hwndList = hwndFrame != nullptr ? FindChild(hwndFrame, nId) : nullptr;
-    LRESULT lHeader = 0;
-    if (hwndList == nullptr || (bHeader && !Send(hwndList, LVM_GETHEADER, 0, 0, lHeader))) {
-        return Fail("no list control " + std::to_string(nId));
-    }
-    HWND hwnd = bHeader ? reinterpret_cast<HWND>(lHeader) : hwndList;
-    RECT rc = {};
-    if (!RemoteRect(hwnd, bHeader ? HDM_GETITEMRECT : LVM_GETITEMRECT, static_cast<WPARAM>(nIndex),
-                    bHeader ? 0 : LVIR_BOUNDS, rc)) {
-        return Fail("list control " + std::to_string(nId) + " has no such item or column");
-    }
-    const LPARAM lPoint = MAKELPARAM(static_cast<WORD>((rc.left + rc.right) / 2),
-                                     static_cast<WORD>((rc.top + rc.bottom) / 2));
-    // Sent, not posted: what the driver asks next must see the click done.
-    LRESULT lIgnored = 0;
-    return Send(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, lPoint, lIgnored) &&
-                   Send(hwnd, WM_LBUTTONUP, 0, lPoint, lIgnored)
-               ? 0
-               : Fail("the click was not taken");
-}
-
-int OnClipboard()
-{
-    std::string strText;
+    std::string text;
     if (OpenClipboard(nullptr)) {
-        HANDLE hData = GetClipboardData(CF_TEXT);
-        const char* pszText = static_cast<const char*>(GlobalLock(hData));
-        strText = pszText != nullptr ? pszText : "";
-        GlobalUnlock(hData);
+        HANDLE data = GetClipboardData(CF_TEXT);
+        const char* chars = static_cast<const char*>(GlobalLock(data));
+        text = chars != nullptr ? chars : "";
+        GlobalUnlock(data);
         CloseClipboard();
     }
-    WriteTo(STD_OUTPUT_HANDLE, strText);
-    return 0;
+    return text;
 }
 
-int OnSaveAs(const std::string& strPath)
+void SaveAs(HWND frame, const std::string& path)
 {
-    const CDeadline deadline(kDefaultTimeoutMs);
-    HWND hwndFrame = FindFrame(deadline);
-    HWND hwndDialog = nullptr;
-    while (hwndFrame != nullptr && (hwndDialog = FindDialog(hwndFrame)) == nullptr &&
-           !deadline.Passed()) {
-        Sleep(kRetryMs);
-    }
+    HWND dialog = WaitForDialog(frame);
     // The file name box is a ComboBoxEx; its edit control is a grandchild.
-    HWND hwndCombo = FindWindowExA(GetDlgItem(hwndDialog, 1148), nullptr, "ComboBox", nullptr);
-    LRESULT lIgnored = 0;
-    if (hwndDialog == nullptr ||
-        !Send(FindWindowExA(hwndCombo, nullptr, "Edit", nullptr), WM_SETTEXT, 0,
-              reinterpret_cast<LPARAM>(strPath.c_str()), lIgnored)) {
-        return Fail("no Save dialog with a file name box");
-    }
-    PostMessageA(hwndDialog, WM_COMMAND, IDOK, 0);
-    while (IsWindow(hwndDialog) && !deadline.Passed()) {
-        Sleep(kRetryMs);
-    }
-    return IsWindow(hwndDialog) ? Fail("the Save dialog is still open") : 0;
+    HWND combo = FindWindowExA(GetDlgItem(dialog, 1148), nullptr, "ComboBox", nullptr);
+    HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+    if (edit == nullptr)
+        Fail("no Save dialog with a file name box");
+    Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    if (!WaitFor([dialog] { return !IsWindow(dialog); }, CDeadline(kDefaultTimeoutMs)))
+        Fail("the Save dialog is still open");
 }
 
-int Usage()
+[[noreturn]] void Usage()
 {
-    return Fail("usage: tarnwick_driver wait [timeout_ms] | rows [id] | "
-                "wait-rows N timeout_ms [id] | close [timeout_ms] | rect id | "
-                "click id x y | command N | send-command N | click-pane index [bar_id] | "
-                "open-menu key | pixel id x y | dialog | "
-                "click-item row [id] | click-header column [id] | clipboard | save-as path | "
-                "round-trips duration_ms",
-                kExitUsage);
+    Fail("usage: tarnwick_driver wait [timeout_ms] | rows [id] | wait-rows N timeout_ms [id] | "
+         "close [timeout_ms] | rect id | click id x y | command N | send-command N | "
+         "click-pane index | open-menu key | pixel id x y | dialog | click-item row | "
+         "click-header column | clipboard | save-as path | round-trips duration_ms",
+         2);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        return Usage();
-    }
-    const std::string strVerb = argv[1];
-    const int nArgs = argc - 2;
-    if (strVerb == "save-as" && nArgs == 1) {
-        return OnSaveAs(argv[2]);
+    if (argc < 2)
+        Usage();
+    const std::string verb = argv[1];
+    const int count = argc - 2;
+    if (verb == "save-as" && count == 1) {
+        SaveAs(FindFrame(), argv[2]);
+        return 0;
     }
     long n[3] = {};
-    for (int i = 0; i < nArgs; ++i) {
-        if (i >= 3 || !ParseNumber(argv[i + 2], n[i]) || n[i] < 0) {
-            return Usage();
+    for (int i = 0; i < count; ++i) {
+        char* end = nullptr;
+        n[i < 3 ? i : 0] = std::strtol(argv[i + 2], &end, 10);
+        if (i >= 3 || end == argv[i + 2] || *end != '\0' || n[i] < 0)
+            Usage();
+    }
+    auto is = [&](const char* name, int least, int most) {
+        return verb == name && count >= least && count <= most;
+    };
+    if (is("wait", 0, 1)) {
+        FindFrame(count == 1 ? static_cast<DWORD>(n[0]) : kDefaultTimeoutMs);
+    } else if (is("close", 0, 1)) {
+        Close(count == 1 ? static_cast<DWORD>(n[0]) : kDefaultTimeoutMs);
+    } else if (is("wait-rows", 2, 3)) {
+        // The window may still be on its way, and its list with it.
+        const long id = count == 3 ? n[2] : IDC_ENDPOINT_LIST;
+        LRESULT rows = -1;
+        auto enough = [&] {
+            HWND frame = FindWindowA(nullptr, "Tarnwick");
+            HWND list = frame != nullptr ? GetDlgItem(frame, static_cast<int>(id)) : nullptr;
+            rows = list != nullptr ? Send(list, LVM_GETITEMCOUNT) : -1;
+            return rows >= n[0];
+        };
+        if (!WaitFor(enough, CDeadline(static_cast<DWORD>(n[1]))))
+            Fail("list " + std::to_string(id) + " holds " + std::to_string(rows) + " rows, not " +
+                 std::to_string(n[0]));
+    } else if (is("clipboard", 0, 0)) {
+        Print(Clipboard());
+    } else {
+        HWND frame = FindFrame();
+        if (is("rows", 0, 1)) {
+            Print(Rows(Child(frame, count == 1 ? n[0] : IDC_ENDPOINT_LIST)));
+        } else if (is("rect", 1, 1)) {
+            RECT rc = {};
+            GetWindowRect(Child(frame, n[0]), &rc);
+            MapWindowPoints(HWND_DESKTOP, frame, reinterpret_cast<POINT*>(&rc), 2);
+            Print(Numbers({rc.left, rc.top, rc.right, rc.bottom}));
+        } else if (is("click", 3, 3)) {
+            Click(Child(frame, n[0]), n[1], n[2], false);
+        } else if (is("command", 1, 1)) {
+            PostMessageA(frame, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(n[0]), 0), 0);
+        } else if (is("send-command", 1, 1)) {
+            SendCommand(frame, n[0]);
+        } else if (is("click-pane", 1, 1)) {
+            HWND bar = Child(frame, AFX_IDW_STATUS_BAR);
+            RECT rc = RemoteRect(bar, SB_GETRECT, static_cast<WPARAM>(n[0]));
+            Click(bar, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2, false);
+        } else if (is("open-menu", 1, 1)) {
+            Print(OpenMenu(frame, n[0]));
+        } else if (is("pixel", 3, 3)) {
+            Print(Pixel(frame, Child(frame, n[0]), n[1], n[2]));
+        } else if (is("dialog", 0, 0)) {
+            Print(DialogTexts(WaitForDialog(frame)));
+        } else if (is("click-item", 1, 1) || is("click-header", 1, 1)) {
+            HWND list = Child(frame, IDC_ENDPOINT_LIST);
+            const bool header = verb == "click-header";
+            HWND target = header ? reinterpret_cast<HWND>(Send(list, LVM_GETHEADER)) : list;
+            RECT rc = RemoteRect(target, header ? HDM_GETITEMRECT : LVM_GETITEMRECT,
+                                 static_cast<WPARAM>(n[0]), header ? 0 : LVIR_BOUNDS);
+            Click(target, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2, true);
+        } else if (is("round-trips", 1, 1)) {
+            Print(RoundTrips(frame, static_cast<DWORD>(n[0])));
+        } else {
+            Usage();
         }
     }
-    if (strVerb == "wait" && nArgs <= 1) {
-        return OnWait(nArgs == 1 ? static_cast<DWORD>(n[0]) : kDefaultTimeoutMs);
-    }
-    if (strVerb == "rows" && nArgs <= 1) {
-        return OnRows(nArgs == 1 ? n[0] : IDC_ENDPOINT_LIST);
-    }
-    if (strVerb == "wait-rows" && (nArgs == 2 || nArgs == 3)) {
-        return OnWaitRows(n[0], static_cast<DWORD>(n[1]), nArgs == 3 ? n[2] : IDC_ENDPOINT_LIST);
-    }
-    if (strVerb == "close" && nArgs <= 1) {
-        return OnClose(nArgs == 1 ? static_cast<DWORD>(n[0]) : kDefaultTimeoutMs);
-    }
-    if (strVerb == "rect" && nArgs == 1) {
-        return OnRect(n[0]);
-    }
-    if (strVerb == "click" && nArgs == 3) {
-        return OnClick(n[0], n[1], n[2]);
-    }
-    if (strVerb == "command" && nArgs == 1) {
-        return OnCommand(n[0], false);
-    }
-    if (strVerb == "send-command" && nArgs == 1) {
-        return OnCommand(n[0], true);
-    }
-    if (strVerb == "open-menu" && nArgs == 1) {
-        return OnOpenMenu(n[0]);
-    }
-    if (strVerb == "click-pane" && (nArgs == 1 || nArgs == 2)) {
-        return OnClickPane(n[0], nArgs == 2 ? n[1] : AFX_IDW_STATUS_BAR);
-    }
-    if (strVerb == "pixel" && nArgs == 3) {
-        return OnPixel(n[0], n[1], n[2]);
-    }
-    if (strVerb == "dialog" && nArgs == 0) {
-        return OnDialog();
-    }
-    if ((strVerb == "click-item" || strVerb == "click-header") && (nArgs == 1 || nArgs == 2)) {
-        return OnClickItem(n[0], nArgs == 2 ? n[1] : IDC_ENDPOINT_LIST, strVerb == "click-header");
-    }
-    if (strVerb == "clipboard" && nArgs == 0) {
-        return OnClipboard();
-    }
-    if (strVerb == "round-trips" && nArgs == 1) {
-        return OnRoundTrips(static_cast<DWORD>(n[0]));
-    }
-    return Usage();
+    return 0;
 }
