@@ -3,6 +3,7 @@ socket binding, what `ss` lists and what a row may show for an endpoint.
 The tests run inside scripts/wine-session.sh (WINEPREFIX, DISPLAY and a
 persistent wineserver); ctest does that through the Makefile."""
 
+import argparse
 import errno
 import os
 import re
@@ -233,6 +234,43 @@ def require_uts_namespace():
     if probe.returncode != 0:
         raise TestSkipped("`unshare --uts` (root, CAP_SYS_ADMIN) is needed to give the program "
                           f"a host name of its own: {probe.stderr.strip()}")
+
+
+class Settings:
+    """The program's settings file with the test's own text, put back afterwards."""
+
+    def __init__(self, text):
+        self.path = os.path.join(wine_prefix(), "drive_c", "windows", "Tarnwick.ini")
+        self.text = text
+        self.saved = None
+
+    def __enter__(self):
+        if os.path.exists(self.path):
+            with open(self.path, "rb") as f:
+                self.saved = f.read()
+        with open(self.path, "w", newline="\r\n") as f:
+            f.write(self.text.replace("\r\n", "\n"))
+        return self
+
+    def __exit__(self, *exc):
+        if self.saved is None:
+            os.remove(self.path)
+        else:
+            with open(self.path, "wb") as f:
+                f.write(self.saved)
+        return False
+
+
+def main(name, run, **options):
+    """Parses --exe, --driver and the test's own options (name=(type, default)), then runs
+    run(args) and exits with its PASS (0), SKIP or FAIL code."""
+    parser = argparse.ArgumentParser(description=name)
+    parser.add_argument("--exe", required=True, help="Tarnwick.exe")
+    parser.add_argument("--driver", required=True, help="tarnwick_driver.exe")
+    for option, (kind, default) in options.items():
+        parser.add_argument("--" + option.replace("_", "-"), type=kind, default=default)
+    args = parser.parse_args()
+    sys.exit(run_test(name, lambda: run(args)))
 
 
 def run_test(name, test):

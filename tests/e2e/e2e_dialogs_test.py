@@ -6,16 +6,14 @@ colours both lists paint; the About box stays open and answering after a click o
 link. Must run inside scripts/wine-session.sh.
 """
 
-import argparse
-import os
 import sys
 import time
 
 # No __pycache__ beside the sources.
 sys.dont_write_bytecode = True
 
-from e2e_common import (ENDPOINT_LIST, IDS, STATISTICS_LIST, Driver, Program, TestFailure, check,
-                        run_test, wine_prefix)
+from e2e_common import (ENDPOINT_LIST, IDS, STATISTICS_LIST, Driver, Program, Settings,
+                        TestFailure, check, main)
 
 IDOK = 1  # winuser.h
 STORED = "[Colors]\r\nBackColor=255\r\nSystemColor=255\r\nCustomColor=255\r\n" \
@@ -55,44 +53,30 @@ def wait_painted(driver, expected, what, timeout_s=15.0):
 
 def run(args):
     driver = Driver(args.driver)
-    ini = os.path.join(wine_prefix(), "drive_c", "windows", "Tarnwick.ini")
-    saved = open(ini, "rb").read() if os.path.exists(ini) else b""
-    try:
-        with open(ini, "w", newline="") as f:
-            f.write(STORED)
-        with Program(args.exe, driver) as program:
-            wait_painted(driver, lambda c: c == ("255 0 0", "255 0 0"), "the stored red")
-            driver.must("command", IDS["ID_SETTINGS"])
-            check(driver.must("dialog").startswith("Settings\n"), "no Settings dialog")
-            driver.must("click", IDS["IDC_DEFAULT"], 2, 2)
-            driver.must("click", IDOK, 2, 2)
-            wait_painted(driver, lambda c: c[0] in DEFAULT_ROWS and c[1] == DEFAULT_STATISTICS,
-                         "the defaults after Default and OK")
-            lines = open(ini).read().splitlines()
-            check(lines == DEFAULTS, f"Default and OK left the file {lines}")
+    with Settings(STORED) as settings, Program(args.exe, driver) as program:
+        wait_painted(driver, lambda c: c == ("255 0 0", "255 0 0"), "the stored red")
+        driver.must("command", IDS["ID_SETTINGS"])
+        check(driver.must("dialog").startswith("Settings\n"), "no Settings dialog")
+        driver.must("click", IDS["IDC_DEFAULT"], 2, 2)
+        driver.must("click", IDOK, 2, 2)
+        wait_painted(driver, lambda c: c[0] in DEFAULT_ROWS and c[1] == DEFAULT_STATISTICS,
+                     "the defaults after Default and OK")
+        lines = open(settings.path).read().splitlines()
+        check(lines == DEFAULTS, f"Default and OK left the file {lines}")
 
-            driver.must("command", IDS["ID_APP_ABOUT"])
-            texts = driver.must("dialog").splitlines()
-            check(texts[0] == "About Tarnwick" and "-1\tTarnwick 1.2" in texts and
-                  f"{IDS['IDC_ABOUT_LINK']}\twww.tarnwick.test" in texts, f"About shows {texts}")
-            driver.must("click", IDS["IDC_ABOUT_LINK"], 2, 2)
-            time.sleep(2)
-            asked = time.monotonic()
-            check(driver.run("dialog").stdout.startswith("About Tarnwick\n"),
-                  "the About box closed or stopped answering after its link was clicked")
-            print(f"about-box-answer-after-link: {time.monotonic() - asked:.2f} s")
-            driver.must("click", IDOK, 2, 2)
-            program.close()
-    finally:
-        open(ini, "wb").write(saved)
-
-
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--exe", required=True, help="Tarnwick.exe")
-    parser.add_argument("--driver", required=True, help="tarnwick_driver.exe")
-    return run_test("e2e.dialogs", lambda: run(parser.parse_args()))
+        driver.must("command", IDS["ID_APP_ABOUT"])
+        texts = driver.must("dialog").splitlines()
+        check(texts[0] == "About Tarnwick" and "-1\tTarnwick 1.2" in texts and
+              f"{IDS['IDC_ABOUT_LINK']}\twww.tarnwick.test" in texts, f"About shows {texts}")
+        driver.must("click", IDS["IDC_ABOUT_LINK"], 2, 2)
+        time.sleep(2)
+        asked = time.monotonic()
+        check(driver.run("dialog").stdout.startswith("About Tarnwick\n"),
+              "the About box closed or stopped answering after its link was clicked")
+        print(f"about-box-answer-after-link: {time.monotonic() - asked:.2f} s")
+        driver.must("click", IDOK, 2, 2)
+        program.close()
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    main("e2e.dialogs", run)

@@ -4,7 +4,6 @@ scripts/wine-session.sh): the File popup captured from the screen (PNG beside th
 the stored XP look, the look switched by its command and stored at exit, then the classic
 look at the next start."""
 
-import argparse
 import os
 import subprocess
 import sys
@@ -13,7 +12,7 @@ from collections import Counter
 
 sys.dont_write_bytecode = True
 
-from e2e_common import IDS, Driver, Program, check, run_test, wine_prefix
+from e2e_common import IDS, Driver, Program, Settings, check, main
 
 REFRESH_GREEN = (0, 150, 0)  # the arrow of the Refresh image (tools/make_images.py)
 
@@ -41,22 +40,20 @@ def bar(rows):
 
 def run(args):
     driver = Driver(args.driver)
-    ini = os.path.join(wine_prefix(), "drive_c", "windows", "Tarnwick.ini")
-    with open(ini, "w", newline="\r\n") as f:
-        f.write("[Attributes]\nMenuStyle=1\n")
     out = os.path.dirname(os.path.abspath(args.exe))
     # The look is switched while the popup is open and the program closed from there; the
     # next start shows the stored look.
     looks = {}
-    for look, then in (("xp", ("send-command", IDS["ID_XPSTYLE"])), ("classic", ("wait",))):
-        with Program(args.exe, driver) as program:
-            driver.must("wait")
-            png = os.path.join(out, f"e2e-menu-{look}.png")
-            looks[look], shown_ms = open_file_popup(driver, png)
-            driver.must(*then)
-            program.close()
-    with open(ini) as f:
-        check("MenuStyle=0" in f.read().split(), "the switched look was not stored")
+    with Settings("[Attributes]\nMenuStyle=1\n") as settings:
+        for look, then in (("xp", ("send-command", IDS["ID_XPSTYLE"])), ("classic", ("wait",))):
+            with Program(args.exe, driver) as program:
+                driver.must("wait")
+                png = os.path.join(out, f"e2e-menu-{look}.png")
+                looks[look], shown_ms = open_file_popup(driver, png)
+                driver.must(*then)
+                program.close()
+        with open(settings.path) as f:
+            check("MenuStyle=0" in f.read().split(), "the switched look was not stored")
     print(f"File popup shown {shown_ms} ms after the key; screenshots {out}/e2e-menu-*.png")
     width, colour, items = bar(looks["xp"])
     check(width == 21 and colour != items, f"XP look: {width} columns of {colour} on {items}")
@@ -66,13 +63,5 @@ def run(args):
         check(any(REFRESH_GREEN in row for row in rows), f"{look} look: no Refresh image")
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--exe", required=True, help="Tarnwick.exe")
-    parser.add_argument("--driver", required=True, help="tarnwick_driver.exe")
-    args = parser.parse_args()
-    return run_test("e2e.menus", lambda: run(args))
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    main("e2e.menus", run)

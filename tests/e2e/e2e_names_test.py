@@ -14,16 +14,14 @@ free port 53; where they are missing the test is skipped. Look-ups stay inside
 127.0.0.0/8 and 0.0.0.0. Must run inside scripts/wine-session.sh.
 """
 
-import argparse
-import os
 import sys
 import time
 
 # No __pycache__ beside the sources.
 sys.dont_write_bytecode = True
 
-from e2e_common import (ID_REFRESH, Driver, Program, Shown, TestFailure, bind_udp, check,
-                        require_uts_namespace, run_test, service_names, wait_for_endpoints,
+from e2e_common import (ID_REFRESH, Driver, Program, Settings, Shown, TestFailure, bind_udp, check,
+                        main, require_uts_namespace, service_names, wait_for_endpoints,
                         wine_prefix)
 
 DOMAIN_PORT = 53
@@ -35,42 +33,6 @@ INTERVAL_S = 1
 POLL_ALLOWANCE_S = 3.0
 # Long enough that an unasked poll would be seen.
 PAUSED_WATCH_S = 3.0
-
-
-def parse_args():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--exe", required=True, help="Tarnwick.exe")
-    parser.add_argument("--driver", required=True, help="tarnwick_driver.exe")
-    parser.add_argument("--timeout", type=float, default=60.0,
-                        help="seconds to wait for the first filled list")
-    parser.add_argument("--names-timeout", type=float, default=30.0,
-                        help="seconds of Refresh commands to wait for the names")
-    return parser.parse_args()
-
-
-class Settings:
-    """The program's settings file with the test's own content, put back afterwards."""
-
-    def __init__(self, prefix, text):
-        self.path = os.path.join(prefix, "drive_c", "windows", "Tarnwick.ini")
-        self.text = text
-        self.saved = None
-
-    def __enter__(self):
-        if os.path.exists(self.path):
-            with open(self.path, "rb") as f:
-                self.saved = f.read()
-        with open(self.path, "w", newline="\r\n") as f:
-            f.write(self.text)
-        return self
-
-    def __exit__(self, *exc):
-        if self.saved is None:
-            os.remove(self.path)
-        else:
-            with open(self.path, "wb") as f:
-                f.write(self.saved)
-        return False
 
 
 def bind_unshown(shown, rows):
@@ -129,7 +91,7 @@ def run(args):
     sockets = [bind_udp("0.0.0.0", DOMAIN_PORT), bind_udp("127.0.0.1")]
     try:
         domain, local = (s.getsockname() for s in sockets)
-        with Settings(prefix, f"[Attributes]\nUpdateInterval={INTERVAL_S}\n"), \
+        with Settings(f"[Attributes]\nUpdateInterval={INTERVAL_S}\n"), \
                 Program(args.exe, driver, HOST_NAME) as program:
             rows, _ = wait_for_endpoints(driver, program, shown, [domain, local],
                                          program.started, args.timeout)
@@ -168,5 +130,4 @@ def run(args):
 
 
 if __name__ == "__main__":
-    arguments = parse_args()
-    sys.exit(run_test("e2e.names_and_autoupdate", lambda: run(arguments)))
+    main("e2e.names_and_autoupdate", run, timeout=(float, 60.0), names_timeout=(float, 30.0))

@@ -15,7 +15,6 @@ Must run inside scripts/wine-session.sh (WINEPREFIX, DISPLAY and a persistent
 wineserver); ctest does that through the Makefile.
 """
 
-import argparse
 import ipaddress
 import os
 import re
@@ -25,7 +24,7 @@ import sys
 sys.dont_write_bytecode = True
 
 from e2e_common import (ID_AUTOUPDATE, IDS, STATISTICS_LIST, Driver, Program, Shown, bind_udp,
-                        check, raise_descriptor_limit, run_test, service_names, ss_endpoints,
+                        check, main, raise_descriptor_limit, service_names, ss_endpoints,
                         wait_for_endpoints, wine_prefix)
 
 # Label in column 0 of the statistics list, and the /proc/net/snmp "Udp:"
@@ -41,19 +40,6 @@ STATISTICS_ROWS = [
 
 # A window that read the table itself stood still for seconds here.
 MAX_ROUND_TRIP_MS = 750
-
-
-def parse_args():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--exe", required=True, help="Tarnwick.exe")
-    parser.add_argument("--driver", required=True, help="tarnwick_driver.exe")
-    parser.add_argument("--sockets", type=int, default=2000,
-                        help="UDP sockets to bind, two thirds on 127.0.0.1, the rest on 0.0.0.0")
-    parser.add_argument("--timeout", type=float, default=60.0,
-                        help="seconds to wait for the first filled list")
-    parser.add_argument("--watch", type=float, default=20.0,
-                        help="seconds to measure the window's answers with auto-update on")
-    return parser.parse_args()
 
 
 def bind_sockets(count):
@@ -194,10 +180,5 @@ def run(args):
             s.close()
 
 
-def main():
-    args = parse_args()
-    return run_test("e2e.endpoints", lambda: run(args))
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    main("e2e.endpoints", run, sockets=(int, 2000), timeout=(float, 60.0), watch=(float, 20.0))
