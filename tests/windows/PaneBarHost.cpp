@@ -5,33 +5,13 @@
 const UINT kMainIndicators[4] = {ID_SEPARATOR, ID_INDICATOR_AUTOUPDATE, ID_INDICATOR_OVR,
                                  ID_INDICATOR_RESOLVE};
 
-namespace {
-const char kHostClass[] = "Tarnwick.Test.PaneBarHost";
-} // namespace
-
 CPaneBarHost::CPaneBarHost()
 {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof(wc);
-    if (!::GetClassInfoExA(::GetModuleHandleA(nullptr), kHostClass, &wc)) {
-        wc.lpfnWndProc = &CPaneBarHost::HostProc;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.lpszClassName = kHostClass;
-        ::RegisterClassExA(&wc);
-    }
     RECT rc = {0, 0, 400, 150};
     ::AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    m_hWnd = ::CreateWindowExA(0, kHostClass, "PaneBarHost", WS_OVERLAPPEDWINDOW, 0, 0,
-                               rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
-                               ::GetModuleHandleA(nullptr), nullptr);
-    ::SetPropA(m_hWnd, kHostClass, this);
-    ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
-}
-
-CPaneBarHost::~CPaneBarHost()
-{
-    ::RemovePropA(m_hWnd, kHostClass);
-    ::DestroyWindow(m_hWnd);
+    CreateEx(0, RegisterWndClass("Tarnwick.Test.PaneBarHost", 0), "PaneBarHost",
+             WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, rc.right - rc.left, rc.bottom - rc.top},
+             nullptr, 0);
 }
 
 bool CPaneBarHost::Create(const UINT* ids, int count)
@@ -67,19 +47,16 @@ RECT CPaneBarHost::InnerRect(int index) const
     return rc;
 }
 
-LRESULT CALLBACK CPaneBarHost::HostProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT CPaneBarHost::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* host = static_cast<CPaneBarHost*>(::GetPropA(hWnd, kHostClass));
-    if (host != nullptr) {
-        if ((msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK) || msg == WM_NOTIFY)
-            host->messages.push_back({msg, wParam, msg == WM_NOTIFY ? 0 : lParam});
-        if (msg == WM_SIZE && host->bar.IsWindow())
-            host->bar.SendMessage(WM_SIZE);
-    }
-    return ::DefWindowProcA(hWnd, msg, wParam, lParam);
+    if ((msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK) || msg == WM_NOTIFY)
+        messages.push_back({msg, wParam, msg == WM_NOTIFY ? 0 : lParam});
+    if (msg == WM_SIZE && bar.IsWindow())
+        bar.SendMessage(WM_SIZE);
+    return Default(msg, wParam, lParam);
 }
 
 COLORREF StripeColor(int x, int y)
 {
-    return (x + y + 1) % 8 < 3 ? kStripeYellow : kStripeGrey;
+    return (x + y + 1) % 8 < 3 ? RGB(255, 255, 0) : RGB(192, 192, 192);
 }

@@ -3,8 +3,6 @@
 #include "PaneStatusBar.h"
 #include "TestSupport.h"
 
-#include <windows.h>
-
 #include <vector>
 
 // The main window's indicators: message pane, " AutoUpdate PAUSED ", "OVER",
@@ -22,16 +20,11 @@ struct HostMessage {
     }
 };
 
-// A sizable top-level window with a 400 x 150 client area that owns a CPaneStatusBar, keeps
-// it at its bottom (the bar lays itself out on WM_SIZE) and records the mouse and notify
-// messages it gets.
-class CPaneBarHost {
+// A shown, sizable window with a 400 x 150 client area that owns a CPaneStatusBar, keeps it
+// at its bottom and records the mouse and notify messages it gets.
+class CPaneBarHost : public fw::CWnd {
 public:
     CPaneBarHost();
-    ~CPaneBarHost();
-    CPaneBarHost(const CPaneBarHost&) = delete;
-    CPaneBarHost& operator=(const CPaneBarHost&) = delete;
-
     bool Create(const UINT* ids = kMainIndicators, int count = 4);
     HWND Window() const { return m_hWnd; }
 
@@ -44,12 +37,9 @@ public:
     std::vector<HostMessage> messages;
     CPaneStatusBar bar;
 
-private:
-    static LRESULT CALLBACK HostProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    HWND m_hWnd = nullptr;
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 // Colour of pixel (x, y) of the 48 x 16 stripe bitmap.
 COLORREF StripeColor(int x, int y);
-constexpr COLORREF kStripeYellow = RGB(255, 255, 0);
-constexpr COLORREF kStripeGrey = RGB(192, 192, 192);

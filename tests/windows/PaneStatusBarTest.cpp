@@ -76,29 +76,6 @@ TEST_F(PaneStatusBarTest, PaneRectanglesHoldTheirLeftAndTopEdgesOnly)
     EXPECT_EQ(-1, HitTest(client.right - 2, client.bottom - 2));
 }
 
-// A dialog owner hands its own client coordinates; a plain window hands the bar's.
-TEST(PaneStatusBarDialogOwner, PointIsConvertedFromTheDialogClient)
-{
-    HWND dialog = ::CreateWindowExA(0, "#32770", "", WS_OVERLAPPED | WS_VISIBLE, 20, 20, 400, 150,
-                                    nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(nullptr, dialog);
-    {
-        CPaneStatusBar bar;
-        ASSERT_TRUE(bar.CreateStatusBar(dialog, kMainIndicators, 4, fw::SBPS_STRETCH));
-        bar.SendMessage(WM_SIZE);
-        RECT pane2 = {};
-        ASSERT_TRUE(bar.GetItemRect(2, pane2));
-        POINT pt = {pane2.left, pane2.top};
-        ::MapWindowPoints(bar, dialog, &pt, 1);
-        ASSERT_FALSE(pt.x == pane2.left && pt.y == pane2.top);
-
-        EXPECT_EQ(2, bar.PaneFromPoint(pt));
-        EXPECT_EQ(pane2.left, pt.x);
-        EXPECT_EQ(pane2.top, pt.y);
-    }
-    ::DestroyWindow(dialog);
-}
-
 TEST_F(PaneStatusBarTest, MouseMessagesReachTheOwnerFirstUnchanged)
 {
     const UINT mouse[] = {WM_LBUTTONDOWN,   WM_LBUTTONUP,     WM_LBUTTONDBLCLK, WM_MBUTTONDOWN,
@@ -161,12 +138,10 @@ TEST_F(PaneStatusBarTest, TimerOnlyBitRepaintsWithoutMovingUntilDestroyed)
     ::ValidateRect(bar, nullptr);
     bar.SendMessage(WM_TIMER, 7);
     EXPECT_FALSE(::GetUpdateRect(bar, &update, FALSE));
-    for (int tick = 0; tick < 3; ++tick) {
-        bar.SendMessage(WM_TIMER, CPaneStatusBar::IDT_PANE_ANIMATION);
-        ASSERT_TRUE(::GetUpdateRect(bar, &update, FALSE));
-        EXPECT_TRUE(::EqualRect(&client, &update));
-        ::UpdateWindow(bar);
-    }
+    bar.SendMessage(WM_TIMER, CPaneStatusBar::IDT_PANE_ANIMATION);
+    ASSERT_TRUE(::GetUpdateRect(bar, &update, FALSE));
+    EXPECT_TRUE(::EqualRect(&client, &update));
+    ::UpdateWindow(bar);
     EXPECT_EQ(0, pane->m_nScrollX);
     EXPECT_EQ(0, pane->m_nScrollY);
     EXPECT_EQ(CPaneStatusBar::IDT_PANE_ANIMATION, bar.GetAnimTimer());

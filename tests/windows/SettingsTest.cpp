@@ -101,27 +101,6 @@ TEST_F(SettingsTest, NoFileGivesDefaultsAndOnlyTheMenuStyleIsWritten)
     EXPECT_EQ((Lines{"[Attributes]", "MenuStyle=1"}), ReadLines());
 }
 
-TEST_F(SettingsTest, DialogKeysThenExitGiveTheElevenLines)
-{
-    CSettingsStore(path).StoreDialogKeys(CSettings{});
-    OpenFrame();
-    CloseFrame();
-    const Lines expected = {
-        "[Colors]",
-        "BackColor=13486280",
-        "CustomColor=14483455",
-        "SystemColor=14483420",
-        "StatisticsColor=16770760",
-        "SelectColor=16763080",
-        "[Attributes]",
-        "GridLines=1",
-        "OnTop=0",
-        "UpdateInterval=2",
-        "MenuStyle=1",
-    };
-    EXPECT_EQ(expected, ReadLines());
-}
-
 TEST_F(SettingsTest, StoredValuesAreApplied)
 {
     WriteFile("[Colors]\r\nBackColor=255\r\nSystemColor=65280\r\nCustomColor=16711680\r\n"
