@@ -1,10 +1,7 @@
 #!/usr/bin/env python3
-"""End-to-end test of the Settings dialog and the About box of Tarnwick.exe.
-
-Over a settings file of red colours, Default and OK in Settings change the file and the
-colours both lists paint; the About box stays open and answering after a click on its
-link. Must run inside scripts/wine-session.sh.
-"""
+"""End-to-end test of the Settings dialog and the About box, inside scripts/wine-session.sh:
+over a file of red colours, Default and OK change the file and what both lists paint; the
+About box keeps answering after a click on its link."""
 
 import sys
 import time

@@ -1,18 +1,9 @@
 #!/usr/bin/env python3
-"""End-to-end test of name display and auto-update in Tarnwick.exe under Wine.
-
-Binds UDP sockets on 0.0.0.0:53 and on 127.0.0.1, starts the real program and
-checks from another process, through tarnwick_driver: the first rows show
-numbers, and after Refresh commands (the resolver works between polls) the
-host name with "domain" and "localhost"; auto-update starts paused, so a
-socket bound after the last poll stays missing; a click on the auto-update
-pane starts it, and a socket bound then appears within the interval plus the
-poll's cost; the program closes cleanly on WM_CLOSE.
-
-Needs root, `unshare --uts` (the program gets a host name of its own) and a
-free port 53; where they are missing the test is skipped. Look-ups stay inside
-127.0.0.0/8 and 0.0.0.0. Must run inside scripts/wine-session.sh.
-"""
+"""End-to-end test of name display and auto-update in Tarnwick.exe under Wine, inside
+scripts/wine-session.sh: the first rows show numbers, later polls the host name with
+"domain" and "localhost"; paused, nothing polls unasked; a click on the auto-update pane
+shows a new socket within the interval. Needs root, `unshare --uts` (a host name of the
+program's own) and a free port 53, else it is skipped; look-ups stay in 127.0.0.0/8."""
 
 import sys
 import time

@@ -1,19 +1,9 @@
 #!/usr/bin/env python3
-"""End-to-end test of Tarnwick.exe under Wine.
-
-Binds 2,000 UDP sockets, starts the real program, and reads both of its lists
-from another process through tarnwick_driver. Checks that every socket bound
-here is shown, that nothing is shown that the system does not list
-(`ss -4uan`), that the statistics list holds the five counters of the kernel,
-and that Copy, Save events (through the real Save dialog) and a header click
-give what the list shows. Then turns auto-update on, so that under Wine
-(seconds per table read) polls follow each other without a pause, and checks
-that the window keeps answering messages and that the rows still match `ss`.
-Last, the program must close cleanly on WM_CLOSE, a read in flight or not.
-
-Must run inside scripts/wine-session.sh (WINEPREFIX, DISPLAY and a persistent
-wineserver); ctest does that through the Makefile.
-"""
+"""End-to-end test of Tarnwick.exe under Wine, inside scripts/wine-session.sh: with 2,000
+bound UDP sockets, every socket is shown and nothing that `ss -4uan` does not list; the
+statistics are the kernel's counters; Copy, Save events (the real Save dialog) and a header
+click give what the list shows; with auto-update on, the window keeps answering and the rows
+still match `ss`; the program closes cleanly, a read in flight or not."""
 
 import ipaddress
 import os
