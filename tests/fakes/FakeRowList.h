@@ -10,7 +10,6 @@
 
 namespace tarnwick::fakes {
 
-// A list of two-column rows.
 class CFakeRowList : public IRowList {
 public:
     std::vector<std::array<std::string, 2>> rows;
@@ -43,8 +42,6 @@ public:
         else
             outOfRange = true;
     }
-
-    std::string Cell(int row, int column) const { return GetCellText(row, column); }
 
 private:
     static std::size_t Index(int i) { return static_cast<std::size_t>(i); }

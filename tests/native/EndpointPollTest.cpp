@@ -75,7 +75,7 @@ TEST_F(EndpointPoll, WritesOnlyCellsWhoseTextChanges)
     table.stats.dwInErrors = 6;
     Poll();
     EXPECT_EQ(endpoints.setCalls, 1);
-    EXPECT_EQ(endpoints.Cell(1, 1), "3");
+    EXPECT_EQ(endpoints.GetCellText(1, 1), "3");
     EXPECT_EQ(statistics.setCalls, 1);
 }
 
@@ -110,21 +110,21 @@ TEST_F(EndpointPoll, StatisticsGoToColumnOneInRowOrder)
 
     const Strings expected{"7", "0", "4294967295", "123456", "9"};
     for (int row = 0; row < 5; ++row) {
-        EXPECT_EQ(statistics.Cell(row, 1), expected[row]) << "row " << row;
-        EXPECT_EQ(statistics.Cell(row, 0), "") << "row " << row;
+        EXPECT_EQ(statistics.GetCellText(row, 1), expected[row]) << "row " << row;
+        EXPECT_EQ(statistics.GetCellText(row, 0), "") << "row " << row;
     }
 
     // Failing counters leave the texts as they were.
     table.statsFail = true;
     table.stats.dwNumAddrs = 8;
     Poll();
-    EXPECT_EQ(statistics.Cell(0, 1), "7");
+    EXPECT_EQ(statistics.GetCellText(0, 1), "7");
 
     // A shorter list is not written past its end.
     CFakeRowList shortList(2);
     table.statsFail = false;
     Poll(shortList);
-    EXPECT_EQ(shortList.Cell(1, 1), "0");
+    EXPECT_EQ(shortList.GetCellText(1, 1), "0");
     EXPECT_FALSE(shortList.outOfRange);
 }
 
@@ -138,7 +138,7 @@ TEST_F(EndpointPoll, FailedReadShowsTheMessageUntilTheNextGoodRead)
     for (int i = 0; i < 3; ++i)
         Poll();
     EXPECT_EQ(Column(0), (Strings{failed}));
-    EXPECT_EQ(statistics.Cell(3, 1), "42");
+    EXPECT_EQ(statistics.GetCellText(3, 1), "42");
     EXPECT_EQ(table.readCalls, 3);
     EXPECT_EQ(endpoints.setCalls, 1);
     EXPECT_EQ(starter.requests, 0);

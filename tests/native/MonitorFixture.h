@@ -51,7 +51,7 @@ protected:
     {
         Strings texts;
         for (int row = 0; row < endpoints.GetRowCount(); ++row)
-            texts.push_back(endpoints.Cell(row, column));
+            texts.push_back(endpoints.GetCellText(row, column));
         return texts;
     }
 };

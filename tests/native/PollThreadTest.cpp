@@ -63,7 +63,7 @@ TEST_P(PollRequests, OneReadAtATimeAndOneMoreForWhatWasAskedMeanwhile)
         EXPECT_TRUE(monitor.ApplyRead(endpoints, statistics));
     }
     EXPECT_EQ(reads.requests, GetParam().reads);
-    EXPECT_EQ(endpoints.Cell(0, 0), "10.0.0.1");
+    EXPECT_EQ(endpoints.GetCellText(0, 0), "10.0.0.1");
     EXPECT_FALSE(monitor.IsPolling());
 }
 
@@ -89,7 +89,7 @@ TEST(PollThread, UiSideGoesOnWhileAReadBlocksAndALateReadIsDropped)
     table->block = false;
     ASSERT_TRUE(WaitUntil([&] { return arrived == 1; }));
     EXPECT_TRUE(monitor->ApplyRead(endpoints, statistics));
-    EXPECT_EQ(endpoints.Cell(0, 0), "10.0.0.1");
+    EXPECT_EQ(endpoints.GetCellText(0, 0), "10.0.0.1");
 
     table->block = true;
     monitor->RequestPoll();

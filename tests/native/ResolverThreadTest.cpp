@@ -100,9 +100,9 @@ TEST(ResolverThread, PollsWhileRunsComeAndGo)
     EXPECT_TRUE(monitor.PendingHosts().empty());
     EXPECT_TRUE(monitor.PendingPorts().empty());
     ASSERT_EQ(endpoints.GetRowCount(), static_cast<int>(kHosts));
-    EXPECT_EQ(endpoints.Cell(0, 0), "host0");
-    EXPECT_EQ(endpoints.Cell(kHosts - 1, 0), "host" + std::to_string(kHosts - 1));
-    EXPECT_EQ(endpoints.Cell(kHosts - 1, 1), "domain");
+    EXPECT_EQ(endpoints.GetCellText(0, 0), "host0");
+    EXPECT_EQ(endpoints.GetCellText(kHosts - 1, 0), "host" + std::to_string(kHosts - 1));
+    EXPECT_EQ(endpoints.GetCellText(kHosts - 1, 1), "domain");
 }
 
 } // namespace

@@ -68,8 +68,8 @@ TEST_P(TableRead, TableIsShownAfterAtMostFourReadsAndAGrownBufferIsKept)
     const auto rows = table.rows.size();
     ASSERT_EQ(endpoints.GetRowCount(), static_cast<int>(rows));
     if (rows > 0) {
-        EXPECT_EQ(endpoints.Cell(static_cast<int>(rows) - 1, 0), AddressOfRow(rows - 1));
-        EXPECT_EQ(endpoints.Cell(static_cast<int>(rows) - 1, 1),
+        EXPECT_EQ(endpoints.GetCellText(static_cast<int>(rows) - 1, 0), AddressOfRow(rows - 1));
+        EXPECT_EQ(endpoints.GetCellText(static_cast<int>(rows) - 1, 1),
                   std::to_string(1000 + (rows - 1) % 60000));
     }
 }

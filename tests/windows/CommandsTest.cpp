@@ -190,15 +190,6 @@ TEST_F(CommandsTest, PaneClicksToggleTheSwitchesButPaneZeroAndTheGripDoNothing)
     EXPECT_TRUE(frame->m_bResolve);
 }
 
-TEST_F(CommandsTest, CopyStaysDisabledUntilARowIsChosen)
-{
-    EXPECT_FALSE(frame->m_wndToolBar.SendMessage(TB_ISBUTTONENABLED, ID_EDIT_COPY));
-    EXPECT_TRUE(frame->m_wndToolBar.SendMessage(TB_ISBUTTONENABLED, ID_REFRESH));
-    HMENU edit = ::GetSubMenu(::GetMenu(hwnd), 1);
-    ::SendMessageA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
-    EXPECT_TRUE(::GetMenuState(edit, ID_EDIT_COPY, MF_BYCOMMAND) & MF_GRAYED);
-}
-
 TEST_F(CommandsTest, MenuAndToolbarPromptsShowInTheMessagePane)
 {
     fw::CToolBar& toolbar = frame->m_wndToolBar;

@@ -88,10 +88,14 @@ protected:
         PumpMessages(100);
         ::UpdateWindow(*list);
     }
-    // The menu item follows the same flag (greyed when its popup opens).
+    // The toolbar button, and the menu item as its popup opens.
     bool CopyEnabled() const
     {
-        return frame->m_wndToolBar.SendMessage(TB_ISBUTTONENABLED, ID_EDIT_COPY) != 0;
+        HMENU edit = ::GetSubMenu(::GetMenu(hwnd), 1);
+        ::SendMessageA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+        const bool button = frame->m_wndToolBar.SendMessage(TB_ISBUTTONENABLED, ID_EDIT_COPY) != 0;
+        EXPECT_EQ(button, !(::GetMenuState(edit, ID_EDIT_COPY, MF_BYCOMMAND) & MF_GRAYED));
+        return button;
     }
     // Through the frame's accelerators, as the message loop passes a key on.
     void PressCtrl(UINT key)

@@ -26,28 +26,26 @@ protected:
 
 TEST_F(PaneStatusBarTest, SetIndicatorsResetsEveryPane)
 {
+    // Texts, colours, style and offsets.
+    auto describe = [](const CStatusPane& p) {
+        return p.m_strText[0] + "|" + p.m_strText[1] + "|" + std::to_string(p.m_crText[1]) + "|" +
+               std::to_string(p.m_crBack[0]) + "|" + std::to_string(p.m_nStyle) + "|" +
+               std::to_string(p.m_nScrollX) + "," + std::to_string(p.m_nScrollY);
+    };
     for (int i = 0; i < 4; ++i) {
         CStatusPane* pane = bar.GetPane(i);
         pane->SetTexts("on", "off");
         pane->SetTextColors(RGB(1, 1, 1), RGB(2, 2, 2));
         pane->SetBackColors(RGB(3, 3, 3), RGB(4, 4, 4));
         pane->SetStyle(SPS_BITMAP | SPS_HSCROLL);
-        pane->m_nScrollX = 5;
-        pane->m_nScrollY = 6;
+        pane->m_nScrollX = pane->m_nScrollY = 5;
     }
     const UINT ids[] = {ID_SEPARATOR, ID_INDICATOR_OVR, ID_INDICATOR_RESOLVE};
     EXPECT_TRUE(bar.SetIndicators(ids, 3));
     ASSERT_EQ(3, bar.GetCount());
     EXPECT_EQ(" Resolve ON         ", bar.GetPaneText(2));
-    CStatusPane fresh;
-    for (int i = 0; i < 3; ++i) {
-        const CStatusPane* pane = bar.GetPane(i);
-        EXPECT_EQ("", pane->m_strText[0] + pane->m_strText[1]) << "pane " << i;
-        EXPECT_EQ(fresh.m_crText[1], pane->m_crText[1]) << "pane " << i;
-        EXPECT_EQ(fresh.m_crBack[0], pane->m_crBack[0]) << "pane " << i;
-        EXPECT_EQ(SPS_TEXT, pane->m_nStyle) << "pane " << i;
-        EXPECT_EQ(0, pane->m_nScrollX + pane->m_nScrollY) << "pane " << i;
-    }
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(describe(CStatusPane()), describe(*bar.GetPane(i))) << "pane " << i;
 
     // A missing indicator string fails the call, but the panes are reset all the same.
     bar.GetPane(1)->SetTexts("on", "off");
