@@ -3,6 +3,8 @@
 #include "ListCtrl.h"
 #include "RowList.h"
 
+#include <optional>
+
 // The rows of a list control as the monitor core sees them, for one poll. Adding or
 // removing rows turns the list's redrawing off until the poll ends (one repaint instead
 // of one per row: under Wine a list of 700 rows fills in milliseconds instead of
@@ -14,8 +16,8 @@ public:
     CListRows& operator=(const CListRows&) = delete;
     ~CListRows() override
     {
-        if (m_bRedrawOff) {
-            m_list.SendMessage(WM_SETREDRAW, TRUE);
+        if (m_redrawOff) {
+            m_redrawOff.reset();
             m_list.Invalidate(TRUE);
         }
     }
@@ -43,12 +45,10 @@ public:
 private:
     void HoldRedraw()
     {
-        if (!m_bRedrawOff && m_list.IsWindow()) {
-            m_list.SendMessage(WM_SETREDRAW, FALSE);
-            m_bRedrawOff = true;
-        }
+        if (!m_redrawOff && m_list.IsWindow())
+            m_redrawOff.emplace(m_list);
     }
 
     fw::CListCtrl& m_list;
-    bool m_bRedrawOff = false;
+    std::optional<fw::CRedrawOff> m_redrawOff;
 };

@@ -10,32 +10,19 @@
 
 namespace {
 
-// A modal dialog is worked from a thread timer that its modal loop dispatches.
-std::function<void(HWND)> g_act;
-std::string g_caption;
-
-void CALLBACK OnDialogTimer(HWND, UINT, UINT_PTR id, DWORD)
-{
-    HWND dialog = ::FindWindowA("#32770", g_caption.c_str());
-    // A modal dialog shows itself once its queue is empty.
-    if (!::IsWindowVisible(dialog) ||
-        ::GetWindowThreadProcessId(dialog, nullptr) != ::GetCurrentThreadId())
-        return;
-    ::KillTimer(nullptr, id);
-    std::function<void(HWND)> act = std::move(g_act);
-    act(dialog);
-    if (::IsWindowVisible(dialog)) {
-        ADD_FAILURE() << "a dialog was left open";
-        ::EndDialog(dialog, IDABORT);
-    }
-}
-
 // Runs `open`, which returns when the dialog it starts has ended, and `act` on the dialog.
 void WithDialog(const char* caption, std::function<void(HWND)> act, std::function<void()> open)
 {
-    g_caption = caption;
-    g_act = std::move(act);
-    ::SetTimer(nullptr, 0, 10, &OnDialogTimer);
+    WhenShown(
+        "#32770",
+        [act = std::move(act)](HWND dialog) {
+            act(dialog);
+            if (::IsWindowVisible(dialog)) {
+                ADD_FAILURE() << "a dialog was left open";
+                ::EndDialog(dialog, IDABORT);
+            }
+        },
+        caption);
     open();
 }
 

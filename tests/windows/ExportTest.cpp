@@ -10,29 +10,6 @@
 
 namespace {
 
-// The first visible window of class g_modalClass ("#32770" a dialog, "#32768" a popup menu)
-// that this thread shows gets g_modalAct, from a thread timer: modal loops dispatch it, so a
-// test drives its own modal windows. An act may arm the next one.
-const char* g_modalClass = "";
-std::function<void(HWND)> g_modalAct;
-
-BOOL CALLBACK FindModal(HWND hWnd, LPARAM found)
-{
-    char name[16] = {};
-    ::GetClassNameA(hWnd, name, sizeof(name));
-    bool match = std::strcmp(name, g_modalClass) == 0 && ::IsWindowVisible(hWnd);
-    *reinterpret_cast<HWND*>(found) = match ? hWnd : nullptr;
-    return !match;
-}
-
-void CALLBACK OnModalTimer(HWND, UINT, UINT_PTR, DWORD)
-{
-    HWND found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &FindModal, reinterpret_cast<LPARAM>(&found));
-    if (found != nullptr && g_modalAct)
-        std::exchange(g_modalAct, nullptr)(found);
-}
-
 std::string FileBytes(const std::string& path)
 {
     std::ostringstream bytes;
@@ -56,7 +33,6 @@ protected:
         CFrameFixture::SetUp();
         ::KillTimer(hwnd, CMainFrame::kFirstPollTimer);
         list = &frame->m_wndEndpointList;
-        timer = ::SetTimer(nullptr, 0, 50, &OnModalTimer);
         char temp[MAX_PATH] = {};
         ::GetTempPathA(sizeof(temp), temp);
         ::CreateDirectoryA((folder = std::string(temp) + "tarnwick-export\\").c_str(), nullptr);
@@ -65,7 +41,6 @@ protected:
     }
     void TearDown() override
     {
-        ::KillTimer(nullptr, timer);
         ::DeleteFileA(target.c_str()), ::RemoveDirectoryA(folder.c_str());
         CFrameFixture::TearDown();
     }
@@ -117,7 +92,6 @@ protected:
     }
 
     CEndpointListCtrl* list = nullptr;
-    UINT_PTR timer = 0;
     std::string folder, target;
 };
 
@@ -138,10 +112,10 @@ TEST_F(ExportTest, SaveReplacesTheFileWithTheRowsAsShownOrSaysWhyAndLeavesIt)
     HANDLE held = ::CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, 0);
     for (const std::string& path : {target, folder + "missing\\events.txt"}) {
         char message[512] = {};
-        g_modalClass = "#32770", g_modalAct = [&](HWND box) {
+        WhenShown("#32770", [&](HWND box) {
             ::GetDlgItemTextA(box, 0xFFFF, message, sizeof(message));
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-        };
+        });
         EXPECT_FALSE(frame->SaveEvents(path));
         EXPECT_TRUE(std::strstr(message, path.c_str())) << message;
     }
@@ -185,30 +159,30 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
     AddRows({{"0.0.0.0", "53"}});
     ::SendMessageA(hwnd, WM_COMMAND, ID_AUTOUPDATE, 0);
     char offered[MAX_PATH] = {};
-    g_modalClass = "#32770", g_modalAct = [&](HWND save) {
+    WhenShown("#32770", [&](HWND save) {
         ::GetDlgItemTextA(save, 1148, offered, sizeof(offered));
         ::PostMessageA(save, WM_COMMAND, IDCANCEL, 0);
-    };
+    });
     PressCtrl('S');
     EXPECT_STREQ("Events.txt", offered);
     EXPECT_EQ("AutoUpdate PAUSED", frame->m_wndStatusBar.GetPane(1)->GetStateText(true));
 
     std::vector<std::string> items;
-    g_modalClass = "#32768", g_modalAct = [&](HWND popup) {
+    WhenShown("#32768", [&](HWND popup) {
         HMENU menu = reinterpret_cast<HMENU>(::SendMessageA(popup, MN_GETHMENU, 0, 0));
         for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
             char text[64] = {};
             ::GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
             items.push_back(std::to_string(::GetMenuItemID(menu, i)) + " " + text);
         }
-        g_modalClass = "#32770", g_modalAct = [&](HWND save) {
+        WhenShown("#32770", [&](HWND save) {
             HWND combo = ::FindWindowExA(::GetDlgItem(save, 1148), nullptr, "ComboBox", nullptr);
             ::SetWindowTextA(::FindWindowExA(combo, nullptr, "Edit", nullptr), target.c_str());
             ::PostMessageA(save, WM_COMMAND, IDOK, 0);
-        };
+        });
         ::PostMessageA(popup, WM_KEYDOWN, VK_UP, 0),
             ::PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
-    };
+    });
     Click(*list, {0, 60, 0, 60}, WM_RBUTTONDOWN);
     ASSERT_TRUE(PumpUntil([&] { return FileBytes(target) == "0.0.0.0   53   \r\n"; }, 5000));
     EXPECT_EQ((std::vector<std::string>{"57634 Copy URL", "0 ", "57603 Save events"}), items);

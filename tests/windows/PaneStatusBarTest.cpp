@@ -148,33 +148,20 @@ TEST_F(PaneStatusBarTest, TimerOnlyBitRepaintsWithoutMovingUntilDestroyed)
     EXPECT_EQ(0u, bar.GetAnimTimer());
 }
 
-// Closes the message box that a failed creation shows, keeping its caption and text.
-std::string g_boxCaption;
-std::string g_boxText;
-void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR, DWORD)
-{
-    HWND box = ::FindWindowA("#32770", nullptr);
-    if (box == nullptr || !::IsWindowVisible(box))
-        return;
-    char text[256] = {};
-    ::GetWindowTextA(box, text, sizeof(text));
-    g_boxCaption = text;
-    ::GetDlgItemTextA(box, 0xFFFF, text, sizeof(text)); // the message's static control
-    g_boxText = text;
-    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-}
-
 TEST(PaneStatusBarFailure, MissingIndicatorStringIsReportedToTheUser)
 {
     CPaneBarHost host;
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &CloseMessageBox);
+    char caption[64] = {};
+    char text[64] = {};
+    WhenShown("#32770", [&](HWND box) {
+        ::GetWindowTextA(box, caption, sizeof(caption));
+        ::GetDlgItemTextA(box, 0xFFFF, text, sizeof(text)); // the message's static control
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
     const UINT ids[] = {ID_SEPARATOR, 4242};
-    bool created = host.bar.CreateStatusBar(host.Window(), ids, 2, fw::SBPS_STRETCH);
-    ::KillTimer(nullptr, timer);
-
-    EXPECT_FALSE(created);
-    EXPECT_EQ("Tarnwick", g_boxCaption);
-    EXPECT_EQ("Unable to create Statusbar.", g_boxText);
+    EXPECT_FALSE(host.bar.CreateStatusBar(host.Window(), ids, 2, fw::SBPS_STRETCH));
+    EXPECT_STREQ("Tarnwick", caption);
+    EXPECT_STREQ("Unable to create Statusbar.", text);
     // The first pane keeps the style it had.
     ASSERT_EQ(2, host.bar.GetCount());
     EXPECT_EQ(0u, host.bar.GetPaneStyle(0));

@@ -3,6 +3,51 @@
 #include <sstream>
 #include <utility>
 
+namespace {
+
+std::string g_shownClass;
+std::string g_shownCaption;
+bool g_anyCaption = true;
+std::function<void(HWND)> g_shownAct;
+UINT_PTR g_shownTimer = 0;
+
+BOOL CALLBACK FindShown(HWND hWnd, LPARAM found)
+{
+    char name[32] = {};
+    char caption[128] = {};
+    ::GetClassNameA(hWnd, name, sizeof(name));
+    ::GetWindowTextA(hWnd, caption, sizeof(caption));
+    const bool match = g_shownClass == name && ::IsWindowVisible(hWnd) &&
+                       (g_anyCaption || g_shownCaption == caption);
+    if (match)
+        *reinterpret_cast<HWND*>(found) = hWnd;
+    return !match;
+}
+
+void CALLBACK OnShownTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindShown, reinterpret_cast<LPARAM>(&found));
+    if (found == nullptr)
+        return;
+    ::KillTimer(nullptr, id);
+    g_shownTimer = 0;
+    std::exchange(g_shownAct, nullptr)(found);
+}
+
+} // namespace
+
+void WhenShown(const char* className, std::function<void(HWND)> act, const char* caption)
+{
+    if (g_shownTimer != 0)
+        ::KillTimer(nullptr, g_shownTimer);
+    g_shownClass = className;
+    g_anyCaption = caption == nullptr;
+    g_shownCaption = caption != nullptr ? caption : "";
+    g_shownAct = std::move(act);
+    g_shownTimer = ::SetTimer(nullptr, 0, 20, &OnShownTimer);
+}
+
 void PumpMessages(DWORD ms)
 {
     PumpUntil([] { return false; }, ms);

@@ -23,6 +23,12 @@ inline void PrintTo(const RECT& rc, std::ostream* out)
     *out << "{" << rc.left << ", " << rc.top << ", " << rc.right << ", " << rc.bottom << "}";
 }
 
+// Runs `act` once on the first visible window of class `className` (and caption `caption`,
+// when given) that this thread shows, from a thread timer: modal loops dispatch it, so a test
+// drives the modal windows (dialogs, message boxes, popup menus) that its own calls open. An
+// act may arm the next one; arming replaces an act that has not run.
+void WhenShown(const char* className, std::function<void(HWND)> act, const char* caption = nullptr);
+
 // Dispatches the thread's messages for `ms` milliseconds.
 void PumpMessages(DWORD ms);
 // Dispatches messages until `done` holds or `ms` milliseconds have passed.
