@@ -7,25 +7,12 @@
 //   wait-rows N timeout_ms [id]     wait until list `id` holds at least N rows
 //   close [timeout_ms]              post WM_CLOSE, wait until the window and its
 //                                   process are gone
-//   rect id                         print a child's rectangle "left top right bottom"
-//                                   in the frame's client coordinates
 //   click id x y                    left button down and up in a child (or a control of
 //                                   the open dialog), at its client coordinates
 //   command N                       post WM_COMMAND N to the frame
 //   send-command N                  send WM_COMMAND N and return once the frame has
 //                                   handled it and shows the poll it may have asked for
-//   click-pane index                left button down and up at the centre of a pane of
-//                                   the frame's status bar
-//   open-menu key                   open the menu bar's popup of mnemonic `key` (a
-//                                   character code); print its screen rectangle and the
-//                                   milliseconds until it showed
-//   pixel id x y                    print the colour "R G B" at a child's client point
-//   dialog                          print the caption of the program's open dialog, then
-//                                   one line per control: id TAB text
-//   click-item row | click-header column   a click in a row, or on a column of the
-//                                   header, of the endpoint list
-//   clipboard                       print the clipboard's text (CF_TEXT)
-//   save-as path                    enter `path` in the program's Save dialog, press Save
+//   dialog                          wait for the program's dialog; print its caption
 //   round-trips duration_ms         send WM_NULL to the frame, 10 ms apart, for that long;
 //                                   print "round-trips N longest-ms L mean-ms M"
 //
@@ -63,14 +50,6 @@ void Print(const std::string& text, DWORD handle = STD_OUTPUT_HANDLE)
 {
     Print("tarnwick_driver: " + message + "\n", STD_ERROR_HANDLE);
     ExitProcess(exitCode);
-}
-
-std::string Numbers(std::initializer_list<long> values)
-{
-    std::string text;
-    for (long value : values)
-        text += (text.empty() ? "" : " ") + std::to_string(value);
-    return text + "\n";
 }
 
 class CDeadline {
@@ -145,30 +124,11 @@ HWND Child(HWND frame, long id)
     return child;
 }
 
-void Click(HWND hwnd, LONG x, LONG y, bool wait)
+void Click(HWND hwnd, LONG x, LONG y)
 {
     const LPARAM point = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
-    if (wait) {
-        // Sent, not posted: what the driver asks next must see the click done.
-        Send(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
-        Send(hwnd, WM_LBUTTONUP, 0, point);
-    } else {
-        PostMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
-        PostMessageA(hwnd, WM_LBUTTONUP, 0, point);
-    }
-}
-
-// A rectangle a control writes through a pointer inside the program (SB_GETRECT,
-// LVM_GETITEMRECT, HDM_GETITEMRECT); `left` carries a request code in.
-RECT RemoteRect(HWND hwnd, UINT msg, WPARAM wParam, LONG left = 0)
-{
-    CRemoteBlock block(hwnd, sizeof(RECT));
-    RECT rc = {left, 0, 0, 0};
-    if (!block.IsValid() || !block.Write(0, &rc, sizeof(rc)) ||
-        !Send(hwnd, msg, wParam, reinterpret_cast<LPARAM>(block.At(0))) ||
-        !block.Read(0, &rc, sizeof(rc)))
-        Fail("no item " + std::to_string(wParam) + " in that control");
-    return rc;
+    PostMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(hwnd, WM_LBUTTONUP, 0, point);
 }
 
 std::string Rows(HWND list)
@@ -217,33 +177,6 @@ void Close(DWORD timeoutMs)
         Fail("the window closed but the process did not end");
 }
 
-std::string Pixel(HWND frame, HWND child, LONG x, LONG y)
-{
-    // Under Wine only the top-level window's DC reads another process's pixels.
-    RECT window = {};
-    GetWindowRect(frame, &window);
-    POINT pt = {x, y};
-    ClientToScreen(child, &pt);
-    HDC dc = GetWindowDC(frame);
-    const COLORREF color = GetPixel(dc, pt.x - window.left, pt.y - window.top);
-    ReleaseDC(frame, dc);
-    return Numbers({GetRValue(color), GetGValue(color), GetBValue(color)});
-}
-
-std::string DialogTexts(HWND dialog)
-{
-    std::string out;
-    // WM_GETTEXT is marshalled between processes; each answer shows the dialog answering.
-    for (HWND hwnd = dialog; hwnd != nullptr;
-         hwnd = GetWindow(hwnd, hwnd == dialog ? GW_CHILD : GW_HWNDNEXT)) {
-        char text[kTextMax] = {};
-        Send(hwnd, WM_GETTEXT, kTextMax, reinterpret_cast<LPARAM>(text));
-        const short id = static_cast<short>(GetDlgCtrlID(hwnd));
-        out += (hwnd == dialog ? "" : std::to_string(id) + "\t") + text + "\n";
-    }
-    return out;
-}
-
 void SendCommand(HWND frame, long command)
 {
     Send(frame, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(command), 0));
@@ -276,50 +209,11 @@ std::string RoundTrips(HWND frame, DWORD durationMs)
            " mean-ms " + std::to_string(rounds > 0 ? totalMs / rounds : 0.0) + "\n";
 }
 
-std::string OpenMenu(HWND frame, long key)
-{
-    const CDeadline deadline(kDefaultTimeoutMs);
-    PostMessageA(frame, WM_SYSCOMMAND, SC_KEYMENU, key);
-    RECT rc = {};
-    if (!WaitFor([&] { return GetWindowRect(FindOwned(frame, "#32768"), &rc) != FALSE; }, deadline,
-                 5))
-        Fail("no popup menu showed");
-    return Numbers({rc.left, rc.top, rc.right, rc.bottom, static_cast<long>(deadline.Elapsed())});
-}
-
-std::string Clipboard()
-{
-    std::string text;
-    if (OpenClipboard(nullptr)) {
-        HANDLE data = GetClipboardData(CF_TEXT);
-        const char* chars = static_cast<const char*>(GlobalLock(data));
-        text = chars != nullptr ? chars : "";
-        GlobalUnlock(data);
-        CloseClipboard();
-    }
-    return text;
-}
-
-void SaveAs(HWND frame, const std::string& path)
-{
-    HWND dialog = WaitForDialog(frame);
-    // The file name box is a ComboBoxEx; its edit control is a grandchild.
-    HWND combo = FindWindowExA(GetDlgItem(dialog, 1148), nullptr, "ComboBox", nullptr);
-    HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
-    if (edit == nullptr)
-        Fail("no Save dialog with a file name box");
-    Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    if (!WaitFor([dialog] { return !IsWindow(dialog); }, CDeadline(kDefaultTimeoutMs)))
-        Fail("the Save dialog is still open");
-}
-
 [[noreturn]] void Usage()
 {
     Fail("usage: tarnwick_driver wait [timeout_ms] | rows [id] | wait-rows N timeout_ms [id] | "
-         "close [timeout_ms] | rect id | click id x y | command N | send-command N | "
-         "click-pane index | open-menu key | pixel id x y | dialog | click-item row | "
-         "click-header column | clipboard | save-as path | round-trips duration_ms",
+         "close [timeout_ms] | click id x y | command N | send-command N | dialog | "
+         "round-trips duration_ms",
          2);
 }
 
@@ -331,10 +225,6 @@ int main(int argc, char** argv)
         Usage();
     const std::string verb = argv[1];
     const int count = argc - 2;
-    if (verb == "save-as" && count == 1) {
-        SaveAs(FindFrame(), argv[2]);
-        return 0;
-    }
     long n[3] = {};
     for (int i = 0; i < count; ++i) {
         char* end = nullptr;
@@ -362,40 +252,21 @@ int main(int argc, char** argv)
         if (!WaitFor(enough, CDeadline(static_cast<DWORD>(n[1]))))
             Fail("list " + std::to_string(id) + " holds " + std::to_string(rows) + " rows, not " +
                  std::to_string(n[0]));
-    } else if (is("clipboard", 0, 0)) {
-        Print(Clipboard());
     } else {
         HWND frame = FindFrame();
         if (is("rows", 0, 1)) {
             Print(Rows(Child(frame, count == 1 ? n[0] : IDC_ENDPOINT_LIST)));
-        } else if (is("rect", 1, 1)) {
-            RECT rc = {};
-            GetWindowRect(Child(frame, n[0]), &rc);
-            MapWindowPoints(HWND_DESKTOP, frame, reinterpret_cast<POINT*>(&rc), 2);
-            Print(Numbers({rc.left, rc.top, rc.right, rc.bottom}));
         } else if (is("click", 3, 3)) {
-            Click(Child(frame, n[0]), n[1], n[2], false);
+            Click(Child(frame, n[0]), n[1], n[2]);
         } else if (is("command", 1, 1)) {
             PostMessageA(frame, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(n[0]), 0), 0);
         } else if (is("send-command", 1, 1)) {
             SendCommand(frame, n[0]);
-        } else if (is("click-pane", 1, 1)) {
-            HWND bar = Child(frame, AFX_IDW_STATUS_BAR);
-            RECT rc = RemoteRect(bar, SB_GETRECT, static_cast<WPARAM>(n[0]));
-            Click(bar, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2, false);
-        } else if (is("open-menu", 1, 1)) {
-            Print(OpenMenu(frame, n[0]));
-        } else if (is("pixel", 3, 3)) {
-            Print(Pixel(frame, Child(frame, n[0]), n[1], n[2]));
         } else if (is("dialog", 0, 0)) {
-            Print(DialogTexts(WaitForDialog(frame)));
-        } else if (is("click-item", 1, 1) || is("click-header", 1, 1)) {
-            HWND list = Child(frame, IDC_ENDPOINT_LIST);
-            const bool header = verb == "click-header";
-            HWND target = header ? reinterpret_cast<HWND>(Send(list, LVM_GETHEADER)) : list;
-            RECT rc = RemoteRect(target, header ? HDM_GETITEMRECT : LVM_GETITEMRECT,
-                                 static_cast<WPARAM>(n[0]), header ? 0 : LVIR_BOUNDS);
-            Click(target, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2, true);
+            char caption[kTextMax] = {};
+            // WM_GETTEXT is marshalled between processes: the answer shows the dialog answering.
+            Send(WaitForDialog(frame), WM_GETTEXT, kTextMax, reinterpret_cast<LPARAM>(caption));
+            Print(std::string(caption) + "\n");
         } else if (is("round-trips", 1, 1)) {
             Print(RoundTrips(frame, static_cast<DWORD>(n[0])));
         } else {

@@ -236,55 +236,22 @@ def require_uts_namespace():
                           f"a host name of its own: {probe.stderr.strip()}")
 
 
-class Settings:
-    """The program's settings file with the test's own text, put back afterwards."""
-
-    def __init__(self, text):
-        self.path = os.path.join(wine_prefix(), "drive_c", "windows", "Tarnwick.ini")
-        self.text = text
-        self.saved = None
-
-    def __enter__(self):
-        if os.path.exists(self.path):
-            with open(self.path, "rb") as f:
-                self.saved = f.read()
-        with open(self.path, "w", newline="\r\n") as f:
-            f.write(self.text.replace("\r\n", "\n"))
-        return self
-
-    def __exit__(self, *exc):
-        if self.saved is None:
-            os.remove(self.path)
-        else:
-            with open(self.path, "wb") as f:
-                f.write(self.saved)
-        return False
-
-
 def main(name, run, **options):
-    """Parses --exe, --driver and the test's own options (name=(type, default)), then runs
-    run(args) and exits with its PASS (0), SKIP or FAIL code."""
+    """Parses --exe, --driver and the test's own options (name=(type, default)), runs
+    run(args) and exits with PASS (0), SKIP (SKIPPED) or FAIL (1)."""
     parser = argparse.ArgumentParser(description=name)
     parser.add_argument("--exe", required=True, help="Tarnwick.exe")
     parser.add_argument("--driver", required=True, help="tarnwick_driver.exe")
     for option, (kind, default) in options.items():
         parser.add_argument("--" + option.replace("_", "-"), type=kind, default=default)
     args = parser.parse_args()
-    sys.exit(run_test(name, lambda: run(args)))
-
-
-def run_test(name, test):
-    """Runs test() and prints PASS, SKIP or FAIL; returns the exit code."""
     try:
-        test()
+        run(args)
     except TestSkipped as reason:
         print(f"SKIP {name}: {reason}")
-        return SKIPPED
+        sys.exit(SKIPPED)
     except TestFailure as failure:
-        print(f"FAIL {name}: {failure}", file=sys.stderr)
-        return 1
+        sys.exit(f"FAIL {name}: {failure}")
     except subprocess.TimeoutExpired as timeout:
-        print(f"FAIL {name}: {timeout.cmd} did not finish in time", file=sys.stderr)
-        return 1
+        sys.exit(f"FAIL {name}: {timeout.cmd} did not finish in time")
     print(f"PASS {name}")
-    return 0
