@@ -8,8 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tarnwick {
@@ -20,15 +23,30 @@ using fakes::CFakeUdpTable;
 using fakes::MakeEndpoint;
 using Strings = std::vector<std::string>;
 
-// A monitor over fake table, look-ups and lists, whose table reads run at once and whose
-// resolver runs are started by hand, both on the test's own thread.
+// Checks `done` until it holds, for ten seconds at most; true once it held. `done` may act
+// (apply a read): it is not asked again after it held.
+inline bool WaitUntil(const std::function<bool()>& done)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+// A monitor over fake table, look-ups and lists, whose table reads run at once (their thread is
+// refused, so the monitor reads on the caller's thread) and whose resolver runs are started by
+// hand, both on the test's own thread.
 class CMonitorFixture : public ::testing::Test {
 protected:
     std::shared_ptr<CFakeUdpTable> sharedTable = std::make_shared<CFakeUdpTable>();
     CFakeUdpTable& table = *sharedTable;
     std::shared_ptr<CFakeNameLookup> lookup = std::make_shared<CFakeNameLookup>();
     fakes::CManualStarter starter;
-    CEndpointMonitor monitor{sharedTable, lookup, starter.Starter(), fakes::InlineStarter()};
+    CEndpointMonitor monitor{sharedTable, lookup, starter.Starter(),
+                             [](std::function<void()>) { return false; }};
     CFakeRowList endpoints;
     CFakeRowList statistics{5};
 

@@ -14,14 +14,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-bool WaitUntil(const std::function<bool()>& done)
-{
-    const auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (!done() && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(1ms);
-    return done();
-}
-
 TEST(ResolverThread, ClosingWhileALookupHangsNeitherWaitsNorCrashes)
 {
     auto lookup = std::make_shared<CFakeNameLookup>();
