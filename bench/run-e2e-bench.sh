@@ -7,6 +7,5 @@
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$repo/build/windows"
-exec unshare -n bash -c 'ip link set lo up && exec "$@"' sh \
-    bash "$repo/scripts/wine-session.sh" python3 "$repo/bench/e2e_bench.py" \
+exec bash "$repo/scripts/netns.sh" bash "$repo/scripts/wine-session.sh" python3 "$repo/bench/e2e_bench.py" \
     --exe "$build/Tarnwick.exe" --driver "$build/tests/e2e/tarnwick_driver.exe" "$@"
