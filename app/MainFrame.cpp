@@ -37,25 +37,48 @@ OrPlatformLookup(std::shared_ptr<tarnwick::INameLookup> lookup)
 
 } // namespace
 
-void ReplaceGrey(HBITMAP bitmap)
+namespace {
+
+// Calls `change` with the blue, green and red bytes of every pixel of a 24-bit DIB section.
+template <class Change> void ForEachPixel(HBITMAP bitmap, Change change)
 {
     DIBSECTION section = {};
     if (::GetObjectA(bitmap, sizeof(section), &section) != sizeof(section) ||
         section.dsBm.bmBits == nullptr || section.dsBm.bmBitsPixel != 24)
         return;
-    COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     auto* bits = static_cast<BYTE*>(section.dsBm.bmBits);
-    // Rows of a DIB are padded to 4 bytes; each pixel is blue, green, red.
+    // Rows of a DIB are padded to 4 bytes.
     for (LONG y = 0; y < section.dsBm.bmHeight; ++y) {
         BYTE* pixel = bits + y * section.dsBm.bmWidthBytes;
-        for (LONG x = 0; x < section.dsBm.bmWidth; ++x, pixel += 3) {
-            if (pixel[0] == 0xC0 && pixel[1] == 0xC0 && pixel[2] == 0xC0) {
-                pixel[0] = GetBValue(face);
-                pixel[1] = GetGValue(face);
-                pixel[2] = GetRValue(face);
-            }
-        }
+        for (LONG x = 0; x < section.dsBm.bmWidth; ++x, pixel += 3)
+            change(pixel);
     }
+}
+
+} // namespace
+
+void ReplaceGrey(HBITMAP bitmap)
+{
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    ForEachPixel(bitmap, [face](BYTE* pixel) {
+        if (pixel[0] == 0xC0 && pixel[1] == 0xC0 && pixel[2] == 0xC0) {
+            pixel[0] = GetBValue(face);
+            pixel[1] = GetGValue(face);
+            pixel[2] = GetRValue(face);
+        }
+    });
+}
+
+void GreyOut(HBITMAP bitmap)
+{
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    ForEachPixel(bitmap, [face](BYTE* pixel) {
+        if (RGB(pixel[2], pixel[1], pixel[0]) == face)
+            return;
+        // The pixel's brightness, moved half-way to white: a pale grey image.
+        const int luminance = (pixel[2] * 30 + pixel[1] * 59 + pixel[0] * 11) / 100;
+        pixel[0] = pixel[1] = pixel[2] = static_cast<BYTE>((luminance + 255) / 2);
+    });
 }
 
 CMainFrame::CMainFrame(std::shared_ptr<tarnwick::IUdpTable> table,
@@ -94,10 +117,18 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         OnLButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         break;
     case WM_LISTSELECT:
-        OnListSelect(wParam);
+        UpdateToolBar();
         return 0;
-    case WM_LISTSAVE:
-        OnSaveEvents();
+    case WM_ACTIVATE:
+        // The focus is taken back on activation (WM_SETFOCUS); keep where it was.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = ::GetFocus();
+            if (focus == m_wndEndpointList || focus == m_wndStatistics)
+                m_hWndLastFocus = focus;
+        }
+        break;
+    case WM_SETFOCUS:
+        OnSetFocus();
         return 0;
     case WM_POLLREADY:
         OnPollReady();
@@ -113,8 +144,7 @@ int CMainFrame::OnCreate()
     if (!m_wndToolBar.Create(m_hWnd, AFX_IDW_TOOLBAR, TBSTYLE_FLAT) ||
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         return -1;
-    LoadToolbarImages(IDB_TOOLBAR, IDB_TOOLBAR, IDB_TOOLBAR);
-    UpdateCopyButton();
+    LoadToolbarImages();
     if (!CreateStatusBar())
         return -1;
 
@@ -124,6 +154,7 @@ int CMainFrame::OnCreate()
 
     CreateEndpointList();
     CreateStatistics();
+    UpdateToolBar();
     LoadSettings();
     SetTimer(kFirstPollTimer, 1000);
     return 0;
@@ -165,20 +196,18 @@ void CMainFrame::CreateStatistics()
         m_wndStatistics.SetItemText(row, 0, kStatisticsLabels[row]);
 }
 
-void CMainFrame::LoadToolbarImages(UINT normalId, UINT disabledId, UINT hotId)
+void CMainFrame::LoadToolbarImages()
 {
-    struct {
-        fw::CImageList& list;
-        UINT id;
-    } lists[] = {{m_imlNormal, normalId}, {m_imlDisabled, disabledId}, {m_imlHot, hotId}};
-    for (auto& entry : lists) {
-        fw::CBitmap bitmap(static_cast<HBITMAP>(
-            ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(entry.id), IMAGE_BITMAP, 0,
-                         0, LR_CREATEDIBSECTION | LR_DEFAULTSIZE)));
-        ReplaceGrey(bitmap);
-        entry.list.Create(24, 24, ILC_COLOR24, 7, 0);
-        // The list has no mask, so the whole bitmap is added unchanged.
-        ::ImageList_AddMasked(entry.list, bitmap, 0);
+    fw::CBitmap bitmap(static_cast<HBITMAP>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0,
+                     LR_CREATEDIBSECTION | LR_DEFAULTSIZE)));
+    ReplaceGrey(bitmap);
+    // The lists have no mask, so the whole bitmap is added unchanged; each keeps its own copy.
+    for (fw::CImageList* list : {&m_imlNormal, &m_imlHot, &m_imlDisabled}) {
+        if (list == &m_imlDisabled)
+            GreyOut(bitmap);
+        list->Create(24, 24, ILC_COLOR24, 7, 0);
+        ::ImageList_AddMasked(*list, bitmap, 0);
     }
     m_wndToolBar.SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_imlNormal.Get()));
     m_wndToolBar.SendMessage(TB_SETDISABLEDIMAGELIST, 0,
@@ -194,7 +223,7 @@ void CMainFrame::RecalcLayout(bool notify)
     if (!m_wndEndpointList.IsWindow())
         return;
     m_wndEndpointList.MoveWindow(rc, FALSE);
-    m_wndEndpointList.FitColumns();
+    m_wndEndpointList.FitColumns(rc.right - rc.left);
     ::RedrawWindow(m_hWnd, &rc, nullptr, RDW_INVALIDATE);
 
     RECT column = {rc.right, rc.top, rc.right + kStatisticsWidth, rc.bottom};
@@ -263,7 +292,31 @@ void CMainFrame::RequestPoll(tarnwick::CEndpointMonitor::PollRequest request)
 
 void CMainFrame::OnPollReady()
 {
-    CListRows endpoints(m_wndEndpointList);
-    CListRows statistics(m_wndStatistics);
-    m_monitor.ApplyRead(endpoints, statistics);
+    {
+        CListRows endpoints(m_wndEndpointList);
+        CListRows statistics(m_wndStatistics);
+        if (!m_monitor.ApplyRead(endpoints, statistics))
+            return;
+    }
+    // Rows that came or went may bring or take away the vertical scroll bar, and the
+    // highlighted row with them; the keyboard needs a focused row to start from.
+    m_wndEndpointList.FitColumns(m_wndEndpointList.GetWindowRect().right -
+                                 m_wndEndpointList.GetWindowRect().left);
+    if (m_wndEndpointList.GetItemCount() > 0 && m_wndEndpointList.GetNextItem(-1, LVNI_FOCUSED) < 0)
+        m_wndEndpointList.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
+    UpdateToolBar();
+}
+
+void CMainFrame::OnSetFocus()
+{
+    HWND target =
+        m_hWndLastFocus != nullptr ? m_hWndLastFocus : static_cast<HWND>(m_wndEndpointList);
+    if (target != nullptr && ::IsWindowVisible(target))
+        ::SetFocus(target);
+}
+
+void CMainFrame::OnNextPane()
+{
+    const bool onEndpoints = ::GetFocus() == m_wndEndpointList;
+    ::SetFocus(onEndpoints ? m_wndStatistics : m_wndEndpointList);
 }

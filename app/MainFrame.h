@@ -15,6 +15,9 @@
 
 // Replaces the exact RGB(192,192,192) pixels of a 24-bit DIB section by the button face.
 void ReplaceGrey(HBITMAP bitmap);
+// Turns every pixel of a 24-bit DIB section that is not the button face into a pale grey of
+// its brightness: the image of a disabled button.
+void GreyOut(HBITMAP bitmap);
 
 // The main window: toolbar, status bar, the endpoint list on the left and the
 // statistics list in a fixed column on the right.
@@ -40,6 +43,8 @@ public:
     // Applies the stored colours, grid lines, interval, menu style and on-top state.
     void LoadSettings();
 
+    fw::CCommandState GetCommandState(UINT id) const override;
+
     // Pauses or resumes auto-update; switches name display.
     void ToggleAutoUpdate();
     void ToggleResolve();
@@ -57,7 +62,6 @@ public:
 
     CEndpointListCtrl m_wndEndpointList;
     fw::CListCtrl m_wndStatistics;
-    BOOL m_bCopyEnabled = FALSE;
     BOOL m_bPaused = TRUE;
     BOOL m_bResolve = TRUE;
     BOOL m_bXPMenu = TRUE;
@@ -73,7 +77,6 @@ protected:
     bool PreCreateWindow(CREATESTRUCTA& cs) override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
-    void OnInitMenuPopup(HMENU menu) override;
 
 private:
     int OnCreate();
@@ -86,16 +89,22 @@ private:
     bool CreateStatusBar();
     void CreateEndpointList();
     void CreateStatistics();
-    void LoadToolbarImages(UINT normalId, UINT disabledId, UINT hotId);
-    void SwapButtonImage(int image);
+    void LoadToolbarImages();
+    // Shows the switches (auto-update, name display, menu look) on the toolbar's images, the
+    // status panes and the menu's check marks.
+    void ShowSwitchStates();
+    void SetButtonImage(int image, UINT bitmapId);
     void OnLButtonDown(POINT point);
-    void InvalidateStatusBar() const;
-    void UpdateCopyButton();
     void OnSettings();
     void OnAppAbout();
-    void OnListSelect(WPARAM selected);
+    // The focus moves to the other list (Tab, Shift+Tab, F6).
+    void OnNextPane();
+    // The frame's focus goes to the list that had it last, the endpoint list at first.
+    void OnSetFocus();
 
     CSettingsStore m_settings;
+    // The list that had the focus when the window was last deactivated.
+    HWND m_hWndLastFocus = nullptr;
     // The stored menu style was read into m_bXPMenu: only then is it written back at exit.
     bool m_bSettingsLoaded = false;
     tarnwick::CEndpointMonitor m_monitor;

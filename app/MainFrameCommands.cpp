@@ -1,5 +1,6 @@
-// The frame's commands: refresh, the auto-update and resolve switches, clicks on the
-// status panes, and the toolbar images and menu checks that follow the two switches.
+// The frame's commands: their state in one place, refresh, the auto-update and resolve
+// switches, clicks on the status panes, and the toolbar images, panes and menu checks that show
+// the switches.
 #include "MainFrame.h"
 
 #include "AboutDlg.h"
@@ -14,6 +15,28 @@ constexpr COLORREF kActiveColor = RGB(0, 150, 0);
 constexpr COLORREF kInactiveColor = RGB(200, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 } // namespace
+
+fw::CCommandState CMainFrame::GetCommandState(UINT id) const
+{
+    fw::CCommandState state;
+    switch (id) {
+    case ID_EDIT_COPY:
+        state.bEnabled = m_wndEndpointList.IsWindow() && m_wndEndpointList.HasHighlightedRow();
+        break;
+    case ID_AUTOUPDATE:
+        state.nCheck = m_bPaused ? 0 : 1;
+        break;
+    case ID_RESOLVE:
+        state.nCheck = m_bResolve ? 1 : 0;
+        break;
+    case ID_XPSTYLE:
+        state.nCheck = m_bXPMenu ? 1 : 0;
+        break;
+    default:
+        return CFrameWnd::GetCommandState(id);
+    }
+    return state;
+}
 
 bool CMainFrame::OnCommand(WPARAM wParam, LPARAM)
 {
@@ -40,9 +63,11 @@ bool CMainFrame::OnCommand(WPARAM wParam, LPARAM)
         OnSaveEvents();
         return true;
     case ID_EDIT_COPY:
-        // Greyed in the menu and on the toolbar; an accelerator must not get past that either.
-        if (m_bCopyEnabled)
-            OnEditCopy();
+        OnEditCopy();
+        return true;
+    case ID_NEXT_PANE:
+    case ID_PREV_PANE:
+        OnNextPane();
         return true;
     }
     return false;
@@ -59,6 +84,9 @@ void CMainFrame::OnSettings()
     BOOL bXPMenu = m_bXPMenu;
     LoadSettings();
     m_bXPMenu = bXPMenu;
+    // A running auto-update takes the new period at once.
+    if (!m_bPaused)
+        SetTimer(kAutoUpdateTimer, static_cast<UINT>(m_nInterval));
     Invalidate(TRUE);
 }
 
@@ -67,74 +95,58 @@ void CMainFrame::OnAppAbout()
     CAboutDlg(m_hWnd).DoModal();
 }
 
-void CMainFrame::OnInitMenuPopup(HMENU menu)
-{
-    CFrameWnd::OnInitMenuPopup(menu);
-    ::EnableMenuItem(menu, ID_EDIT_COPY, MF_BYCOMMAND | (m_bCopyEnabled ? MF_ENABLED : MF_GRAYED));
-}
-
-void CMainFrame::UpdateCopyButton()
-{
-    m_wndToolBar.SendMessage(TB_ENABLEBUTTON, ID_EDIT_COPY, MAKELPARAM(m_bCopyEnabled, 0));
-}
-
-void CMainFrame::InvalidateStatusBar() const
-{
-    ::InvalidateRect(m_wndStatusBar, nullptr, FALSE);
-}
-
 void CMainFrame::ToggleAutoUpdate()
 {
-    SwapButtonImage(1);
-    HMENU menu = ::GetMenu(m_hWnd);
-    CStatusPane* state = m_wndStatusBar.GetPane(1);
-    CStatusPane* stripes = m_wndStatusBar.GetPane(2);
+    m_bPaused = !m_bPaused;
     if (m_bPaused) {
-        ::CheckMenuItem(menu, ID_AUTOUPDATE, MF_BYCOMMAND | MF_CHECKED);
-        SetTimer(kAutoUpdateTimer, static_cast<UINT>(m_nInterval));
-        m_bPaused = FALSE;
-        state->SetTextColors(kActiveColor, kWhite);
-        InvalidateStatusBar();
-        state->SetTexts("AutoUpdate ACTIVE", "AutoUpdate PAUSED");
-        InvalidateStatusBar();
-        stripes->SetStyle(stripes->m_nStyle | SPS_HSCROLL);
-    } else {
         KillTimer(kAutoUpdateTimer);
         // A read in flight still shows; a tick that came during it is not followed up.
         m_monitor.DropTimerTick();
-        ::CheckMenuItem(menu, ID_AUTOUPDATE, MF_BYCOMMAND | MF_UNCHECKED);
-        m_bPaused = TRUE;
-        state->SetTextColors(kInactiveColor, kWhite);
-        InvalidateStatusBar();
-        state->SetTexts("AutoUpdate PAUSED", "AutoUpdate ACTIVE");
-        InvalidateStatusBar();
-        stripes->SetStyle(stripes->m_nStyle & ~SPS_HSCROLL);
+    } else {
+        SetTimer(kAutoUpdateTimer, static_cast<UINT>(m_nInterval));
     }
-    InvalidateStatusBar();
+    ShowSwitchStates();
 }
 
 void CMainFrame::ToggleResolve()
 {
-    InvalidateStatusBar();
-    HMENU menu = ::GetMenu(m_hWnd);
-    SwapButtonImage(2);
-    CStatusPane* pane = m_wndStatusBar.GetPane(3);
-    bool resolve = !m_bResolve;
-    pane->SetTextColors(resolve ? kActiveColor : kInactiveColor, kWhite);
-    InvalidateStatusBar();
-    pane->SetTexts(resolve ? "Resolve ON" : "Resolve OFF", "");
-    InvalidateStatusBar();
-    ::CheckMenuItem(menu, ID_RESOLVE, MF_BYCOMMAND | (resolve ? MF_CHECKED : MF_UNCHECKED));
-    m_bResolve = resolve ? TRUE : FALSE;
+    m_bResolve = !m_bResolve;
     // The rows follow at the next poll; names are looked up either way.
-    m_monitor.SetResolve(resolve);
+    m_monitor.SetResolve(m_bResolve != FALSE);
+    ShowSwitchStates();
 }
 
-void CMainFrame::SwapButtonImage(int image)
+void CMainFrame::ShowSwitchStates()
 {
-    // Called before the switch flips: the bitmap shows the state the switch goes to.
-    UINT bitmapId = image == 1 ? (m_bPaused ? IDB_AUTOUPDATE_ON : IDB_AUTOUPDATE_OFF)
-                               : (m_bResolve ? IDB_RESOLVE_OFF : IDB_RESOLVE_ON);
+    // The menu bar's items, for whoever reads them before their popup opens.
+    HMENU menu = ::GetMenu(m_hWnd);
+    for (UINT id : {ID_AUTOUPDATE, ID_RESOLVE, ID_XPSTYLE})
+        ::CheckMenuItem(menu, id,
+                        MF_BYCOMMAND | (GetCommandState(id).nCheck ? MF_CHECKED : MF_UNCHECKED));
+    // Open popups keep their look; the next ones drawn take the new one.
+    CStyledMenu::s_nXpWhenMenuColorDiffers = m_bXPMenu;
+    CStyledMenu::s_nXpWhenMenuColorMatches = m_bXPMenu;
+
+    SetButtonImage(1, m_bPaused ? IDB_AUTOUPDATE_OFF : IDB_AUTOUPDATE_ON);
+    SetButtonImage(2, m_bResolve ? IDB_RESOLVE_ON : IDB_RESOLVE_OFF);
+    m_wndToolBar.Invalidate(TRUE);
+
+    CStatusPane* state = m_wndStatusBar.GetPane(1);
+    CStatusPane* stripes = m_wndStatusBar.GetPane(2);
+    CStatusPane* resolve = m_wndStatusBar.GetPane(3);
+    const bool active = !m_bPaused;
+    state->SetTextColors(active ? kActiveColor : kInactiveColor, kWhite);
+    state->SetTexts(active ? "AutoUpdate ACTIVE" : "AutoUpdate PAUSED",
+                    active ? "AutoUpdate PAUSED" : "AutoUpdate ACTIVE");
+    // The stripes move while auto-update runs.
+    stripes->SetStyle(active ? stripes->m_nStyle | SPS_HSCROLL : stripes->m_nStyle & ~SPS_HSCROLL);
+    resolve->SetTextColors(m_bResolve ? kActiveColor : kInactiveColor, kWhite);
+    resolve->SetTexts(m_bResolve ? "Resolve ON" : "Resolve OFF", "");
+    ::InvalidateRect(m_wndStatusBar, nullptr, FALSE);
+}
+
+void CMainFrame::SetButtonImage(int image, UINT bitmapId)
+{
     fw::CBitmap bitmap(static_cast<HBITMAP>(
         ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0,
                      LR_CREATEDIBSECTION | LR_DEFAULTSIZE)));
@@ -143,7 +155,6 @@ void CMainFrame::SwapButtonImage(int image)
     ::ImageList_Replace(m_imlHot, image, bitmap, nullptr);
     m_wndToolBar.SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_imlNormal.Get()));
     m_wndToolBar.SendMessage(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(m_imlHot.Get()));
-    m_wndToolBar.Invalidate(TRUE);
 }
 
 void CMainFrame::OnLButtonDown(POINT point)

@@ -1,6 +1,5 @@
 // The frame's export commands: Save events writes the rows to a text file, Copy puts the
-// highlighted row's address on the clipboard; and the enable state of Copy, which follows
-// the endpoint list's clicks and focus.
+// highlighted row's address on the clipboard.
 #include "MainFrame.h"
 
 #include "Clipboard.h"
@@ -50,14 +49,8 @@ bool CMainFrame::SaveEvents(const std::string& path)
 
 void CMainFrame::OnEditCopy()
 {
-    fw::CClipboard clipboard(m_hWnd);
-    clipboard.SetText(m_wndEndpointList.GetCopyText());
-}
-
-void CMainFrame::OnListSelect(WPARAM selected)
-{
-    if (selected > 1)
-        return;
-    m_bCopyEnabled = selected == 1 ? TRUE : FALSE;
-    UpdateCopyButton();
+    // With no row highlighted there is nothing to copy, and the clipboard keeps what it holds.
+    std::string text;
+    if (m_wndEndpointList.GetCopyText(text))
+        fw::CClipboard(m_hWnd).SetText(text);
 }

@@ -28,11 +28,6 @@ HMENU CMainFrame::SetupMenu()
 
 void CMainFrame::OnXPStyle()
 {
-    // Open popups keep their look; the next ones drawn take the new one.
-    int look = m_bXPMenu ? 0 : 1;
-    CStyledMenu::s_nXpWhenMenuColorDiffers = look;
-    CStyledMenu::s_nXpWhenMenuColorMatches = look;
-    ::CheckMenuItem(::GetMenu(m_hWnd), ID_XPSTYLE,
-                    MF_BYCOMMAND | (look ? MF_CHECKED : MF_UNCHECKED));
-    m_bXPMenu = look;
+    m_bXPMenu = m_bXPMenu ? FALSE : TRUE;
+    ShowSwitchStates();
 }

@@ -123,14 +123,48 @@ bool CFrameWnd::OnToolTipText(NMHDR* hdr)
     return true;
 }
 
-void CFrameWnd::OnInitMenuPopup(HMENU menu)
+CCommandState CFrameWnd::GetCommandState(UINT id) const
 {
-    auto check = [menu](UINT command, HWND bar) {
-        ::CheckMenuItem(menu, command,
-                        MF_BYCOMMAND | (bar && ::IsWindowVisible(bar) ? MF_CHECKED : MF_UNCHECKED));
-    };
-    check(ID_VIEW_TOOLBAR, GetDlgItem(static_cast<int>(AFX_IDW_TOOLBAR)));
-    check(ID_VIEW_STATUS_BAR, GetDlgItem(static_cast<int>(AFX_IDW_STATUS_BAR)));
+    CCommandState state;
+    if (id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR) {
+        HWND bar = GetDlgItem(static_cast<int>(id));
+        state.nCheck = bar != nullptr && ::IsWindowVisible(bar) ? 1 : 0;
+    }
+    return state;
+}
+
+void CFrameWnd::OnInitMenuPopup(HMENU menu) const
+{
+    const int count = ::GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        const UINT id = ::GetMenuItemID(menu, position);
+        if (id == 0 || id == static_cast<UINT>(-1))
+            continue; // a separator or a popup
+        const CCommandState state = GetCommandState(id);
+        const UINT item = static_cast<UINT>(position);
+        ::EnableMenuItem(menu, item, MF_BYPOSITION | (state.bEnabled ? MF_ENABLED : MF_GRAYED));
+        if (state.nCheck >= 0)
+            ::CheckMenuItem(menu, item, MF_BYPOSITION | (state.nCheck ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
+void CFrameWnd::UpdateToolBar() const
+{
+    HWND toolBar = GetDlgItem(static_cast<int>(AFX_IDW_TOOLBAR));
+    const int count =
+        toolBar != nullptr ? static_cast<int>(::SendMessageA(toolBar, TB_BUTTONCOUNT, 0, 0)) : 0;
+    for (int index = 0; index < count; ++index) {
+        TBBUTTON button = {};
+        ::SendMessageA(toolBar, TB_GETBUTTON, static_cast<WPARAM>(index),
+                       reinterpret_cast<LPARAM>(&button));
+        if (button.idCommand == 0)
+            continue;
+        const bool enabled = GetCommandState(static_cast<UINT>(button.idCommand)).bEnabled;
+        // Sent only on a change: the button repaints on every TB_ENABLEBUTTON.
+        if (((button.fsState & TBSTATE_ENABLED) != 0) != enabled)
+            ::SendMessageA(toolBar, TB_ENABLEBUTTON, static_cast<WPARAM>(button.idCommand),
+                           MAKELPARAM(enabled, 0));
+    }
 }
 
 LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -165,6 +199,9 @@ LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_COMMAND:
+        // Greyed in the menus and on the toolbar; an accelerator must not get past that either.
+        if (!GetCommandState(LOWORD(wParam)).bEnabled)
+            return 0;
         if (OnCommand(wParam, lParam))
             return 0;
         switch (LOWORD(wParam)) {

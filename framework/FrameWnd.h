@@ -7,6 +7,13 @@
 
 namespace fw {
 
+// What a command's menu items and toolbar button show, and whether it runs.
+struct CCommandState {
+    bool bEnabled = true;
+    // -1: the command is no switch; else 0 or 1, shown as a check mark.
+    int nCheck = -1;
+};
+
 // A top-level frame: menu, accelerators and title from one resource id, a toolbar at
 // the top and a status bar at the bottom, menu prompts in the status bar's first pane.
 // A frame created with new deletes itself when its window is destroyed.
@@ -21,6 +28,13 @@ public:
     RECT RepositionQuery() const;
 
     HACCEL GetAccelerators() const { return m_hAccel; }
+    // The one source of every command's state: the menu popups read it as they open, the
+    // toolbar when UpdateToolBar is called, and WM_COMMAND before it runs a command (a
+    // disabled one does nothing). The frame knows its bars' switches; derived frames add their
+    // commands.
+    virtual CCommandState GetCommandState(UINT id) const;
+    // Enables and disables the toolbar's buttons as GetCommandState says.
+    void UpdateToolBar() const;
     void SetMessageText(const char* text);
     void SetMessageText(UINT stringId);
 
@@ -29,8 +43,8 @@ public:
 protected:
     virtual bool PreCreateWindow(CREATESTRUCTA& cs);
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    // Command-update of a popup menu that is about to open.
-    virtual void OnInitMenuPopup(HMENU menu);
+    // Command-update of a popup menu that is about to open, from GetCommandState.
+    void OnInitMenuPopup(HMENU menu) const;
     void PostNcDestroy() override;
 
 private:

@@ -14,7 +14,6 @@ public:
     CWnd& operator=(const CWnd&) = delete;
     virtual ~CWnd();
 
-    HWND GetSafeHwnd() const { return this ? m_hWnd : nullptr; }
     operator HWND() const { return m_hWnd; }
     bool IsWindow() const { return m_hWnd != nullptr && ::IsWindow(m_hWnd); }
 

@@ -11,9 +11,9 @@
 // the port shown in its last column; the control draws its own column separators,
 // grid lines and focus mark with the pen that is current in the paint DC.
 //
-// It tells the main window when a row is clicked and when it loses the focus
-// (WM_LISTSELECT), has a context menu of its own (Copy URL, Save events), sorts its rows
-// by a clicked column, and fits its columns to the window.
+// It tells its parent when its highlighted row may have changed (WM_LISTSELECT), shows a
+// context menu (Copy URL, Save events) whose commands and state are its parent's, sorts its
+// rows by a clicked column, and fits its columns to the width it is given.
 class CEndpointListCtrl : public fw::CListCtrl {
 public:
     CEndpointListCtrl();
@@ -24,19 +24,22 @@ public:
     // Paints one row; uses only the structure's itemID and hDC.
     virtual void DrawItem(DRAWITEMSTRUCT* dis);
 
-    // Makes the columns fill the list's part of the main window (its client width less the
-    // statistics column), one pixel per column in turn from column 0; no column gets narrower
-    // than zero. The frame calls it at every layout.
-    void FitColumns();
+    // Makes the columns fill `width`, the list's width in its parent, less its frame and, when
+    // there are more rows than fit, the vertical scroll bar: one pixel per column in turn from
+    // column 0, no column narrower than zero. Changes and repaints nothing when they fill it.
+    void FitColumns(int width);
 
     // Sorts rows nLow to nHigh (-1: the last row) by the text of column nColumn, compared as
     // strcmp does; texts, state and selection move with the rows. FALSE when nothing was
     // sorted (no such column, fewer than two rows).
     BOOL SortRowsByText(int nColumn, BOOL bAscending, int nLow = 0, int nHigh = -1);
 
+    // A row is shown highlighted: selected while the list has the focus (or shows its
+    // selection always), or a drop target.
+    bool HasHighlightedRow() const;
     // The text that Copy puts on the clipboard: column 0 of the highlighted row, trimmed;
-    // empty when no row is selected.
-    std::string GetCopyText() const;
+    // false when no row is highlighted.
+    bool GetCopyText(std::string& text) const;
 
     // Index of the row most recently painted highlighted; -1 when the most recent row
     // painted was not highlighted.
@@ -50,8 +53,6 @@ public:
 
 protected:
     bool OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-    // The context menu's commands.
-    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
     // Fill of a row that is not highlighted, by the port shown in its last column.
@@ -63,8 +64,8 @@ private:
                         int clientWidth) const;
 
     void OnShowRowMenu();
-    // WM_LISTSELECT to the main window: 1 a row was clicked, 0 the focus is gone.
-    void NotifyMainWindow(WPARAM selected) const;
+    // WM_LISTSELECT to the parent: wParam 1 while a row is highlighted, else 0.
+    void NotifyParent() const;
     void OnColumnClick(const NMLISTVIEW* click);
     void OnItemChanged(const NMLISTVIEW* change);
     void InvalidateRow(int item);

@@ -1,8 +1,7 @@
 // What the endpoint list does besides painting and sorting: the notifications its parent
-// reflects, the context menu and its commands, and fitting the columns to the window.
+// reflects, the context menu, the row Copy takes, and fitting the columns to a width.
 #include "EndpointListCtrl.h"
 
-#include "Clipboard.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -10,9 +9,6 @@
 #include <vector>
 
 namespace {
-
-// Width of the main window's statistics column, right of the list.
-const int kStatisticsWidth = 250;
 
 // Changes the widths one pixel at a time, column after column from column 0, until they add
 // up to `target`; a column at zero width is passed over, and when all are there the widths
@@ -53,11 +49,9 @@ bool CEndpointListCtrl::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* 
     case NM_DBLCLK:
         OnShowRowMenu();
         break;
-    case NM_CLICK:
-        NotifyMainWindow(1);
-        break;
+    case NM_SETFOCUS:
     case NM_KILLFOCUS:
-        NotifyMainWindow(0);
+        NotifyParent();
         break;
     case LVN_COLUMNCLICK:
         OnColumnClick(reinterpret_cast<const NMLISTVIEW*>(lParam));
@@ -72,37 +66,21 @@ bool CEndpointListCtrl::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* 
     return true;
 }
 
-bool CEndpointListCtrl::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    switch (wParam) {
-    case ID_FILE_SAVE:
-        ::SendMessageA(GetParent(), WM_LISTSAVE, 0, 0);
-        return true;
-    case ID_EDIT_COPY: {
-        fw::CClipboard clipboard(m_hWnd);
-        clipboard.SetText(GetCopyText());
-        return true;
-    }
-    }
-    return CListCtrl::OnCommand(wParam, lParam);
-}
-
 void CEndpointListCtrl::OnShowRowMenu()
 {
     POINT cursor = {};
     ::GetCursorPos(&cursor);
     HMENU popup = ::GetSubMenu(*m_pContextMenu, 0);
-    // The chosen command comes back to this control as WM_COMMAND.
+    // Owned by the parent: it greys the items as for its own menus, shows their prompts and
+    // gets the chosen command.
     if (popup != nullptr)
-        ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_hWnd,
+        ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, GetParent(),
                          nullptr);
 }
 
-void CEndpointListCtrl::NotifyMainWindow(WPARAM selected) const
+void CEndpointListCtrl::NotifyParent() const
 {
-    HWND main = ::GetAncestor(m_hWnd, GA_ROOT);
-    if (main != nullptr && main != m_hWnd)
-        ::SendMessageA(main, WM_LISTSELECT, selected, 0);
+    ::SendMessageA(GetParent(), WM_LISTSELECT, HasHighlightedRow() ? 1 : 0, 0);
 }
 
 void CEndpointListCtrl::OnItemChanged(const NMLISTVIEW* change)
@@ -110,9 +88,12 @@ void CEndpointListCtrl::OnItemChanged(const NMLISTVIEW* change)
     // The list view repaints only the columns' width of a row whose state changed, but the
     // row's fill and focus mark reach the client's right edge.
     const UINT shown = LVIS_SELECTED | LVIS_FOCUSED | LVIS_DROPHILITED;
-    if ((change->uChanged & LVIF_STATE) != 0 &&
-        ((change->uOldState ^ change->uNewState) & shown) != 0)
-        InvalidateRow(change->iItem);
+    if ((change->uChanged & LVIF_STATE) == 0 ||
+        ((change->uOldState ^ change->uNewState) & shown) == 0)
+        return;
+    InvalidateRow(change->iItem);
+    if (((change->uOldState ^ change->uNewState) & (LVIS_SELECTED | LVIS_DROPHILITED)) != 0)
+        NotifyParent();
 }
 
 void CEndpointListCtrl::InvalidateRow(int item)
@@ -138,38 +119,42 @@ int CEndpointListCtrl::GetCopyRow() const
     return focused >= 0 ? focused : GetNextItem(-1, LVNI_SELECTED);
 }
 
-std::string CEndpointListCtrl::GetCopyText() const
+bool CEndpointListCtrl::HasHighlightedRow() const
 {
-    int row = GetCopyRow();
-    if (row < 0)
-        return std::string();
-    const char* const blanks = " \t\r\n\v\f";
-    std::string text = GetItemText(row, 0);
-    std::string::size_type first = text.find_first_not_of(blanks);
-    if (first == std::string::npos)
-        return std::string();
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+    const int row = GetCopyRow();
+    return row >= 0 && IsHighlighted(GetRowState(row), ::GetFocus() == m_hWnd);
 }
 
-void CEndpointListCtrl::FitColumns()
+bool CEndpointListCtrl::GetCopyText(std::string& text) const
 {
+    if (!HasHighlightedRow())
+        return false;
+    const char* const blanks = " \t\r\n\v\f";
+    text = GetItemText(GetCopyRow(), 0);
+    const std::string::size_type first = text.find_first_not_of(blanks);
+    text = first == std::string::npos
+               ? std::string()
+               : text.substr(first, text.find_last_not_of(blanks) - first + 1);
+    return true;
+}
+
+void CEndpointListCtrl::FitColumns(int width)
+{
+    if (width <= 0)
+        return;
+    int target = width - (::GetSystemMetrics(SM_CXFRAME) + 2);
+    // Room for the vertical scroll bar that the rows bring.
+    if (GetItemCount() > GetCountPerPage())
+        target -= ::GetSystemMetrics(SM_CXVSCROLL) + 1;
+    std::vector<int> widths(static_cast<std::size_t>(std::max(GetColumnCount(), 0)));
+    for (std::size_t column = 0; column < widths.size(); ++column)
+        widths[column] = GetColumnWidth(static_cast<int>(column));
+    std::vector<int> fitted = widths;
+    ShareOut(fitted, target);
+    if (fitted == widths)
+        return;
     {
         fw::CRedrawOff hold(m_hWnd);
-        RECT main = {};
-        ::GetClientRect(::GetAncestor(m_hWnd, GA_ROOT), &main);
-        int target = main.right - kStatisticsWidth;
-        if (target <= 0)
-            return;
-        target -= ::GetSystemMetrics(SM_CXFRAME) + 2;
-        // Room for the vertical scroll bar that the rows will bring.
-        if (GetItemCount() > GetCountPerPage())
-            target -= ::GetSystemMetrics(SM_CXVSCROLL) + 1;
-
-        std::vector<int> widths(static_cast<std::size_t>(std::max(GetColumnCount(), 0)));
-        for (std::size_t column = 0; column < widths.size(); ++column)
-            widths[column] = GetColumnWidth(static_cast<int>(column));
-        std::vector<int> fitted = widths;
-        ShareOut(fitted, target);
         for (std::size_t column = 0; column < widths.size(); ++column)
             if (fitted[column] != widths[column])
                 SetColumnWidth(static_cast<int>(column), fitted[column]);

@@ -76,9 +76,9 @@
 #define ID_INDICATOR_AUTOUPDATE 61205
 #define ID_INDICATOR_RESOLVE 61206
 
-// Private messages from the endpoint list to the frame (WM_USER is 0x0400).
+// Private messages (WM_USER is 0x0400). From the endpoint list to its parent: its highlighted
+// row may have changed (wParam 1 while one is highlighted).
 #define WM_LISTSELECT (0x0400 + 0x190)
-#define WM_LISTSAVE (0x0400 + 0x191)
 // Posted to the frame by the poll's worker thread: a table read has arrived.
 #define WM_POLLREADY (0x0400 + 0x192)
 // Sent to the frame by whoever drives it from outside: nonzero while a poll that was asked
