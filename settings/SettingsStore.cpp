@@ -1,20 +1,39 @@
 #include "SettingsStore.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 const char kColors[] = "Colors";
 const char kAttributes[] = "Attributes";
+// A stored number beyond what an int holds counts as the largest (or smallest) int.
+constexpr long long kSaturated = 2147483647;
 } // namespace
 
 CSettingsStore::CSettingsStore(std::string fileName) : m_strFileName(std::move(fileName)) {}
 
 int CSettingsStore::ReadInt(const char* section, const char* key, int defaultValue) const
 {
-    // The profile reader gives 0 for text that is no number, and wraps numbers that do
-    // not fit; callers bound what they cannot accept.
-    return static_cast<int>(
-        ::GetPrivateProfileIntA(section, key, defaultValue, m_strFileName.c_str()));
+    // Read as text: the profile reader's own number gives 0 for text that is no number
+    // ("green") and wraps numbers that do not fit ("4294967297" is 1).
+    char text[32] = {};
+    ::GetPrivateProfileStringA(section, key, "", text, sizeof(text), m_strFileName.c_str());
+    const char* p = text;
+    while (*p == ' ' || *p == '\t')
+        ++p;
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    if (*p < '0' || *p > '9')
+        return defaultValue;
+    long long value = 0;
+    for (; *p >= '0' && *p <= '9'; ++p)
+        value = std::min(value * 10 + (*p - '0'), kSaturated);
+    while (*p == ' ' || *p == '\t')
+        ++p;
+    if (*p != '\0')
+        return defaultValue;
+    return static_cast<int>(negative ? -value : value);
 }
 
 void CSettingsStore::WriteInt(const char* section, const char* key, int value) const
@@ -27,7 +46,7 @@ void CSettingsStore::WriteInt(const char* section, const char* key, int value) c
 COLORREF CSettingsStore::ReadColor(const char* key, COLORREF defaultValue) const
 {
     // Above 0x00FFFFFF a COLORREF is no colour: -1 means "none" to a list control, and
-    // a set high byte selects a palette entry.
+    // a set high byte selects a palette entry. Text that is no number gives the default too.
     int value = ReadInt(kColors, key, static_cast<int>(defaultValue));
     return value >= 0 && value <= 0x00FFFFFF ? static_cast<COLORREF>(value) : defaultValue;
 }

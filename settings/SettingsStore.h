@@ -30,17 +30,19 @@ public:
 
     const std::string& GetFileName() const { return m_strFileName; }
 
-    // All nine keys; missing ones, and colours out of range, give their defaults.
+    // All nine keys; missing ones, values that are no whole number, and colours out of range
+    // give their defaults.
     CSettings Load() const;
     // The eight keys the Settings dialog owns (all but "MenuStyle"), in its order.
     void StoreDialogKeys(const CSettings& settings) const;
     void StoreMenuStyle(bool xpStyle) const;
 
     // The auto-update period in milliseconds for a stored "UpdateInterval": 0 or less
-    // (or no number at all) gives 2 seconds, more than a day gives a day.
+    // (or no number at all) gives 2 seconds, more than a day (however much) gives a day.
     static int IntervalMilliseconds(int storedSeconds);
 
 private:
+    // A whole decimal number, blanks around it allowed; saturates at the int range.
     int ReadInt(const char* section, const char* key, int defaultValue) const;
     // A key of "Colors"; what is no colour gives the default.
     COLORREF ReadColor(const char* key, COLORREF defaultValue) const;
