@@ -56,7 +56,7 @@ public:
     void OnSaveEvents();
     // Writes the rows as the list shows them to `path`, replacing what was there only once
     // the whole text is written; a failure is reported in a message box. False on failure.
-    bool SaveEvents(const std::string& path);
+    bool SaveEvents(const std::wstring& path);
     // Puts the highlighted row's first column on the clipboard.
     void OnEditCopy();
 

@@ -5,6 +5,7 @@
 #include "Clipboard.h"
 #include "File.h"
 #include "FileDialog.h"
+#include "SaveFailure.h"
 #include "WinApp.h"
 
 #include <commctrl.h>
@@ -30,20 +31,19 @@ void CMainFrame::OnSaveEvents()
     KillTimer(kAutoUpdateTimer);
     if (!m_bPaused)
         ToggleAutoUpdate();
-    fw::CFileDialog dialog("txt", "Events.txt", OFN_HIDEREADONLY, "Text files (*.txt)|*.*|");
+    fw::CFileDialog dialog(L"txt", L"Events.txt", OFN_HIDEREADONLY, L"Text files (*.txt)|*.*|");
     if (dialog.DoModal(m_hWnd) != IDOK || dialog.GetPathName().empty())
         return;
     SaveEvents(dialog.GetPathName());
 }
 
-bool CMainFrame::SaveEvents(const std::string& path)
+bool CMainFrame::SaveEvents(const std::wstring& path)
 {
+    const bool existed = ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     DWORD error = fw::ReplaceFileContents(path, EventsText(m_wndEndpointList));
     if (error == ERROR_SUCCESS)
         return true;
-    std::string message = "The events could not be saved to " + path + ":\n" +
-                          fw::ErrorText(error) + "\n\nThe file is unchanged.";
-    fw::AppMessageBox(message.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    fw::AppMessageBox(SaveFailureText(path, error, existed).c_str(), MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
 

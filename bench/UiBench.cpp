@@ -91,14 +91,14 @@ int main()
                     directions[ascending], kRows, sort);
     }
 
-    char folder[MAX_PATH] = {};
-    ::GetTempPathA(sizeof(folder), folder);
-    std::string path = std::string(folder) + "tarnwick-bench-events.txt";
+    wchar_t folder[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, folder);
+    std::wstring path = std::wstring(folder) + L"tarnwick-bench-events.txt";
     for (int run = 0; run < 3; ++run) {
         double save = Milliseconds([&] { frame->SaveEvents(path); });
         std::printf("saving %d rows: %.0f ms\n", kRows, save);
     }
-    ::DeleteFileA(path.c_str());
+    ::DeleteFileW(path.c_str());
     ::DestroyWindow(hwnd);
     return 0;
 }

@@ -4,10 +4,10 @@
 
 namespace fw {
 
-bool CFile::Create(const std::string& path)
+bool CFile::Create(const std::wstring& path)
 {
     Close();
-    m_hFile = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    m_hFile = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
     return m_hFile != INVALID_HANDLE_VALUE;
 }
@@ -37,38 +37,38 @@ bool CFile::Close()
     return flushed && closed;
 }
 
-DWORD ReplaceFileContents(const std::string& path, const std::string& data)
+DWORD ReplaceFileContents(const std::wstring& path, const std::string& data)
 {
-    std::string::size_type slash = path.find_last_of("\\/");
-    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    char temporary[MAX_PATH] = {};
+    std::wstring::size_type slash = path.find_last_of(L"\\/");
+    std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash + 1);
+    wchar_t temporary[MAX_PATH] = {};
     // Creates the (empty) file, with a name that no other file of the folder has.
-    if (::GetTempFileNameA(folder.c_str(), "tnw", 0, temporary) == 0)
+    if (::GetTempFileNameW(folder.c_str(), L"tnw", 0, temporary) == 0)
         return ::GetLastError();
     CFile file;
     DWORD error = ERROR_SUCCESS;
     if (!file.Create(temporary) || !file.Write(data) || !file.Close() ||
-        !::MoveFileExA(temporary, path.c_str(),
+        !::MoveFileExW(temporary, path.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         error = ::GetLastError();
         if (error == ERROR_SUCCESS)
             error = ERROR_WRITE_FAULT;
         file.Close();
-        ::DeleteFileA(temporary);
+        ::DeleteFileW(temporary);
     }
     return error;
 }
 
-std::string ErrorText(DWORD error)
+std::wstring ErrorText(DWORD error)
 {
-    char* buffer = nullptr;
-    DWORD length = ::FormatMessageA(
+    wchar_t* buffer = nullptr;
+    DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = length > 0 ? std::string(buffer, length) : std::string();
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length > 0 ? std::wstring(buffer, length) : std::wstring();
     ::LocalFree(buffer);
-    text.erase(text.find_last_not_of(" \r\n") + 1);
-    return text.empty() ? "Error " + std::to_string(error) : text;
+    text.erase(text.find_last_not_of(L" \r\n") + 1);
+    return text.empty() ? L"Error " + std::to_wstring(error) : text;
 }
 
 } // namespace fw

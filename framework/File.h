@@ -15,7 +15,7 @@ public:
     ~CFile() { Close(); }
 
     // Creates `path`, or empties it if it exists, for writing, shared with nobody.
-    bool Create(const std::string& path);
+    bool Create(const std::wstring& path);
     // Writes all of `data`, in as many calls as the platform needs.
     bool Write(const std::string& data);
     // Brings the written data to the disk and closes the file; false when either fails.
@@ -28,9 +28,10 @@ private:
 // Replaces the contents of the file `path` by `data`, or leaves the file as it was: the data
 // goes to a new file in the same folder first, which takes the target's place only once it is
 // complete. Returns 0, or the platform's error code; on failure no new file is left behind.
-DWORD ReplaceFileContents(const std::string& path, const std::string& data);
+// The path goes to the platform in UTF-16 all the way.
+DWORD ReplaceFileContents(const std::wstring& path, const std::string& data);
 
 // The platform's text for an error code, on one line.
-std::string ErrorText(DWORD error);
+std::wstring ErrorText(DWORD error);
 
 } // namespace fw

@@ -5,20 +5,20 @@
 
 namespace fw {
 
-CFileDialog::CFileDialog(const char* defaultExt, const char* fileName, DWORD flags,
-                         const char* filter)
+CFileDialog::CFileDialog(const wchar_t* defaultExt, const wchar_t* fileName, DWORD flags,
+                         const wchar_t* filter)
     : m_strDefaultExt(defaultExt), m_strFileName(fileName), m_strFilter(filter), m_dwFlags(flags)
 {
-    // The dialog wants the pairs separated by zero bytes and ended by two.
-    std::replace(m_strFilter.begin(), m_strFilter.end(), '|', '\0');
-    m_strFilter.push_back('\0');
+    // The dialog wants the pairs separated by zero characters and ended by two.
+    std::replace(m_strFilter.begin(), m_strFilter.end(), L'|', L'\0');
+    m_strFilter.push_back(L'\0');
 }
 
 int CFileDialog::DoModal(HWND owner)
 {
-    std::vector<char> path(32768, '\0');
+    std::vector<wchar_t> path(32768, L'\0');
     m_strFileName.copy(path.data(), path.size() - 1);
-    OPENFILENAMEA ofn = {};
+    OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = m_strFilter.c_str();
@@ -26,7 +26,7 @@ int CFileDialog::DoModal(HWND owner)
     ofn.nMaxFile = static_cast<DWORD>(path.size());
     ofn.lpstrDefExt = m_strDefaultExt.c_str();
     ofn.Flags = m_dwFlags | OFN_EXPLORER;
-    if (!::GetSaveFileNameA(&ofn))
+    if (!::GetSaveFileNameW(&ofn))
         return IDCANCEL;
     m_strPathName = path.data();
     return IDOK;

@@ -85,6 +85,11 @@ bool CMenu::DrawItem(DRAWITEMSTRUCT*)
     return false;
 }
 
+bool CMenu::OnMenuChar(UINT, LRESULT&)
+{
+    return false;
+}
+
 bool CMenu::RouteMeasureItem(HWND owner, MEASUREITEMSTRUCT* mis)
 {
     HMENU bar = ::GetMenu(owner);
@@ -97,6 +102,12 @@ bool CMenu::RouteDrawItem(DRAWITEMSTRUCT* dis)
 {
     CMenu* object = FromHandle(reinterpret_cast<HMENU>(dis->hwndItem));
     return object != nullptr && object->DrawItem(dis);
+}
+
+bool CMenu::RouteMenuChar(HMENU menu, UINT ch, LRESULT& result)
+{
+    CMenu* object = FromHandle(menu);
+    return object != nullptr && object->OnMenuChar(ch, result);
 }
 
 } // namespace fw

@@ -29,11 +29,15 @@ public:
     // Return false to leave the item to the default processing.
     virtual bool MeasureItem(MEASUREITEMSTRUCT* mis);
     virtual bool DrawItem(DRAWITEMSTRUCT* dis);
+    // WM_MENUCHAR: a key that the system matched to no item of this menu (it finds no letter
+    // in owner-drawn items). Return false to leave it to the default processing.
+    virtual bool OnMenuChar(UINT ch, LRESULT& result);
 
     // The routing of a window's WM_MEASUREITEM and WM_DRAWITEM for menu items; true when
     // a menu object handled the message.
     static bool RouteMeasureItem(HWND owner, MEASUREITEMSTRUCT* mis);
     static bool RouteDrawItem(DRAWITEMSTRUCT* dis);
+    static bool RouteMenuChar(HMENU menu, UINT ch, LRESULT& result);
 
 protected:
     HMENU m_hMenu = nullptr;

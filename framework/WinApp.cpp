@@ -32,11 +32,25 @@ int CWinApp::Run()
     return static_cast<int>(msg.wParam);
 }
 
+namespace {
+HWND MainWindow()
+{
+    return CWinApp::Get() != nullptr ? CWinApp::Get()->GetMainWnd() : nullptr;
+}
+} // namespace
+
 int AppMessageBox(const char* text, UINT type)
 {
     std::string title = LoadResString(AFX_IDS_APP_TITLE);
-    HWND owner = CWinApp::Get() != nullptr ? CWinApp::Get()->GetMainWnd() : nullptr;
-    return ::MessageBoxA(owner, text, title.empty() ? nullptr : title.c_str(), type);
+    return ::MessageBoxA(MainWindow(), text, title.empty() ? nullptr : title.c_str(), type);
+}
+
+int AppMessageBox(const wchar_t* text, UINT type)
+{
+    // The title is a plain ASCII resource string.
+    std::string title = LoadResString(AFX_IDS_APP_TITLE);
+    std::wstring wideTitle(title.begin(), title.end());
+    return ::MessageBoxW(MainWindow(), text, wideTitle.empty() ? nullptr : wideTitle.c_str(), type);
 }
 
 } // namespace fw

@@ -33,5 +33,6 @@ private:
 
 // Shows a message box owned by the main window, with the application's title.
 int AppMessageBox(const char* text, UINT type);
+int AppMessageBox(const wchar_t* text, UINT type);
 
 } // namespace fw

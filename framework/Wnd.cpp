@@ -184,6 +184,12 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         if (OnCommand(wParam, lParam))
             return 0;
         break;
+    case WM_MENUCHAR: {
+        LRESULT result = 0;
+        if (CMenu::RouteMenuChar(reinterpret_cast<HMENU>(lParam), LOWORD(wParam), result))
+            return result;
+        break;
+    }
     }
     return Default(msg, wParam, lParam);
 }

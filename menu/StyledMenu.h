@@ -50,6 +50,9 @@ public:
 
     bool MeasureItem(MEASUREITEMSTRUCT* mis) override;
     bool DrawItem(DRAWITEMSTRUCT* dis) override;
+    // The "&" letters of the owner-drawn items: the one item of `ch` runs; where several share
+    // it, the next after the highlighted one is selected, as the system does for plain menus.
+    bool OnMenuChar(UINT ch, LRESULT& result) override;
     // Pads the labels that have a shortcut with blanks so the shortcuts line up.
     void AlignShortcutText();
 
