@@ -1,12 +1,27 @@
 #include "WinNameLookup.h"
 
 #include <winsock2.h>
+#include <ws2tcpip.h>
 
-bool CWinNameLookup::LookupHost(std::uint32_t addressNetworkOrder, std::string& name)
+#include <cstring>
+
+bool CWinNameLookup::LookupHost(const tarnwick::EndpointAddress& address, std::string& name)
 {
+    if (address.family == tarnwick::AddressFamily::kIPv6) {
+        sockaddr_in6 socketAddress = {};
+        socketAddress.sin6_family = AF_INET6;
+        std::memcpy(&socketAddress.sin6_addr, address.bytes.data(), address.bytes.size());
+        socketAddress.sin6_scope_id = address.scopeId;
+        char host[NI_MAXHOST] = {};
+        if (::getnameinfo(reinterpret_cast<const sockaddr*>(&socketAddress), sizeof socketAddress,
+                          host, sizeof host, nullptr, 0, NI_NAMEREQD) != 0)
+            return false;
+        name = host;
+        return true;
+    }
     // The returned entry lives in per-thread storage of Windows Sockets.
     const hostent* entry =
-        ::gethostbyaddr(reinterpret_cast<const char*>(&addressNetworkOrder), 4, AF_INET);
+        ::gethostbyaddr(reinterpret_cast<const char*>(address.bytes.data()), 4, AF_INET);
     if (entry == nullptr || entry->h_name == nullptr)
         return false;
     name = entry->h_name;

@@ -5,7 +5,7 @@
 // Host and service names through Windows Sockets. Sockets must be initialised.
 class CWinNameLookup : public tarnwick::INameLookup {
 public:
-    bool LookupHost(std::uint32_t addressNetworkOrder, std::string& name) override;
+    bool LookupHost(const tarnwick::EndpointAddress& address, std::string& name) override;
     bool LocalHostName(std::string& name) override;
     bool LookupService(std::uint16_t portNetworkOrder, std::string& name) override;
 };

@@ -1,6 +1,7 @@
 #include "WinUdpTable.h"
 
 #include <winsock2.h>
+#include <ws2tcpip.h>
 #include <windows.h>
 #include <iphlpapi.h>
 
@@ -8,19 +9,28 @@
 #include <cstring>
 #include <vector>
 
-std::uint32_t CWinUdpTable::ReadTable(void* buffer, std::uint32_t& size)
+namespace {
+
+bool Ipv4RowLess(const MIB_UDPROW& a, const MIB_UDPROW& b)
 {
-    ULONG bytes = size;
-    DWORD result = ::GetUdpTable(static_cast<PMIB_UDPTABLE>(buffer), &bytes, TRUE);
-    if (result == ERROR_INSUFFICIENT_BUFFER)
-        size = bytes;
-    if (result != NO_ERROR)
-        return result;
-    // Wine ignores the sort request.
-    return SortUdpTable(buffer, size) ? NO_ERROR : ERROR_INVALID_DATA;
+    u_long addressA = ntohl(a.dwLocalAddr);
+    u_long addressB = ntohl(b.dwLocalAddr);
+    if (addressA != addressB)
+        return addressA < addressB;
+    return ntohs(static_cast<u_short>(a.dwLocalPort)) < ntohs(static_cast<u_short>(b.dwLocalPort));
 }
 
-bool SortUdpTable(void* buffer, std::uint32_t size)
+bool Ipv6RowLess(const MIB_UDP6ROW& a, const MIB_UDP6ROW& b)
+{
+    if (int order = std::memcmp(&a.dwLocalAddr, &b.dwLocalAddr, sizeof a.dwLocalAddr))
+        return order < 0;
+    if (a.dwLocalScopeId != b.dwLocalScopeId)
+        return a.dwLocalScopeId < b.dwLocalScopeId;
+    return ntohs(static_cast<u_short>(a.dwLocalPort)) < ntohs(static_cast<u_short>(b.dwLocalPort));
+}
+
+template <class Row>
+bool SortRows(void* buffer, std::uint32_t size, bool (*less)(const Row&, const Row&))
 {
     auto* bytes = static_cast<unsigned char*>(buffer);
     DWORD count = 0;
@@ -29,26 +39,45 @@ bool SortUdpTable(void* buffer, std::uint32_t size)
     std::memcpy(&count, bytes, sizeof(count));
     // The count is the platform's word; rows past the buffer's end would be someone else's
     // memory.
-    if (count > (size - sizeof(count)) / sizeof(MIB_UDPROW))
+    if (count > (size - sizeof(count)) / sizeof(Row))
         return false;
-    std::vector<MIB_UDPROW> rows(count);
-    std::memcpy(rows.data(), bytes + sizeof(count), count * sizeof(MIB_UDPROW));
-    std::stable_sort(rows.begin(), rows.end(), [](const MIB_UDPROW& a, const MIB_UDPROW& b) {
-        u_long addressA = ntohl(a.dwLocalAddr);
-        u_long addressB = ntohl(b.dwLocalAddr);
-        if (addressA != addressB)
-            return addressA < addressB;
-        return ntohs(static_cast<u_short>(a.dwLocalPort)) <
-               ntohs(static_cast<u_short>(b.dwLocalPort));
-    });
-    std::memcpy(bytes + sizeof(count), rows.data(), count * sizeof(MIB_UDPROW));
+    std::vector<Row> rows(count);
+    std::memcpy(rows.data(), bytes + sizeof(count), count * sizeof(Row));
+    std::stable_sort(rows.begin(), rows.end(), less);
+    std::memcpy(bytes + sizeof(count), rows.data(), count * sizeof(Row));
     return true;
 }
 
-bool CWinUdpTable::ReadStatistics(tarnwick::UdpStats& stats)
+} // namespace
+
+std::uint32_t CWinUdpTable::ReadTable(tarnwick::AddressFamily family, void* buffer,
+                                      std::uint32_t& size)
+{
+    ULONG bytes = size;
+    const bool ipv6 = family == tarnwick::AddressFamily::kIPv6;
+    DWORD result = ipv6 ? ::GetExtendedUdpTable(buffer, &bytes, FALSE, AF_INET6, UDP_TABLE_BASIC, 0)
+                        : ::GetUdpTable(static_cast<PMIB_UDPTABLE>(buffer), &bytes, TRUE);
+    if (result == ERROR_INSUFFICIENT_BUFFER)
+        size = bytes;
+    if (result != NO_ERROR)
+        return result;
+    // Wine ignores the sort request.
+    return SortUdpTable(family, buffer, size) ? NO_ERROR : ERROR_INVALID_DATA;
+}
+
+bool SortUdpTable(tarnwick::AddressFamily family, void* buffer, std::uint32_t size)
+{
+    return family == tarnwick::AddressFamily::kIPv6 ? SortRows(buffer, size, &Ipv6RowLess)
+                                                    : SortRows(buffer, size, &Ipv4RowLess);
+}
+
+bool CWinUdpTable::ReadStatistics(tarnwick::AddressFamily family, tarnwick::UdpStats& stats)
 {
     MIB_UDPSTATS record = {};
-    if (::GetUdpStatistics(&record) != NO_ERROR)
+    const DWORD result = family == tarnwick::AddressFamily::kIPv6
+                             ? ::GetUdpStatisticsEx(&record, AF_INET6)
+                             : ::GetUdpStatistics(&record);
+    if (result != NO_ERROR)
         return false;
     stats.dwInDatagrams = record.dwInDatagrams;
     stats.dwNoPorts = record.dwNoPorts;

@@ -1,5 +1,6 @@
-// Cost of one poll (table read, endpoint block, reconciliation into a vector-backed list,
-// counters) for tables of various sizes, steady or changing between polls. The read and the
+// Cost of one poll (table reads, row texts, reconciliation into a vector-backed list, counters)
+// for tables of various sizes, steady or changing between polls, IPv4 alone or with as many
+// IPv6 rows. The read and the
 // look-ups run at once on the polling thread, so the caches are warm after the first poll.
 
 #include "EndpointMonitor.h"
@@ -20,20 +21,27 @@ using fakes::CFakeNameLookup;
 using fakes::CFakeRowList;
 using fakes::CFakeUdpTable;
 using fakes::MakeEndpoint;
+using fakes::MakeEndpoint6;
 
 constexpr unsigned kAddresses = 8;
 
-// `rows` endpoints on a few addresses, sorted by address then port; `shift` moves every port.
-void FillTable(CFakeUdpTable& table, int rows, int shift)
+// `rows` endpoints of each family asked for on a few addresses, sorted by address then port;
+// `shift` moves every port.
+void FillTable(CFakeUdpTable& table, int rows, bool ipv6, int shift)
 {
     table.rows.clear();
     const int perAddress = (rows + kAddresses - 1) / kAddresses;
     for (int i = 0; i < rows; ++i) {
         const unsigned a = static_cast<unsigned>(i / perAddress);
-        const int port = 1024 + (i % perAddress + shift) % 64000;
-        table.rows.push_back(a == 0
-                                 ? MakeEndpoint(0, 0, 0, 0, static_cast<std::uint16_t>(port))
-                                 : MakeEndpoint(192, 168, 1, a, static_cast<std::uint16_t>(port)));
+        const auto port = static_cast<std::uint16_t>(1024 + (i % perAddress + shift) % 64000);
+        table.rows.push_back(a == 0 ? MakeEndpoint(0, 0, 0, 0, port)
+                                    : MakeEndpoint(192, 168, 1, a, port));
+        // The first address of each family is the unspecified one, the others 2001:db8::a.
+        const std::uint16_t prefix[2] = {a == 0 ? std::uint16_t{0} : std::uint16_t{0x2001},
+                                         a == 0 ? std::uint16_t{0} : std::uint16_t{0xDB8}};
+        if (ipv6)
+            table.rows.push_back(MakeEndpoint6(
+                {prefix[0], prefix[1], 0, 0, 0, 0, 0, static_cast<std::uint16_t>(a)}, port));
     }
 }
 
@@ -41,24 +49,28 @@ void FillTable(CFakeUdpTable& table, int rows, int shift)
 std::shared_ptr<CFakeNameLookup> NamedLookup()
 {
     auto lookup = std::make_shared<CFakeNameLookup>();
-    for (unsigned a = 1; a < kAddresses; ++a)
+    for (unsigned a = 1; a < kAddresses; ++a) {
         lookup->hosts["192.168.1." + std::to_string(a)] = "host" + std::to_string(a);
+        lookup->hosts["2001:db8::" + std::to_string(a)] = "host6-" + std::to_string(a);
+    }
     for (std::uint16_t port = 1; port < 30000; ++port)
         lookup->services[port] = "svc" + std::to_string(port);
     return lookup;
 }
 
-void BM_Poll(benchmark::State& state, bool changing)
+void BM_Poll(benchmark::State& state, bool changing, bool ipv6)
 {
     const int rows = static_cast<int>(state.range(0));
     auto sharedTable = std::make_shared<CFakeUdpTable>();
     CFakeUdpTable& table = *sharedTable;
     table.stats = {1, 2, 3, 4, 5};
-    FillTable(table, rows, 0);
+    table.stats6 = {6, 7, 8, 9, 10};
+    FillTable(table, rows, ipv6, 0);
     CEndpointMonitor monitor(sharedTable, NamedLookup(), fakes::InlineStarter(),
                              fakes::InlineStarter());
+    monitor.SetIPv6(ipv6);
     CFakeRowList endpoints;
-    CFakeRowList statistics(5);
+    CFakeRowList statistics(ipv6 ? 10 : 5);
     const auto poll = [&] {
         monitor.RequestPoll();
         monitor.ApplyRead(endpoints, statistics);
@@ -67,19 +79,21 @@ void BM_Poll(benchmark::State& state, bool changing)
     poll();
     poll();
     table.readCalls = 0;
-    endpoints.setCalls = 0;
+    endpoints.setCalls = statistics.setCalls = 0;
 
     int shift = 0;
     for (auto _ : state) {
         if (changing) {
             state.PauseTiming();
-            FillTable(table, rows, ++shift);
+            FillTable(table, rows, ipv6, ++shift);
             state.ResumeTiming();
         }
         poll();
     }
-    if (endpoints.GetRowCount() != rows)
+    if (endpoints.GetRowCount() != (ipv6 ? 2 * rows : rows))
         state.SkipWithError("wrong row count");
+    if (!changing && endpoints.setCalls + statistics.setCalls != 0)
+        state.SkipWithError("a steady poll wrote cells");
     state.counters["reads/poll"] =
         benchmark::Counter(table.readCalls.load(), benchmark::Counter::kAvgIterations);
     state.counters["cell writes/poll"] =
@@ -88,16 +102,29 @@ void BM_Poll(benchmark::State& state, bool changing)
 
 void BM_Steady(benchmark::State& state)
 {
-    BM_Poll(state, false);
+    BM_Poll(state, false, false);
 }
 
 void BM_Changing(benchmark::State& state)
 {
-    BM_Poll(state, true);
+    BM_Poll(state, true, false);
+}
+
+// The argument is the row count of each family.
+void BM_SteadyWithIPv6(benchmark::State& state)
+{
+    BM_Poll(state, false, true);
+}
+
+void BM_ChangingWithIPv6(benchmark::State& state)
+{
+    BM_Poll(state, true, true);
 }
 
 BENCHMARK(BM_Steady)->Arg(640)->Arg(5000)->Arg(20000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Changing)->Arg(640)->Arg(5000)->Arg(20000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SteadyWithIPv6)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ChangingWithIPv6)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace tarnwick

@@ -6,20 +6,88 @@
 #include "ResolverWorker.h"
 
 #include <algorithm>
-#include <string_view>
 
 namespace tarnwick {
 
 namespace {
 
 constexpr char kReadFailureText[] = "Unable to get UDP Connections";
+constexpr char kRead6FailureText[] = "Unable to get IPv6 UDP Connections (error ";
 
 constexpr int kStatisticsRows = 5;
+
+using RowTexts = std::vector<std::pair<std::string, std::string>>;
 
 void SetCellIfChanged(IRowList& list, int row, int column, const std::string& text)
 {
     if (list.GetCellText(row, column) != text)
         list.SetCellText(row, column, text);
+}
+
+// The texts of row `index`, reusing the storage of an earlier poll.
+std::pair<std::string, std::string>& RowAt(RowTexts& texts, std::size_t index)
+{
+    if (index == texts.size())
+        texts.emplace_back();
+    return texts[index];
+}
+
+// Adds the texts of the read's rows after the first `count`, and queues each address and port
+// for the resolver. Returns the new count.
+std::size_t AppendRowTexts(const CTableReader& read, bool resolve, CResolverState::CAccess& access,
+                           RowTexts& texts, std::size_t count)
+{
+    const bool ipv6 = read.Family() == AddressFamily::kIPv6;
+    const std::uint32_t rowSize = UdpRowSize(read.Family());
+    const unsigned char* rows = read.Rows();
+    EndpointAddress address;
+    std::string addressText;
+    const std::string* hostName = nullptr;
+    for (std::uint32_t i = 0; i < read.RowCount(); ++i) {
+        const unsigned char* row = rows + std::size_t{i} * rowSize;
+        const EndpointAddress next =
+            ipv6 ? EndpointAddress::IPv6(row, PlatformWord(row + 16)) : EndpointAddress::IPv4(row);
+        // Rows come sorted by address, so most rows repeat the address of the one before.
+        if (i == 0 || next != address) {
+            address = next;
+            addressText.clear();
+            AppendAddressText(addressText, address);
+            access.QueueHost(address);
+            hostName = resolve ? access.HostName(address) : nullptr;
+        }
+        const unsigned char* portField = row + rowSize - 4;
+        const std::uint16_t port = HostOrderPort(portField);
+        access.QueuePort(port, PlatformPortValue(portField));
+        const std::string* portName = resolve ? access.PortName(port) : nullptr;
+
+        auto& rowTexts = RowAt(texts, count++);
+        rowTexts.first = hostName != nullptr ? *hostName : addressText;
+        if (portName != nullptr) {
+            rowTexts.second = *portName;
+        } else {
+            rowTexts.second.clear();
+            AppendDecimal(rowTexts.second, port);
+        }
+    }
+    return count;
+}
+
+// Column 1 of the five counter rows from `firstRow` on, as far as the list has them: the
+// counters, or empty texts when there are none.
+void ShowCounters(IRowList& statistics, int firstRow, const UdpStats* stats)
+{
+    const int end = std::min(firstRow + kStatisticsRows, statistics.GetRowCount());
+    std::string text;
+    for (int row = firstRow; row < end; ++row) {
+        text.clear();
+        if (stats != nullptr) {
+            const std::uint32_t values[kStatisticsRows] = {stats->dwNumAddrs, stats->dwNoPorts,
+                                                           stats->dwOutDatagrams,
+                                                           stats->dwInDatagrams, stats->dwInErrors};
+            AppendDecimal(text, values[row - firstRow]);
+        }
+        SetCellIfChanged(statistics, row, 1, text);
+    }
 }
 
 } // namespace
@@ -63,7 +131,7 @@ void CEndpointMonitor::DropTimerTick()
 
 void CEndpointMonitor::StartRead()
 {
-    if (!m_pPoll->TryBeginRead())
+    if (!m_pPoll->TryBeginRead(m_bIPv6))
         return;
     std::shared_ptr<CPollState> poll = m_pPoll;
     std::function<void()> read = [poll] { poll->RunRead(); };
@@ -77,9 +145,9 @@ bool CEndpointMonitor::ApplyRead(IRowList& endpoints, IRowList& statistics)
     const CTableReader* read = m_pPoll->ArrivedRead();
     if (read == nullptr)
         return false;
+    const CTableReader* read6 = m_pPoll->ArrivedRead(AddressFamily::kIPv6);
     if (read->TableRead()) {
-        BuildEndpointBlock(*read);
-        FillEndpointList(endpoints);
+        FillEndpointList(endpoints, BuildRowTexts(*read, read6));
         StartResolver();
     } else {
         // The other rows keep what they showed; the next good poll overwrites row 0.
@@ -87,7 +155,7 @@ bool CEndpointMonitor::ApplyRead(IRowList& endpoints, IRowList& statistics)
             endpoints.AppendRow();
         SetCellIfChanged(endpoints, 0, 0, kReadFailureText);
     }
-    RefreshStatistics(*read, statistics);
+    RefreshStatistics(*read, read6, statistics);
     m_pPoll->EndRead();
 
     if (m_bCommandWaiting || m_bTickWaiting) {
@@ -102,82 +170,27 @@ bool CEndpointMonitor::IsPolling() const
     return m_pPoll->IsBusy() || m_bCommandWaiting || m_bTickWaiting;
 }
 
-void CEndpointMonitor::BuildEndpointBlock(const CTableReader& read)
+std::size_t CEndpointMonitor::BuildRowTexts(const CTableReader& read, const CTableReader* read6)
 {
-    const std::uint32_t count = read.RowCount();
-    const unsigned char* rows = read.Rows();
-
-    m_strEndpoints.clear();
-    m_strEndpoints.reserve(std::size_t{count} * 24);
-    std::string dotted;
-    std::string portText;
     CResolverState::CAccess access(*m_pState);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const unsigned char* row = rows + std::size_t{i} * kUdpRowSize;
-        const std::uint32_t hostOrder = HostOrderAddress(row);
-        // Rows come sorted by address, so most rows repeat the address of the one before.
-        if (i == 0 || hostOrder != HostOrderAddress(row - kUdpRowSize)) {
-            dotted.clear();
-            AppendDotted(dotted, hostOrder);
-            access.QueueHost(dotted, hostOrder);
-        }
-        const unsigned char* portField = row + 4;
-        const std::uint16_t port = HostOrderPort(portField);
-        portText.clear();
-        AppendDecimal(portText, port);
-        access.QueuePort(port, PlatformPortValue(portField));
-        AppendEndpointLine(m_strEndpoints, dotted, portText);
-    }
+    std::size_t count = AppendRowTexts(read, m_bResolve, access, m_rowTexts, 0);
+    if (read6 == nullptr)
+        return count;
+    if (read6->TableRead())
+        return AppendRowTexts(*read6, m_bResolve, access, m_rowTexts, count);
+    auto& texts = RowAt(m_rowTexts, count++);
+    texts.first = kRead6FailureText;
+    AppendDecimal(texts.first, read6->Error());
+    texts.first += ')';
+    texts.second.clear();
+    return count;
 }
 
-std::size_t CEndpointMonitor::TakeRowTexts()
+void CEndpointMonitor::FillEndpointList(IRowList& endpoints, std::size_t rows)
 {
-    std::size_t lines = 0;
-    {
-        CResolverState::CAccess access(*m_pState);
-        std::size_t pos = 0;
-        std::string_view host;
-        std::string_view port;
-        // Lines come sorted by address: one cache look-up serves a run of equal addresses.
-        std::string_view lastHost;
-        const std::string* lastHostName = nullptr;
-        while (TakeEndpointLine(m_strEndpoints, pos, host, port)) {
-            if (lines == m_rowTexts.size())
-                m_rowTexts.emplace_back();
-            auto& texts = m_rowTexts[lines++];
-            const std::string* hostName = nullptr;
-            const std::string* portName = nullptr;
-            if (m_bResolve) {
-                // Only the endpoint's own address and port have their names substituted.
-                if (lines == 1 || host != lastHost) {
-                    lastHost = host;
-                    lastHostName = access.HostName(std::string(host));
-                }
-                hostName = lastHostName;
-                std::uint16_t portNumber = 0;
-                if (ParsePort(port, portNumber))
-                    portName = access.PortName(portNumber);
-            }
-            if (hostName != nullptr)
-                texts.first = *hostName;
-            else
-                texts.first.assign(host);
-            if (portName != nullptr)
-                texts.second = *portName;
-            else
-                texts.second.assign(port);
-        }
-    }
-    m_strEndpoints.clear();
-    return lines;
-}
-
-void CEndpointMonitor::FillEndpointList(IRowList& endpoints)
-{
-    const std::size_t lines = TakeRowTexts();
     // Rows are reused by position; a row keeps no tie to the endpoint it showed before.
     int rowCount = endpoints.GetRowCount();
-    const int wanted = static_cast<int>(lines);
+    const int wanted = static_cast<int>(rows);
     for (int row = 0; row < wanted; ++row) {
         if (row >= rowCount) {
             endpoints.AppendRow();
@@ -200,21 +213,15 @@ void CEndpointMonitor::StartResolver()
         m_pState->CancelRun();
 }
 
-void CEndpointMonitor::RefreshStatistics(const CTableReader& read, IRowList& statistics)
+void CEndpointMonitor::RefreshStatistics(const CTableReader& read, const CTableReader* read6,
+                                         IRowList& statistics)
 {
-    if (!read.StatisticsRead())
-        return;
-    const UdpStats& stats = read.Statistics();
-    const std::uint32_t values[kStatisticsRows] = {stats.dwNumAddrs, stats.dwNoPorts,
-                                                   stats.dwOutDatagrams, stats.dwInDatagrams,
-                                                   stats.dwInErrors};
-    const int rows = std::min(kStatisticsRows, statistics.GetRowCount());
-    std::string text;
-    for (int row = 0; row < rows; ++row) {
-        text.clear();
-        AppendDecimal(text, values[row]);
-        SetCellIfChanged(statistics, row, 1, text);
-    }
+    // Failed IPv4 counters keep the texts of the last good read.
+    if (read.StatisticsRead())
+        ShowCounters(statistics, 0, &read.Statistics());
+    if (read6 != nullptr)
+        ShowCounters(statistics, kStatisticsRows,
+                     read6->StatisticsRead() ? &read6->Statistics() : nullptr);
 }
 
 bool CEndpointMonitor::IsResolverRunning() const
@@ -234,7 +241,10 @@ std::size_t CEndpointMonitor::PortCacheSize() const
 
 std::vector<std::string> CEndpointMonitor::PendingHosts() const
 {
-    return m_pState->PendingHosts();
+    std::vector<std::string> texts;
+    for (const EndpointAddress& address : m_pState->PendingHosts())
+        texts.push_back(AddressText(address));
+    return texts;
 }
 
 std::vector<std::string> CEndpointMonitor::PendingPorts() const

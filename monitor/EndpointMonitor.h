@@ -48,10 +48,12 @@ public:
     // Auto-update paused: a remembered timer tick is forgotten (a read in flight still shows).
     void DropTimerTick();
     // Shows the read that has arrived: the endpoint rows (reused by position; a failed read
-    // shows a message in row 0) and a resolver run when names are missing and no run is in
-    // progress, then the five counters in column 1 of the statistics rows 0 to 4. Writes only
-    // cells whose text changes. Then starts the remembered poll, if any. False, with nothing
-    // changed, when no read has arrived.
+    // shows a message in row 0), the IPv6 rows after the IPv4 ones (a failed IPv6 read: one
+    // row with a message instead), and a resolver run when names are missing and no run is in
+    // progress; then the five counters in column 1 of the statistics rows 0 to 4, and those of
+    // IPv6 in rows 5 to 9 (empty when they could not be read) where the list has such rows.
+    // Writes only cells whose text changes. Then starts the remembered poll, if any. False,
+    // with nothing changed, when no read has arrived.
     bool ApplyRead(IRowList& endpoints, IRowList& statistics);
     // From a poll's request until its read, and the one remembered meanwhile, has been applied.
     bool IsPolling() const;
@@ -64,9 +66,14 @@ public:
     void SetResolve(bool resolve) { m_bResolve = resolve; }
     bool GetResolve() const { return m_bResolve; }
 
+    // IPv6 endpoints and counters, off by default. Takes effect at the next poll request; while
+    // off, the IPv6 table and counters are not read and statistics rows past 4 are not touched.
+    void SetIPv6(bool ipv6) { m_bIPv6 = ipv6; }
+    bool GetIPv6() const { return m_bIPv6; }
+
     bool IsResolverRunning() const;
 
-    // Snapshots for tests and diagnostics.
+    // Snapshots for tests and diagnostics; addresses as the rows show them without names.
     std::size_t HostCacheSize() const;
     std::size_t PortCacheSize() const;
     std::vector<std::string> PendingHosts() const;
@@ -74,26 +81,24 @@ public:
 
 private:
     void StartRead();
-    void BuildEndpointBlock(const CTableReader& read);
-    // Turns the endpoint block into the texts of the rows, with names while they are shown;
-    // leaves the block empty. Returns the number of rows.
-    std::size_t TakeRowTexts();
-    void FillEndpointList(IRowList& endpoints);
+    // Turns the rows of the reads into the texts of the list's rows, with names while they are
+    // shown, and queues their addresses and ports. `read6` is null when IPv6 was not read.
+    // Returns the number of rows.
+    std::size_t BuildRowTexts(const CTableReader& read, const CTableReader* read6);
+    void FillEndpointList(IRowList& endpoints, std::size_t rows);
     void StartResolver();
-    void RefreshStatistics(const CTableReader& read, IRowList& statistics);
+    void RefreshStatistics(const CTableReader& read, const CTableReader* read6,
+                           IRowList& statistics);
 
     const std::shared_ptr<CPollState> m_pPoll;
     const std::shared_ptr<CResolverState> m_pState;
     ThreadStarter m_starter;
     ThreadStarter m_readStarter;
     bool m_bResolve = true;
+    bool m_bIPv6 = false;
     // Polls asked for while a read was in flight.
     bool m_bCommandWaiting = false;
     bool m_bTickWaiting = false;
-
-    // The hand-over from the table read to the rows: one line per endpoint, "address:port \r\n".
-    // Empty between polls.
-    std::string m_strEndpoints;
     // Host and port texts of the rows of one reconciliation; kept to reuse its storage.
     std::vector<std::pair<std::string, std::string>> m_rowTexts;
 };

@@ -1,34 +1,8 @@
 #include "EndpointText.h"
 
 #include <charconv>
-#include <system_error>
 
 namespace tarnwick {
-
-namespace {
-
-bool IsWhiteSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-std::string_view TrimLeft(std::string_view text)
-{
-    std::size_t first = 0;
-    while (first < text.size() && IsWhiteSpace(text[first]))
-        ++first;
-    return text.substr(first);
-}
-
-std::string_view TrimRight(std::string_view text)
-{
-    std::size_t end = text.size();
-    while (end > 0 && IsWhiteSpace(text[end - 1]))
-        --end;
-    return text.substr(0, end);
-}
-
-} // namespace
 
 std::uint32_t HostOrderAddress(const unsigned char* address)
 {
@@ -36,10 +10,10 @@ std::uint32_t HostOrderAddress(const unsigned char* address)
            (std::uint32_t{address[2]} << 8) | std::uint32_t{address[3]};
 }
 
-std::uint32_t PlatformAddressValue(std::uint32_t hostOrder)
+std::uint32_t PlatformWord(const unsigned char* bytes)
 {
-    return ((hostOrder & 0xFFu) << 24) | ((hostOrder & 0xFF00u) << 8) |
-           ((hostOrder >> 8) & 0xFF00u) | (hostOrder >> 24);
+    return std::uint32_t{bytes[0]} | (std::uint32_t{bytes[1]} << 8) |
+           (std::uint32_t{bytes[2]} << 16) | (std::uint32_t{bytes[3]} << 24);
 }
 
 std::uint16_t HostOrderPort(const unsigned char* portField)
@@ -59,13 +33,6 @@ void AppendDecimal(std::string& text, std::uint32_t value)
     text.append(digits, result.ptr);
 }
 
-bool ParsePort(std::string_view text, std::uint16_t& port)
-{
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, port);
-    return result.ec == std::errc() && result.ptr == end;
-}
-
 void AppendDotted(std::string& text, std::uint32_t hostOrder)
 {
     AppendDecimal(text, hostOrder >> 24);
@@ -77,39 +44,54 @@ void AppendDotted(std::string& text, std::uint32_t hostOrder)
     AppendDecimal(text, hostOrder & 0xFFu);
 }
 
-void AppendEndpointLine(std::string& block, std::string_view address, std::string_view port)
+void AppendAddressText(std::string& text, const EndpointAddress& address)
 {
-    block.append(address);
-    block += ':';
-    block.append(port);
-    block.append(" \r\n");
+    if (address.family == AddressFamily::kIPv4 || address.IsV4Mapped()) {
+        if (address.family == AddressFamily::kIPv6)
+            text += "::ffff:";
+        AppendDotted(text, HostOrderAddress(address.bytes.data() + address.Size() - 4));
+        return;
+    }
+    unsigned groups[8];
+    for (int i = 0; i < 8; ++i)
+        groups[i] = (unsigned{address.bytes[2 * i]} << 8) | address.bytes[2 * i + 1];
+    // A single zero group is written out, so a run must beat length 1.
+    int runStart = -1;
+    int runLength = 1;
+    for (int i = 0; i < 8;) {
+        int end = i;
+        while (end < 8 && groups[end] == 0)
+            ++end;
+        if (end - i > runLength) {
+            runStart = i;
+            runLength = end - i;
+        }
+        i = end == i ? i + 1 : end;
+    }
+    for (int i = 0; i < 8; ++i) {
+        if (i == runStart) {
+            text += "::";
+            i += runLength - 1;
+            continue;
+        }
+        if (i > 0 && i != runStart + runLength)
+            text += ':';
+        char digits[4];
+        // Lower case, without leading zeros.
+        const auto result = std::to_chars(digits, digits + sizeof digits, groups[i], 16);
+        text.append(digits, result.ptr);
+    }
+    if (address.IsLinkLocal()) {
+        text += '%';
+        AppendDecimal(text, address.scopeId);
+    }
 }
 
-bool TakeEndpointLine(std::string_view block, std::size_t& pos, std::string_view& host,
-                      std::string_view& port)
+std::string AddressText(const EndpointAddress& address)
 {
-    if (pos >= block.size())
-        return false;
-    std::string_view rest = block.substr(pos);
-    std::string_view line;
-    const std::size_t cr = rest.find('\r');
-    if (cr == std::string_view::npos) {
-        line = TrimRight(TrimLeft(rest));
-        pos = block.size();
-    } else {
-        line = TrimRight(rest.substr(0, cr));
-        // The CR, the LF and any blanks before the next line.
-        pos = block.size() - TrimLeft(rest.substr(cr)).size();
-    }
-    const std::size_t colon = line.find(':');
-    if (colon == std::string_view::npos) {
-        host = line;
-        port = std::string_view();
-    } else {
-        host = line.substr(0, colon);
-        port = TrimRight(TrimLeft(line.substr(colon + 1)));
-    }
-    return true;
+    std::string text;
+    AppendAddressText(text, address);
+    return text;
 }
 
 } // namespace tarnwick

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstddef>
+#include "EndpointAddress.h"
+
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace tarnwick {
 
@@ -18,9 +18,8 @@ namespace tarnwick {
 // The address as a host-order number: the bytes 127 0 0 1 give 0x7F000001 (2130706433).
 std::uint32_t HostOrderAddress(const unsigned char* address);
 
-// The value the platform holds for an address stored in network order: 127.0.0.1 gives
-// 0x0100007F.
-std::uint32_t PlatformAddressValue(std::uint32_t hostOrder);
+// A 32-bit word as the (little-endian) platform wrote it: a row count, a scope id.
+std::uint32_t PlatformWord(const unsigned char* bytes);
 
 // The port in host order from the low 16 bits of a port field.
 std::uint16_t HostOrderPort(const unsigned char* portField);
@@ -37,19 +36,13 @@ constexpr std::uint16_t SwapPortBytes(std::uint16_t port)
 
 void AppendDecimal(std::string& text, std::uint32_t value);
 
-// Reads a port written by AppendDecimal; false unless `text` is exactly such a number.
-bool ParsePort(std::string_view text, std::uint16_t& port);
-
 // Dotted quad of a host-order address: 0x7F000001 gives "127.0.0.1".
 void AppendDotted(std::string& text, std::uint32_t hostOrder);
 
-// One line of the endpoint block: address, ":", port, one blank, CR LF.
-void AppendEndpointLine(std::string& block, std::string_view address, std::string_view port);
-
-// Takes the next line of an endpoint block from `pos` on and splits it into the host text
-// (before the first ":") and the port text (after it, trimmed). Returns false when the
-// block holds no further line.
-bool TakeEndpointLine(std::string_view block, std::size_t& pos, std::string_view& host,
-                      std::string_view& port);
+// An IPv4 address as a dotted quad; an IPv6 address compressed and in lower case (RFC 5952:
+// the longest run of two or more zero groups, the first of equal runs, becomes "::"), an
+// IPv4-mapped one with its IPv4 part dotted, a link-local one with "%" and its scope id.
+void AppendAddressText(std::string& text, const EndpointAddress& address);
+std::string AddressText(const EndpointAddress& address);
 
 } // namespace tarnwick

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EndpointAddress.h"
+
 #include <cstdint>
 #include <string>
 
@@ -11,8 +13,8 @@ class INameLookup {
 public:
     virtual ~INameLookup() = default;
 
-    // Reverse look-up of an IPv4 address given in network byte order.
-    virtual bool LookupHost(std::uint32_t addressNetworkOrder, std::string& name) = 0;
+    // Reverse look-up of an address of either family; false when it has no name.
+    virtual bool LookupHost(const EndpointAddress& address, std::string& name) = 0;
 
     // The local machine's host name.
     virtual bool LocalHostName(std::string& name) = 0;

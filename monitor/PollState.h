@@ -9,11 +9,11 @@
 
 namespace tarnwick {
 
-// A table read on its way from the UI thread to a worker and back: the table, the reader with
-// its buffer, and how far the read has come. The worker holds it by shared ownership, so a read
-// that outlives its monitor still works on live memory; after Close() its result is dropped
-// and nobody is told. The lock guards the stage; the reader belongs to the worker while a read
-// runs and to the UI thread once it has arrived, so it needs no lock of its own.
+// A table read on its way from the UI thread to a worker and back: the table, a reader with
+// its buffer for each address family, and how far the read has come. The worker holds it by shared
+// ownership, so a read that outlives its monitor still works on live memory; after Close() its
+// result is dropped and nobody is told. The lock guards the stage; the reader belongs to the worker
+// while a read runs and to the UI thread once it has arrived, so it needs no lock of its own.
 class CPollState {
 public:
     // `readDone` is called on the worker when a read has arrived, under the lock, so never
@@ -22,13 +22,14 @@ public:
     CPollState(const CPollState&) = delete;
     CPollState& operator=(const CPollState&) = delete;
 
-    // UI thread: marks a read as begun; false while one is in flight or not yet applied, and
-    // after Close.
-    bool TryBeginRead();
+    // UI thread: marks a read as begun, of the IPv6 table and counters as well when `ipv6`;
+    // false while one is in flight or not yet applied, and after Close.
+    bool TryBeginRead(bool ipv6 = false);
     // Worker: the read that TryBeginRead marked.
     void RunRead();
-    // UI thread: the read that has arrived, or null. It stays put until EndRead.
-    const CTableReader* ArrivedRead() const;
+    // UI thread: the read of the family that has arrived, or null (IPv6: also when it was not
+    // asked for). It stays put until EndRead.
+    const CTableReader* ArrivedRead(AddressFamily family = AddressFamily::kIPv4) const;
     // UI thread: done with the arrived read; the next one may begin.
     void EndRead();
     // A read is in flight or waits to be applied.
@@ -42,9 +43,12 @@ private:
     const std::shared_ptr<IUdpTable> m_pTable;
     const std::function<void()> m_readDone;
     CTableReader m_reader;
+    CTableReader m_reader6{AddressFamily::kIPv6};
 
     mutable std::mutex m_mutex;
     Stage m_stage = Stage::kIdle;
+    // Whether the read in flight or arrived includes IPv6.
+    bool m_bIPv6 = false;
     bool m_bClosed = false;
 };
 

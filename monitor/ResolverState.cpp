@@ -11,15 +11,12 @@ CResolverState::CResolverState(std::shared_ptr<INameLookup> lookup) : m_pLookup(
 
 CResolverState::CAccess::CAccess(CResolverState& state) : m_state(state), m_lock(state.m_mutex) {}
 
-void CResolverState::CAccess::QueueHost(const std::string& dotted, std::uint32_t hostOrder)
+void CResolverState::CAccess::QueueHost(const EndpointAddress& address)
 {
-    if (m_state.m_arrHostCache.count(dotted) != 0)
+    if (m_state.m_arrHostCache.count(address) != 0)
         return;
-    if (!m_state.m_setPendingHosts.insert(hostOrder).second)
-        return;
-    std::string key;
-    AppendDecimal(key, hostOrder);
-    m_state.m_arrPendingHosts.push_back(std::move(key));
+    if (m_state.m_setPendingHosts.insert(address).second)
+        m_state.m_arrPendingHosts.push_back(address);
 }
 
 void CResolverState::CAccess::QueuePort(std::uint16_t port, std::uint16_t platformValue)
@@ -33,9 +30,9 @@ void CResolverState::CAccess::QueuePort(std::uint16_t port, std::uint16_t platfo
     m_state.m_arrPendingPorts.push_back(std::move(key));
 }
 
-const std::string* CResolverState::CAccess::HostName(const std::string& dotted) const
+const std::string* CResolverState::CAccess::HostName(const EndpointAddress& address) const
 {
-    const auto it = m_state.m_arrHostCache.find(dotted);
+    const auto it = m_state.m_arrHostCache.find(address);
     return it == m_state.m_arrHostCache.end() ? nullptr : &it->second;
 }
 
@@ -68,12 +65,12 @@ void CResolverState::Close()
     m_bClosed = true;
 }
 
-bool CResolverState::PendingHost(std::size_t index, std::string& key) const
+bool CResolverState::PendingHost(std::size_t index, EndpointAddress& address) const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_bClosed || index >= m_arrPendingHosts.size())
         return false;
-    key = m_arrPendingHosts[index];
+    address = m_arrPendingHosts[index];
     return true;
 }
 
@@ -86,11 +83,11 @@ bool CResolverState::PendingPort(std::size_t index, std::string& key) const
     return true;
 }
 
-void CResolverState::AddHostName(const std::string& dotted, const std::string& name)
+void CResolverState::AddHostName(const EndpointAddress& address, const std::string& name)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_bClosed)
-        m_arrHostCache.emplace(dotted, name);
+        m_arrHostCache.emplace(address, name);
 }
 
 void CResolverState::AddPortName(std::uint16_t port, const std::string& name)
@@ -128,7 +125,7 @@ std::size_t CResolverState::PortCacheSize() const
     return m_arrPortCache.size();
 }
 
-std::vector<std::string> CResolverState::PendingHosts() const
+std::vector<EndpointAddress> CResolverState::PendingHosts() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_arrPendingHosts;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EndpointAddress.h"
 #include "NameLookup.h"
 
 #include <cstddef>
@@ -33,13 +34,13 @@ public:
         CAccess(const CAccess&) = delete;
         CAccess& operator=(const CAccess&) = delete;
 
-        // Queues the address unless a name is cached for `dotted` or it is queued already.
-        void QueueHost(const std::string& dotted, std::uint32_t hostOrder);
+        // Queues the address unless a name is cached for it or it is queued already.
+        void QueueHost(const EndpointAddress& address);
         // Queues the port unless a name is cached for it or it is queued already.
         // `platformValue` is the port field as the platform holds it (network order).
         void QueuePort(std::uint16_t port, std::uint16_t platformValue);
         // The cached name, or null.
-        const std::string* HostName(const std::string& dotted) const;
+        const std::string* HostName(const EndpointAddress& address) const;
         const std::string* PortName(std::uint16_t port) const;
 
     private:
@@ -56,10 +57,10 @@ public:
 
     // Worker: the queued key at `index`; false past the end (or after Close). The size is
     // read on every call, so keys queued during a pass are taken as well.
-    bool PendingHost(std::size_t index, std::string& key) const;
+    bool PendingHost(std::size_t index, EndpointAddress& address) const;
     bool PendingPort(std::size_t index, std::string& key) const;
     // Worker: caches a name; an entry, once cached, is never replaced.
-    void AddHostName(const std::string& dotted, const std::string& name);
+    void AddHostName(const EndpointAddress& address, const std::string& name);
     void AddPortName(std::uint16_t port, const std::string& name);
     // Worker: empties both queues, then clears the running marker.
     void FinishRun();
@@ -67,21 +68,20 @@ public:
     bool IsRunning() const;
     std::size_t HostCacheSize() const;
     std::size_t PortCacheSize() const;
-    std::vector<std::string> PendingHosts() const;
+    std::vector<EndpointAddress> PendingHosts() const;
     std::vector<std::string> PendingPorts() const;
 
 private:
     const std::shared_ptr<INameLookup> m_pLookup;
 
     mutable std::mutex m_mutex;
-    // Dotted address -> host name.
-    std::unordered_map<std::string, std::string> m_arrHostCache;
+    // Address -> host name.
+    std::unordered_map<EndpointAddress, std::string, EndpointAddressHash> m_arrHostCache;
     // Port in host order -> service name, or the port's decimal text when it has none.
     std::unordered_map<std::uint16_t, std::string> m_arrPortCache;
-    // Host-order addresses in decimal (127.0.0.1 -> "2130706433"), in queueing order; the set
-    // holds the same keys as numbers so that each is queued once.
-    std::vector<std::string> m_arrPendingHosts;
-    std::unordered_set<std::uint32_t> m_setPendingHosts;
+    // Addresses in queueing order; the set holds the same ones so that each is queued once.
+    std::vector<EndpointAddress> m_arrPendingHosts;
+    std::unordered_set<EndpointAddress, EndpointAddressHash> m_setPendingHosts;
     // Port fields as the platform holds them, in decimal (port 53 -> "13568").
     std::vector<std::string> m_arrPendingPorts;
     std::unordered_set<std::uint16_t> m_setPendingPorts;

@@ -8,27 +8,23 @@ namespace tarnwick {
 
 namespace {
 
-// Host names of one character or two are not shown for 0.0.0.0.
+// Host names of one character or two are not shown for 0.0.0.0 or "::".
 constexpr std::size_t kMinLocalHostNameLength = 3;
 
 void ResolveHosts(CResolverState& state, INameLookup& lookup)
 {
-    std::string key;
-    std::string dotted;
+    EndpointAddress address;
     std::string name;
-    for (std::size_t i = 0; state.PendingHost(i, key); ++i) {
-        const auto hostOrder = static_cast<std::uint32_t>(std::strtoul(key.c_str(), nullptr, 10));
-        dotted.clear();
-        AppendDotted(dotted, hostOrder);
+    for (std::size_t i = 0; state.PendingHost(i, address); ++i) {
         name.clear();
-        if (hostOrder == 0) {
+        if (address.IsUnspecified()) {
             if (lookup.LocalHostName(name) && name.size() >= kMinLocalHostNameLength)
-                state.AddHostName(dotted, name);
-        } else if (dotted.compare(0, 3, "127") == 0) {
+                state.AddHostName(address, name);
+        } else if (address.IsLoopback()) {
             // The whole loopback net is this machine; no look-up is made for it.
-            state.AddHostName(dotted, "localhost");
-        } else if (lookup.LookupHost(PlatformAddressValue(hostOrder), name) && !name.empty()) {
-            state.AddHostName(dotted, name);
+            state.AddHostName(address, "localhost");
+        } else if (lookup.LookupHost(address, name) && !name.empty()) {
+            state.AddHostName(address, name);
         }
         // An address without a name stays uncached, so the next poll queues it again.
     }

@@ -1,5 +1,7 @@
 #include "TableReader.h"
 
+#include "EndpointText.h"
+
 #include <algorithm>
 
 namespace tarnwick {
@@ -22,19 +24,7 @@ std::size_t WordsFor(std::uint64_t bytes)
     return static_cast<std::size_t>((bytes + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t));
 }
 
-// The row count at the head of the table, as the (little-endian) platform wrote it.
-std::uint32_t TableRowCount(const std::vector<std::uint32_t>& buffer)
-{
-    const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
-    return std::uint32_t{bytes[0]} | (std::uint32_t{bytes[1]} << 8) |
-           (std::uint32_t{bytes[2]} << 16) | (std::uint32_t{bytes[3]} << 24);
-}
-
 } // namespace
-
-CTableReader::CTableReader()
-    : m_buffer(WordsFor(kUdpTableHeaderSize + std::uint64_t{kInitialTableRows} * kUdpRowSize))
-{}
 
 const unsigned char* CTableReader::Rows() const
 {
@@ -51,26 +41,35 @@ void CTableReader::Read(IUdpTable& table)
     m_bTableRead = false;
     m_bStatisticsRead = false;
     try {
+        if (m_buffer.empty())
+            m_buffer.resize(WordsFor(kUdpTableHeaderSize +
+                                     std::uint64_t{kInitialTableRows} * UdpRowSize(m_family)));
         m_bTableRead = ReadTable(table);
-        m_bStatisticsRead = table.ReadStatistics(m_stats);
+        m_bStatisticsRead = table.ReadStatistics(m_family, m_stats);
     } catch (...) {
         // Out of memory here or in the platform's adapter: an exception must not end the
         // process from the worker thread; the poll shows a failed read.
+        if (!m_bTableRead)
+            m_nError = kErrorNotEnoughMemory;
     }
 }
 
 bool CTableReader::ReadTable(IUdpTable& table)
 {
+    const std::uint32_t rowSize = UdpRowSize(m_family);
     for (int attempt = 0; attempt < kMaxReadAttempts; ++attempt) {
         const std::uint32_t capacity = BufferSize();
         std::uint32_t size = capacity;
-        const std::uint32_t result = table.ReadTable(m_buffer.data(), size);
-        if (result == kNoError) {
-            m_nRows = TableRowCount(m_buffer);
+        m_nError = table.ReadTable(m_family, m_buffer.data(), size);
+        if (m_nError == kNoError) {
+            m_nRows = PlatformWord(reinterpret_cast<const unsigned char*>(m_buffer.data()));
             // A count that would run past the buffer is a broken answer, not a table.
-            return m_nRows <= (capacity - kUdpTableHeaderSize) / kUdpRowSize;
+            if (m_nRows <= (capacity - kUdpTableHeaderSize) / rowSize)
+                return true;
+            m_nError = kErrorInvalidData;
+            return false;
         }
-        if (result != kErrorInsufficientBuffer || !GrowBuffer(size))
+        if (m_nError != kErrorInsufficientBuffer || !GrowBuffer(size))
             return false;
     }
     return false;
@@ -79,7 +78,8 @@ bool CTableReader::ReadTable(IUdpTable& table)
 bool CTableReader::GrowBuffer(std::uint32_t bytesNeeded)
 {
     const std::uint64_t needed = std::max(bytesNeeded, BufferSize());
-    const std::uint64_t slack = std::max<std::uint64_t>(needed / 4, kMinSlackRows * kUdpRowSize);
+    const std::uint64_t slack =
+        std::max<std::uint64_t>(needed / 4, kMinSlackRows * UdpRowSize(m_family));
     if (needed + slack > kMaxTableBytes)
         return false;
     m_buffer.resize(WordsFor(needed + slack));

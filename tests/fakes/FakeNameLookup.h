@@ -3,6 +3,7 @@
 // Host and service look-ups answered from maps. They record what was asked, can run a hook
 // inside a look-up (as if it took a while), and can hang until the test lets them go.
 
+#include "EndpointText.h"
 #include "NameLookup.h"
 
 #include <atomic>
@@ -18,7 +19,7 @@ namespace tarnwick::fakes {
 
 class CFakeNameLookup : public INameLookup {
 public:
-    // Keyed by dotted address and by host-order port.
+    // Keyed by the address as a row shows it and by host-order port.
     std::map<std::string, std::string> hosts;
     std::map<std::uint16_t, std::string> services;
     std::string localHostName = "MYPC";
@@ -34,15 +35,11 @@ public:
     std::function<void()> duringHostLookup;
     std::function<void()> duringServiceLookup;
 
-    bool LookupHost(std::uint32_t addressNetworkOrder, std::string& name) override
+    bool LookupHost(const EndpointAddress& address, std::string& name) override
     {
-        // Little-endian: the first address byte is the low byte of the value.
-        std::string dotted;
-        for (int shift = 0; shift < 32; shift += 8)
-            dotted += (shift ? "." : "") + std::to_string((addressNetworkOrder >> shift) & 0xFF);
-        hostQueries.push_back(dotted);
+        hostQueries.push_back(AddressText(address));
         Begin(duringHostLookup);
-        return Find(hosts, dotted, name);
+        return Find(hosts, hostQueries.back(), name);
     }
 
     bool LocalHostName(std::string& name) override

@@ -41,7 +41,7 @@ TEST_F(ResolverRun, AddressNamesAndWhichAddressesAreLookedUp)
     EXPECT_EQ(lookup->hostQueries, (Strings{"12.7.0.1", "192.168.1.10"}));
     EXPECT_EQ(monitor.HostCacheSize(), 3u);
     // Nothing was cached for the address that did not resolve: it is asked again.
-    EXPECT_EQ(monitor.PendingHosts(), (Strings{"3232235786"}));
+    EXPECT_EQ(monitor.PendingHosts(), (Strings{"192.168.1.10"}));
 }
 
 TEST_F(ResolverRun, LocalHostNameIsShownOnlyWhenLongerThanTwoCharacters)
@@ -112,7 +112,7 @@ TEST_F(ResolverRun, OneRunAtATime)
     Poll();
     Poll();
     EXPECT_EQ(starter.requests, 1);
-    EXPECT_EQ(monitor.PendingHosts(), (Strings{"167772161", "167772162"}));
+    EXPECT_EQ(monitor.PendingHosts(), (Strings{"10.0.0.1", "10.0.0.2"}));
 
     // The queues are empty once the marker is clear.
     starter.RunAll();
@@ -145,7 +145,7 @@ TEST_F(ResolverRun, KeysQueuedDuringARunAreTakenUntilTheirPassIsOver)
     EXPECT_TRUE(monitor.PendingHosts().empty());
     Poll();
     EXPECT_EQ(Column(0), (Strings{"10.0.0.1", "late", "10.2.2.2"}));
-    EXPECT_EQ(monitor.PendingHosts(), (Strings{"167772161", "167903746"}));
+    EXPECT_EQ(monitor.PendingHosts(), (Strings{"10.0.0.1", "10.2.2.2"}));
 }
 
 TEST_F(ResolverRun, RefusedThreadLeavesNoRunMarked)
@@ -166,20 +166,21 @@ TEST_F(ResolverRun, RefusedThreadLeavesNoRunMarked)
 TEST(ResolverState, ResultsAfterCloseAreDropped)
 {
     CResolverState state(std::make_shared<CFakeNameLookup>());
-    CResolverState::CAccess(state).QueueHost("10.0.0.1", 167772161);
+    const EndpointAddress address = MakeEndpoint(10, 0, 0, 1, 0).address;
+    CResolverState::CAccess(state).QueueHost(address);
     ASSERT_TRUE(state.TryBeginRun());
-    std::string key;
+    EndpointAddress key;
     ASSERT_TRUE(state.PendingHost(0, key));
 
     state.Close();
-    state.AddHostName("10.0.0.1", "late");
+    state.AddHostName(address, "late");
     state.AddPortName(53, "domain");
     EXPECT_EQ(state.HostCacheSize(), 0u);
     EXPECT_EQ(state.PortCacheSize(), 0u);
     // A closed state hands out no more work and starts no run.
     EXPECT_FALSE(state.PendingHost(0, key));
     state.FinishRun();
-    CResolverState::CAccess(state).QueueHost("10.0.0.2", 167772162);
+    CResolverState::CAccess(state).QueueHost(MakeEndpoint(10, 0, 0, 2, 0).address);
     EXPECT_FALSE(state.TryBeginRun());
 }
 

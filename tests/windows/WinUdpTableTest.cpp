@@ -9,6 +9,8 @@
 
 namespace {
 
+using tarnwick::AddressFamily;
+
 struct UdpTable3 {
     DWORD count;
     MIB_UDPROW rows[3];
@@ -21,16 +23,31 @@ TEST(WinUdpTableTest, RowsAreSortedAsHostOrderNumbersAndACountPastTheBufferIsRef
     const MIB_UDPROW b = {htonl(0x0B000001), htons(53)};
     const MIB_UDPROW c = {htonl(0x0A000002), htons(1025)};
     UdpTable3 table = {3, {b, c, a}};
-    ASSERT_TRUE(SortUdpTable(&table, sizeof table));
+    ASSERT_TRUE(SortUdpTable(AddressFamily::kIPv4, &table, sizeof table));
     const UdpTable3 sorted = {3, {a, c, b}};
     EXPECT_EQ(0, std::memcmp(&sorted, &table, sizeof table));
 
     for (DWORD count : {4ul, 0xFFFFFFFFul}) {
         table.count = count;
         const UdpTable3 before = table;
-        EXPECT_FALSE(SortUdpTable(&table, sizeof table)) << count;
+        EXPECT_FALSE(SortUdpTable(AddressFamily::kIPv4, &table, sizeof table)) << count;
         EXPECT_EQ(0, std::memcmp(&before, &table, sizeof table)) << count;
     }
+
+    // IPv6: address bytes, then scope id, then port.
+    const auto row = [](BYTE last, DWORD scopeId, u_short port) {
+        return MIB_UDP6ROW{
+            {{{0xFE, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, last}}}, scopeId, htons(port)};
+    };
+    struct {
+        DWORD count;
+        MIB_UDP6ROW rows[4];
+    } table6 = {4, {row(2, 1, 5), row(1, 3, 7), row(1, 2, 1025), row(1, 2, 53)}};
+    ASSERT_TRUE(SortUdpTable(AddressFamily::kIPv6, &table6, sizeof table6));
+    const MIB_UDP6ROW sorted6[] = {row(1, 2, 53), row(1, 2, 1025), row(1, 3, 7), row(2, 1, 5)};
+    EXPECT_EQ(0, std::memcmp(sorted6, table6.rows, sizeof sorted6));
+    table6.count = 5;
+    EXPECT_FALSE(SortUdpTable(AddressFamily::kIPv6, &table6, sizeof table6));
 }
 
 } // namespace
