@@ -196,6 +196,22 @@ void CMainFrame::CreateStatistics()
         m_wndStatistics.SetItemText(row, 0, kStatisticsLabels[row]);
 }
 
+void CMainFrame::ApplyIPv6()
+{
+    m_monitor.SetIPv6(m_bIPv6 != FALSE);
+    if (!m_wndStatistics.IsWindow())
+        return;
+    // The IPv6 counters: five more rows, labelled as the IPv4 ones.
+    const int wanted = m_bIPv6 ? 10 : 5;
+    while (m_wndStatistics.GetItemCount() > wanted)
+        m_wndStatistics.DeleteItem(m_wndStatistics.GetItemCount() - 1);
+    for (int row = m_wndStatistics.GetItemCount(); row < wanted; ++row) {
+        m_wndStatistics.InsertItem(row, "");
+        const std::string label = std::string(kStatisticsLabels[row - 5]) + " (IPv6)";
+        m_wndStatistics.SetItemText(row, 0, label.c_str());
+    }
+}
+
 void CMainFrame::LoadToolbarImages()
 {
     fw::CBitmap bitmap(static_cast<HBITMAP>(
@@ -249,6 +265,8 @@ void CMainFrame::LoadSettings()
     CSettings settings = m_settings.Load();
     m_nInterval = CSettingsStore::IntervalMilliseconds(settings.nUpdateInterval);
     m_bXPMenu = settings.nMenuStyle;
+    m_bIPv6 = settings.nIPv6 == 1 ? TRUE : FALSE;
+    ApplyIPv6();
     m_bSettingsLoaded = true;
 
     RECT rc = GetWindowRect();

@@ -51,6 +51,8 @@ public:
     // Builds the owner-drawn main menu in the stored look; the frame keeps owning its popups.
     HMENU SetupMenu();
     void OnXPStyle();
+    // Switches the IPv6 endpoints on or off, stores the choice and polls at once.
+    void OnViewIPv6();
 
     // Save events: pauses auto-update, asks for a file and writes the rows to it.
     void OnSaveEvents();
@@ -65,6 +67,8 @@ public:
     BOOL m_bPaused = TRUE;
     BOOL m_bResolve = TRUE;
     BOOL m_bXPMenu = TRUE;
+    // The IPv6 endpoints are shown after the IPv4 ones, and their counters under the IPv4 ones.
+    BOOL m_bIPv6 = FALSE;
     fw::CImageList m_imlDisabled;
     fw::CImageList m_imlHot;
     fw::CImageList m_imlNormal;
@@ -93,6 +97,10 @@ private:
     // Shows the switches (auto-update, name display, menu look) on the toolbar's images, the
     // status panes and the menu's check marks.
     void ShowSwitchStates();
+    // The check marks of the switch commands in `menu`.
+    void CheckSwitches(HMENU menu) const;
+    // The monitor reads the IPv6 table or not, and the statistics list has the rows for it.
+    void ApplyIPv6();
     void SetButtonImage(int image, UINT bitmapId);
     void OnLButtonDown(POINT point);
     void OnSettings();

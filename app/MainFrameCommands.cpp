@@ -32,6 +32,9 @@ fw::CCommandState CMainFrame::GetCommandState(UINT id) const
     case ID_XPSTYLE:
         state.nCheck = m_bXPMenu ? 1 : 0;
         break;
+    case ID_VIEW_IPV6:
+        state.nCheck = m_bIPv6 ? 1 : 0;
+        break;
     default:
         return CFrameWnd::GetCommandState(id);
     }
@@ -52,6 +55,9 @@ bool CMainFrame::OnCommand(WPARAM wParam, LPARAM)
         return true;
     case ID_XPSTYLE:
         OnXPStyle();
+        return true;
+    case ID_VIEW_IPV6:
+        OnViewIPv6();
         return true;
     case ID_SETTINGS:
         OnSettings();
@@ -119,10 +125,7 @@ void CMainFrame::ToggleResolve()
 void CMainFrame::ShowSwitchStates()
 {
     // The menu bar's items, for whoever reads them before their popup opens.
-    HMENU menu = ::GetMenu(m_hWnd);
-    for (UINT id : {ID_AUTOUPDATE, ID_RESOLVE, ID_XPSTYLE})
-        ::CheckMenuItem(menu, id,
-                        MF_BYCOMMAND | (GetCommandState(id).nCheck ? MF_CHECKED : MF_UNCHECKED));
+    CheckSwitches(::GetMenu(m_hWnd));
     // Open popups keep their look; the next ones drawn take the new one.
     CStyledMenu::s_nXpWhenMenuColorDiffers = m_bXPMenu;
     CStyledMenu::s_nXpWhenMenuColorMatches = m_bXPMenu;
@@ -143,6 +146,22 @@ void CMainFrame::ShowSwitchStates()
     resolve->SetTextColors(m_bResolve ? kActiveColor : kInactiveColor, kWhite);
     resolve->SetTexts(m_bResolve ? "Resolve ON" : "Resolve OFF", "");
     ::InvalidateRect(m_wndStatusBar, nullptr, FALSE);
+}
+
+void CMainFrame::CheckSwitches(HMENU menu) const
+{
+    for (UINT id : {ID_AUTOUPDATE, ID_RESOLVE, ID_XPSTYLE, ID_VIEW_IPV6})
+        ::CheckMenuItem(menu, id,
+                        MF_BYCOMMAND | (GetCommandState(id).nCheck ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void CMainFrame::OnViewIPv6()
+{
+    m_bIPv6 = m_bIPv6 ? FALSE : TRUE;
+    m_settings.StoreIPv6(m_bIPv6 != FALSE);
+    ApplyIPv6();
+    ShowSwitchStates();
+    RefreshUdpInfo();
 }
 
 void CMainFrame::SetButtonImage(int image, UINT bitmapId)

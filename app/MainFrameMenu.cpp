@@ -9,7 +9,7 @@ HMENU CMainFrame::SetupMenu()
     // Copied as stored: only 1 gives the XP look.
     CStyledMenu::s_nXpWhenMenuColorDiffers = m_bXPMenu;
     CStyledMenu::s_nXpWhenMenuColorMatches = m_bXPMenu;
-    ::CheckMenuItem(m_menu, ID_XPSTYLE, MF_BYCOMMAND | (m_bXPMenu ? MF_CHECKED : MF_UNCHECKED));
+    CheckSwitches(m_menu);
 
     static const struct {
         UINT command;

@@ -59,9 +59,9 @@ def cpu_share(program, seconds):
 def compare_with_ss(driver, shown):
     """Rows against the sockets `ss` lists before and after they were read:
     (rows, sockets, sockets no row shows, rows that show no socket)."""
-    before = ss_endpoints()
+    before = set(ss_endpoints())
     rows = driver.endpoint_rows()
-    after = ss_endpoints()
+    after = set(ss_endpoints())
     by_text = {}
     for endpoint in before | after:
         for pair in shown.pairs(endpoint):

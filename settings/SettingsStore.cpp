@@ -64,6 +64,7 @@ CSettings CSettingsStore::Load() const
     s.nUpdateInterval = ReadInt(kAttributes, "UpdateInterval", defaults.nUpdateInterval);
     s.nMenuStyle = ReadInt(kAttributes, "MenuStyle", defaults.nMenuStyle);
     s.nOnTop = ReadInt(kAttributes, "OnTop", defaults.nOnTop);
+    s.nIPv6 = ReadInt(kAttributes, "IPv6", defaults.nIPv6);
     return s;
 }
 
@@ -82,6 +83,11 @@ void CSettingsStore::StoreDialogKeys(const CSettings& s) const
 void CSettingsStore::StoreMenuStyle(bool xpStyle) const
 {
     WriteInt(kAttributes, "MenuStyle", xpStyle ? 1 : 0);
+}
+
+void CSettingsStore::StoreIPv6(bool on) const
+{
+    WriteInt(kAttributes, "IPv6", on ? 1 : 0);
 }
 
 int CSettingsStore::IntervalMilliseconds(int storedSeconds)

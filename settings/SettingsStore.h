@@ -15,6 +15,7 @@ struct CSettings {
     int nUpdateInterval = 2;
     int nMenuStyle = 1;
     int nOnTop = 0;
+    int nIPv6 = 0;
 };
 
 // The private INI file that holds the settings. Every read and write goes to the file
@@ -30,12 +31,14 @@ public:
 
     const std::string& GetFileName() const { return m_strFileName; }
 
-    // All nine keys; missing ones, values that are no whole number, and colours out of range
+    // All ten keys; missing ones, values that are no whole number, and colours out of range
     // give their defaults.
     CSettings Load() const;
     // The eight keys the Settings dialog owns (all but "MenuStyle"), in its order.
     void StoreDialogKeys(const CSettings& settings) const;
     void StoreMenuStyle(bool xpStyle) const;
+    // "IPv6": 1 shows the IPv6 endpoints; any other value means off.
+    void StoreIPv6(bool on) const;
 
     // The auto-update period in milliseconds for a stored "UpdateInterval": 0 or less
     // (or no number at all) gives 2 seconds, more than a day (however much) gives a day.

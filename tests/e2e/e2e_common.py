@@ -4,7 +4,9 @@ The tests run inside scripts/wine-session.sh (WINEPREFIX, DISPLAY and a
 persistent wineserver); ctest does that through the Makefile."""
 
 import argparse
+import contextlib
 import errno
+import ipaddress
 import os
 import re
 import resource
@@ -80,6 +82,23 @@ class Driver:
         return int(fields[1]), float(fields[3]), float(fields[5])
 
 
+@contextlib.contextmanager
+def settings_file(text):
+    """The program's settings file holds `text` (CR LF lines) while the block runs; what was
+    there before is put back."""
+    path = os.path.join(wine_prefix(), "drive_c", "windows", "Tarnwick.ini")
+    saved = open(path, "rb").read() if os.path.exists(path) else None
+    with open(path, "w", newline="\r\n") as f:
+        f.write(text)
+    try:
+        yield path
+    finally:
+        if saved is None:
+            os.remove(path)
+        else:
+            open(path, "wb").write(saved)
+
+
 def require_own_network():
     """The tests compare what the program shows with every UDP socket there is: they need a
     network namespace of their own (scripts/netns.sh, as root)."""
@@ -105,7 +124,7 @@ def raise_descriptor_limit(needed):
 def bind_udp(address, port=0):
     """A UDP socket bound to (address, port); a port that is taken or needs root
     skips the test: that is the machine, not the program."""
-    s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+    s = socket.socket(socket.AF_INET6 if ":" in address else socket.AF_INET, socket.SOCK_DGRAM)
     try:
         s.bind((address, port))
     except OSError as error:
@@ -116,15 +135,18 @@ def bind_udp(address, port=0):
     return s
 
 
-def ss_endpoints():
-    output = subprocess.run(["ss", "-4uanH"], capture_output=True, text=True,
+def ss_endpoints(family="4"):
+    """The UDP sockets of one family (4 or 6) as (address, port), sorted as the program sorts
+    them: by address, then port, as numbers."""
+    output = subprocess.run(["ss", f"-{family}uanH"], capture_output=True, text=True,
                             check=True).stdout
     endpoints = set()
     for line in output.splitlines():
         address, _, port = line.split()[3].rpartition(":")
-        # A socket bound to a device shows as 0.0.0.0%eth0.
-        endpoints.add((address.split("%")[0], int(port)))
-    return endpoints
+        # "[::1]", "*" for any IPv6 address; a socket bound to a device shows as 0.0.0.0%eth0.
+        address = address.strip("[]").split("%")[0].replace("*", "::" if family == "6" else "")
+        endpoints.add((address, int(port)))
+    return sorted(endpoints, key=lambda e: (ipaddress.ip_address(e[0]).packed, e[1]))
 
 
 def service_names(prefix):
@@ -151,8 +173,9 @@ class Shown:
         self.host_name = host_name or socket.gethostname()
 
     def addresses(self, address):
-        names = {"0.0.0.0": {self.host_name}}.get(address, set())
-        return {address} | names | ({"localhost"} if address.startswith("127.") else set())
+        names = {"0.0.0.0": {self.host_name}, "::": {self.host_name}, "::1": {"localhost"}}
+        loopback = {"localhost"} if address.startswith("127.") else set()
+        return {address} | names.get(address, set()) | loopback
 
     def ports(self, port):
         return {str(port)} | self.services.get(port, set())
@@ -160,6 +183,16 @@ class Shown:
     def pairs(self, endpoint):
         address, port = endpoint
         return {(a, p) for a in self.addresses(address) for p in self.ports(port)}
+
+
+def check_rows_are_the_table(shown, rows, families="4"):
+    """The rows are the sockets `ss` lists, family after family, one each, in address and then
+    port order as numbers (Wine returns the tables unsorted; the program sorts them itself, as
+    Windows does), each shown by its numbers or its names."""
+    table = [e for family in families for e in ss_endpoints(family)]
+    wrong = [(row, e) for row, e in zip(rows, table) if row not in shown.pairs(e)]
+    check(len(rows) == len(table) and not wrong,
+          f"{len(rows)} rows for the {len(table)} sockets ss lists; first wrong: {wrong[:3]}")
 
 
 def wait_for_endpoints(driver, program, shown, bound, started, timeout_s):

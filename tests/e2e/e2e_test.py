@@ -5,7 +5,6 @@ sockets `ss -4uan` lists, in order; the statistics are the kernel's counters; wi
 on, the window keeps answering and the rows still are the table; the program closes cleanly,
 a read in flight or not."""
 
-import ipaddress
 import re
 import sys
 
@@ -13,8 +12,8 @@ import sys
 sys.dont_write_bytecode = True
 
 from e2e_common import (ID_AUTOUPDATE, STATISTICS_LIST, Driver, Program, Shown, bind_udp,
-                        check, main, raise_descriptor_limit, require_own_network,
-                        service_names, ss_endpoints, wait_for_endpoints, wine_prefix)
+                        check, check_rows_are_the_table, main, raise_descriptor_limit,
+                        require_own_network, service_names, wait_for_endpoints, wine_prefix)
 
 # Label in column 0 of the statistics list, and the /proc/net/snmp "Udp:"
 # field behind it; None where Wine has no source (it reports 0 for the number
@@ -53,16 +52,6 @@ def make_traffic(sockets):
     closed.close()
     for _ in range(5):
         sockets[1].sendto(b"nobody", unused)
-
-
-def check_rows_are_the_table(shown, rows):
-    """The rows are the sockets `ss` lists, one each, in address and then port order as
-    numbers (Wine returns the table unsorted although sorting is asked for; the program sorts
-    it itself, as Windows does), each shown by its numbers or its names."""
-    table = sorted(ss_endpoints(), key=lambda e: (int(ipaddress.IPv4Address(e[0])), e[1]))
-    wrong = [(row, e) for row, e in zip(rows, table) if row not in shown.pairs(e)]
-    check(len(rows) == len(table) and not wrong,
-          f"{len(rows)} rows for the {len(table)} sockets ss lists; first wrong: {wrong[:3]}")
 
 
 def check_statistics(rows, before, after):
