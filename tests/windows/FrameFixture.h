@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -20,8 +19,8 @@ inline std::string FileBytes(const std::string& path)
     return bytes.str();
 }
 
-// What the screen shows of a window's client area: only what the window has painted since
-// its last change, where a paint into memory would paint it afresh.
+// What the screen shows of a window's client area: what the window last painted there, stale
+// after a missed repaint, where a paint into memory would paint it afresh.
 inline CDibSection ScreenImage(HWND hWnd)
 {
     RECT rc = {};
@@ -38,9 +37,9 @@ inline void ClickDlgItem(HWND dialog, int id)
     ::SendDlgItemMessageA(dialog, id, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
 }
 
-// A real main window over a fake UDP table (no rows until a test adds some; the first
-// poll comes one second after creation), fake look-ups and a settings file of its own (none
-// until a test writes one), with the owner-drawn menu, shown and painted.
+// A real main window over a fake UDP table (no rows until a test adds some; no poll until a
+// test asks for one), fake look-ups and a settings file of its own (none until a test writes
+// one), with the owner-drawn menu, shown and painted.
 class CFrameFixture : public ::testing::Test {
 protected:
     void SetUp() override
@@ -49,6 +48,8 @@ protected:
         lookup->localHostName = "TESTHOST";
         lookup->services[53] = "domain";
         Open();
+        // No first poll in the way: the tests poll themselves.
+        ::KillTimer(hwnd, CMainFrame::kFirstPollTimer);
     }
     void TearDown() override
     {

@@ -9,11 +9,6 @@ namespace {
 
 class MainFrameTest : public CFrameFixture {
 protected:
-    void SetUp() override
-    {
-        CFrameFixture::SetUp();
-        table->rows = {MakeEndpoint(127, 0, 0, 1, 53), MakeEndpoint(127, 0, 0, 1, 40000)};
-    }
     RECT ChildRect(HWND child) const
     {
         RECT rc;
@@ -64,7 +59,6 @@ TEST_F(MainFrameTest, StatisticsKeepTheRightEdgeAndTheListsColumnsFillTheRestOne
     // A 600-pixel client leaves 600 - 250 - SM_CXFRAME (4 under Wine) - 2 = 344 for the
     // columns, and SM_CXVSCROLL + 1 less when the rows need a scroll bar.
     ASSERT_EQ(4, ::GetSystemMetrics(SM_CXFRAME));
-    ::KillTimer(hwnd, CMainFrame::kFirstPollTimer);
     CEndpointListCtrl& list = frame->m_wndEndpointList;
     const struct {
         LONG width;
@@ -107,6 +101,8 @@ TEST_F(MainFrameTest, StatisticsKeepTheRightEdgeAndTheListsColumnsFillTheRestOne
 // the window: polls go on, and it closes at once, leaving the run to end (unheard of) on its own.
 TEST_F(MainFrameTest, PollsGoOnAndReachTheScreenWhileLookupsHang)
 {
+    Close();
+    Open(); // with its first poll to come
     const COLORREF kSystem = RGB(20, 140, 30);
     const COLORREF kCustom = RGB(230, 160, 10);
     const COLORREF kBelowRows = RGB(90, 20, 20);
