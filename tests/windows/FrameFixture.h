@@ -44,6 +44,7 @@ class CFrameFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        NewIni();
         table->stats = {1, 2, 3, 4, 5};
         lookup->localHostName = "TESTHOST";
         lookup->services[53] = "domain";
@@ -57,6 +58,15 @@ protected:
         ::DeleteFileA(ini.c_str());
     }
 
+    // Names a settings file not used before, and not there. The profile functions cache a file
+    // by name and write time, which a file made anew within one clock tick may share.
+    void NewIni()
+    {
+        static int files = 0;
+        ::DeleteFileA(ini.c_str());
+        ini = ::testing::TempDir() + "tarnwick-" + std::to_string(++files) + ".ini";
+        ::DeleteFileA(ini.c_str());
+    }
     // As the program opens it: the owner-drawn menu takes the place of the plain one.
     void Open()
     {
@@ -94,7 +104,7 @@ protected:
     std::shared_ptr<CFakeUdpTable> sharedTable = std::make_shared<CFakeUdpTable>();
     CFakeUdpTable* table = sharedTable.get();
     std::shared_ptr<CFakeNameLookup> lookup = std::make_shared<CFakeNameLookup>();
-    std::string ini = ::testing::TempDir() + "tarnwick-test.ini";
+    std::string ini;
     CMainFrame* frame = nullptr;
     HWND hwnd = nullptr;
 };

@@ -17,7 +17,7 @@ const char kStored[] = "[Colors]\r\nBackColor=255\r\nSystemColor=65280\r\nCustom
 // Each test opens the main window over the file it has written.
 class SettingsTest : public CFrameFixture {
 protected:
-    void SetUp() override {}
+    void SetUp() override { NewIni(); }
     void Write(const std::string& text) const { std::ofstream(ini, std::ios::binary) << text; }
 
     // What the main window applied: the colours as 0xBBGGRR in the dialog's order (back, custom,
@@ -82,7 +82,7 @@ TEST_F(SettingsTest, FileIsAppliedAtStartAndOnlyTheMenuStyleWrittenAtExit)
         EXPECT_EQ(before, FileBytes(ini));
         Close();
         EXPECT_EQ(c.atExit, FileBytes(ini));
-        ::DeleteFileA(ini.c_str());
+        NewIni();
     }
     // Where no file can be written, every write fails quietly.
     ini = "Z:\\no\\such\\directory\\Tarnwick.ini";
@@ -123,6 +123,7 @@ TEST_F(SettingsTest, UpdateIntervalOfAnyTextGivesASanePeriod)
         {"0", 2000},    {"4", 4000}, {"60", 60000},         {"-5", 2000},
         {"fast", 2000}, {"", 2000},  {"2147483", 86400000}, {"2147483647", 86400000}};
     for (const auto& [stored, milliseconds] : cases) {
+        NewIni();
         Write(std::string("[Attributes]\r\nUpdateInterval=") + stored + "\r\n");
         int seconds = CSettingsStore(ini).Load().nUpdateInterval;
         EXPECT_EQ(milliseconds, CSettingsStore::IntervalMilliseconds(seconds)) << stored;
@@ -212,6 +213,7 @@ TEST_F(SettingsTest, DialogShowsTheFileAndOkAppliesAndWritesWhatItShows)
         EXPECT_EQ(c.applied, Applied());
         EXPECT_EQ(c.written, FileBytes(ini));
         Close();
+        NewIni();
     }
 }
 
