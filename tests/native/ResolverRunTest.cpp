@@ -1,5 +1,4 @@
 #include "MonitorFixture.h"
-#include "ResolverState.h"
 
 #include <gtest/gtest.h>
 
@@ -146,41 +145,6 @@ TEST_F(ResolverRun, KeysQueuedDuringARunAreTakenUntilTheirPassIsOver)
     Poll();
     EXPECT_EQ(Column(0), (Strings{"10.0.0.1", "late", "10.2.2.2"}));
     EXPECT_EQ(monitor.PendingHosts(), (Strings{"167772161", "167903746"}));
-}
-
-TEST_F(ResolverRun, RefusedThreadLeavesNoRunMarked)
-{
-    table.rows = {MakeEndpoint(10, 0, 0, 1, 1)};
-    starter.refuse = true;
-    Poll();
-    EXPECT_FALSE(monitor.IsResolverRunning());
-    Poll();
-    EXPECT_EQ(starter.requests, 2);
-
-    starter.refuse = false;
-    Poll();
-    EXPECT_TRUE(monitor.IsResolverRunning());
-    EXPECT_EQ(starter.started.size(), 1u);
-}
-
-TEST(ResolverState, ResultsAfterCloseAreDropped)
-{
-    CResolverState state(std::make_shared<CFakeNameLookup>());
-    CResolverState::CAccess(state).QueueHost("10.0.0.1", 167772161);
-    ASSERT_TRUE(state.TryBeginRun());
-    std::string key;
-    ASSERT_TRUE(state.PendingHost(0, key));
-
-    state.Close();
-    state.AddHostName("10.0.0.1", "late");
-    state.AddPortName(53, "domain");
-    EXPECT_EQ(state.HostCacheSize(), 0u);
-    EXPECT_EQ(state.PortCacheSize(), 0u);
-    // A closed state hands out no more work and starts no run.
-    EXPECT_FALSE(state.PendingHost(0, key));
-    state.FinishRun();
-    CResolverState::CAccess(state).QueueHost("10.0.0.2", 167772162);
-    EXPECT_FALSE(state.TryBeginRun());
 }
 
 } // namespace
