@@ -11,12 +11,6 @@ using MainWindowPanesTest = CFrameFixture;
 TEST_F(MainWindowPanesTest, PanesStartPausedAndResolvingWithStillStripes)
 {
     CPaneStatusBar& bar = frame->m_wndStatusBar;
-    auto inner = [&bar](int pane) {
-        RECT rc = {};
-        bar.GetItemRect(pane, rc);
-        ::InflateRect(&rc, -1, -1);
-        return rc;
-    };
     LOGFONTA ansiVar = {};
     ::GetObjectA(::GetStockObject(ANSI_VAR_FONT), sizeof(ansiVar), &ansiVar);
     CDibSection image = PrintClient(bar);
@@ -30,7 +24,7 @@ TEST_F(MainWindowPanesTest, PanesStartPausedAndResolvingWithStillStripes)
                  {1, " AutoUpdate PAUSED ", RGB(200, 0, 0), DT_CENTER},
                  {3, "Resolve ON", RGB(0, 150, 0), DT_CENTER}};
     for (const auto& c : cases) {
-        RECT in = inner(c.pane);
+        RECT in = InnerRect(bar, c.pane);
         EXPECT_TRUE(
             SameIn(image,
                    DrawReferenceText(image.Width(), image.Height(), ::GetSysColor(COLOR_BTNFACE),
@@ -40,8 +34,8 @@ TEST_F(MainWindowPanesTest, PanesStartPausedAndResolvingWithStillStripes)
         EXPECT_GT(CountColor(image, in, c.color), 10) << c.text;
     }
     // The message pane takes what the others leave.
-    EXPECT_GT(inner(0).right, image.Width() / 2);
-    RECT stripes = inner(2);
+    EXPECT_GT(InnerRect(bar, 0).right, image.Width() / 2);
+    RECT stripes = InnerRect(bar, 2);
     EXPECT_TRUE(Matches(image, stripes, [&stripes](LONG x, LONG y) {
         return StripeColor((x - stripes.left) % 48, (y - stripes.top) % 16);
     }));
@@ -60,7 +54,7 @@ TEST_F(MainWindowPanesTest, PanesStartPausedAndResolvingWithStillStripes)
         bar.ChangePaneStyle(pane, fw::SBPS_DISABLED);
     image = PrintClient(bar);
     for (int pane : {1, 3})
-        EXPECT_TRUE(Filled(image, inner(pane), RGB(255, 255, 255))) << pane;
+        EXPECT_TRUE(Filled(image, InnerRect(bar, pane), RGB(255, 255, 255))) << pane;
 }
 
 } // namespace

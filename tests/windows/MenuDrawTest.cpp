@@ -189,15 +189,4 @@ TEST_P(MenuDrawTest, DrawsTheItem)
 INSTANTIATE_TEST_SUITE_P(Looks, MenuDrawTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(MenuGlyphTest, BulletIsARoundDotInSixBySixPixels)
-{
-    CDibSection image(10, 10, kSentinel);
-    CStyledMenu::DrawBullet(image.Dc(), 2, 3, kMenuText);
-    EXPECT_EQ(CountColor(image, image.All(), kMenuText),
-              CountColor(image, {2, 3, 8, 9}, kMenuText));
-    EXPECT_TRUE(Filled(image, {3, 4, 7, 8}, kMenuText));
-    EXPECT_EQ(kSentinel, image.At(2, 3));
-    EXPECT_EQ(kSentinel, image.At(7, 8));
-}
-
 } // namespace

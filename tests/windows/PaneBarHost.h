@@ -10,6 +10,15 @@
 // One window message as the host window received it: message, wParam, lParam.
 using HostMessage = std::tuple<UINT, WPARAM, LPARAM>;
 
+// Pane `index`'s rectangle inside its one-pixel frame: where content goes.
+inline RECT InnerRect(const CPaneStatusBar& bar, int index)
+{
+    RECT rc = {};
+    bar.GetItemRect(index, rc);
+    ::InflateRect(&rc, -1, -1);
+    return rc;
+}
+
 // A shown, sizable window with a 400 x 150 client area that owns a CPaneStatusBar, keeps it
 // at its bottom and records the mouse and notify messages it gets.
 class CPaneBarHost : public fw::CWnd {
@@ -42,13 +51,7 @@ public:
         bar.GetItemRect(index, rc);
         return rc;
     }
-    // The pane's rectangle inside its one-pixel frame: where content goes.
-    RECT InnerRect(int index) const
-    {
-        RECT rc = ItemRect(index);
-        ::InflateRect(&rc, -1, -1);
-        return rc;
-    }
+    RECT InnerRect(int index) const { return ::InnerRect(bar, index); }
 
     std::vector<HostMessage> messages;
     CPaneStatusBar bar;

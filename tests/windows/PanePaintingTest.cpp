@@ -85,16 +85,6 @@ protected:
         return image;
     }
 
-    SIZE TextSize(int index, const std::string& text)
-    {
-        CDibSection scratch(1, 1);
-        fw::CFont font(::CreateFontIndirectA(&Pane(index).m_lfFont));
-        fw::CSelectObject selectFont(scratch.Dc(), font);
-        SIZE size = {};
-        ::GetTextExtentPoint32A(scratch.Dc(), text.c_str(), static_cast<int>(text.size()), &size);
-        return size;
-    }
-
     CPaneBarHost host;
     CPaneStatusBar& bar = host.bar;
 };
@@ -150,7 +140,11 @@ TEST_F(PanePaintingTest, TextIsTiledOrMovedAndRestartsBeyondTheFarEdge)
     const std::string text = "Moving text, moving on";
     const std::string tile = "ab  "; // "ab" with the two blanks that tiling appends
     const RECT in = host.InnerRect(0);
-    const SIZE t = TextSize(0, text), ab = TextSize(0, tile);
+    CDibSection scratch(1, 1);
+    ::SelectObject(scratch.Dc(), ::GetStockObject(ANSI_VAR_FONT)); // the panes' font
+    SIZE t = {}, ab = {};
+    ::GetTextExtentPoint32A(scratch.Dc(), text.c_str(), static_cast<int>(text.size()), &t);
+    ::GetTextExtentPoint32A(scratch.Dc(), tile.c_str(), static_cast<int>(tile.size()), &ab);
     const LONG w = in.right - in.left, h = in.bottom - in.top;
     ASSERT_GT(w, 3 * ab.cx);
     // Where the copies stand after the paint (from the inner top-left corner, one every dx and

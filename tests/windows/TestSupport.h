@@ -66,9 +66,7 @@ private:
     };
     std::unique_ptr<CHandles> m_gdi;
     unsigned char* m_bits = nullptr;
-    int m_width = 0;
-    int m_height = 0;
-    int m_stride = 0;
+    int m_width = 0, m_height = 0, m_stride = 0;
 };
 
 // Paints a window's client area through WM_PRINTCLIENT into a DIB first filled with `fill`.
