@@ -6,7 +6,7 @@ namespace {
 
 constexpr COLORREF kSentinel = RGB(255, 0, 255), kGrey = RGB(192, 192, 192);
 // Menu text has a colour of its own, so that window text (black) cannot pass for it.
-constexpr COLORREF kWhite = RGB(255, 255, 255), kMenuText = RGB(0, 0, 128);
+constexpr COLORREF kWhite = RGB(255, 255, 255), kText = RGB(0, 0, 128);
 // Two schemes: white menus beside the face colour, and menus in the face colour.
 constexpr COLORREF kFace = RGB(236, 233, 216), kMenuFace = RGB(212, 208, 200);
 constexpr COLORREF kHighlight = RGB(49, 106, 197), kGrayText = RGB(128, 128, 128);
@@ -43,29 +43,29 @@ constexpr int kXp = 1, kClassic = 0;
 // clang-format off
 const Case kCases[] = {
     {"XpSelectedShortcut", kXp, false, kShortcut, ODS_SELECTED, {{kFill, kAll, kSelection},
-        {kFrame, kAll, kHighlight, kHighlight}, {kPicture, kXpImage}, {kWrite, kLabelRect, kMenuText}}},
+        {kFrame, kAll, kHighlight, kHighlight}, {kPicture, kXpImage}, {kWrite, kLabelRect, kText}}},
     {"XpSelectedCheckedImageMenuIsFace", kXp, true, kImage, ODS_SELECTED | ODS_CHECKED, {{kFill, kAll, kPaleHighlight},
         {kFrame, kAll, kHighlight, kHighlight}, {kFrame, kBox, kHighlight, kHighlight}, {kPicture, kXpImage},
-        {kWrite, kTextRect, kMenuText}}},
+        {kWrite, kTextRect, kText}}},
     {"XpDisabledSelectedAsNotSelected", kXp, false, kImage, ODS_GRAYED | ODS_SELECTED, {{kFill, kAll, kWhite},
         {kFill, kBar, kFace}, {kEmboss, {L + 2, T + 2, 0, 0}, kFace}, {kWrite, kTextRect, kGrayText}}},
     {"XpDisabledMenuIsFace", kXp, true, kPlain, ODS_GRAYED, {{kFill, kAll, kWhite}, {kFill, kBar, kBarTint},
         {kWrite, kTextRect, kPaleGrayText}}},
     {"XpCheckedImage", kXp, false, kImage, ODS_CHECKED, {{kFill, kAll, kWhite}, {kFill, kBar, kFace},
         {kFill, {L + 1, T, L + 20, B - 1}, kPaleHighlight}, {kFrame, {L + 1, T, L + 20, B - 1}, kHighlight, kHighlight},
-        {kPicture, kXpImage}, {kWrite, kTextRect, kMenuText}}},
+        {kPicture, kXpImage}, {kWrite, kTextRect, kText}}},
     {"XpCheckedMenuIsFace", kXp, true, kPlain, ODS_CHECKED, {{kFill, kAll, kWhite}, {kFill, kBar, kBarTint},
         {kFill, {L + 2, T + 2, L + 18, T + 17}, kPaleHighlight},
-        {kFrame, {L + 2, T + 2, L + 18, T + 17}, kHighlight, kHighlight}, {kTick, {L + 7, T + 6, 0, 0}}, {kWrite, kTextRect, kMenuText}}},
+        {kFrame, {L + 2, T + 2, L + 18, T + 17}, kHighlight, kHighlight}, {kTick, {L + 7, T + 6, 0, 0}}, {kWrite, kTextRect, kText}}},
     {"XpSeparator", kXp, false, kSeparator, 0, {{kFill, kAll, kWhite}, {kFill, {L + 25, T + 9, R, T + 10}, kShadow},
         {kFill, kBar, kFace}}},
     {"ClassicSelected", kClassic, true, kPlain, ODS_SELECTED, {{kFill, kAll, kHighlight}, {kWrite, kTextRect, kWhite}}},
     {"ClassicSelectedImageKeepsColumn", kClassic, true, kImage, ODS_SELECTED, {{kFill, kClassicSelection, kHighlight},
         {kFill, kFrameRect, kMenuFace}, {kFrame, kBox, kWhite, kShadow}, {kPicture, kClassicImage}, {kWrite, kTextRect, kWhite}}},
     {"ClassicCheckedImage", kClassic, false, kImage, ODS_CHECKED, {{kFill, kAll, kFace}, {kFill, kFrameRect, kLight3d},
-        {kFrame, kBox, kShadow, kWhite}, {kPicture, kClassicImage}, {kWrite, kTextRect, kMenuText}}},
+        {kFrame, kBox, kShadow, kWhite}, {kPicture, kClassicImage}, {kWrite, kTextRect, kText}}},
     {"ClassicChecked", kClassic, true, kPlain, ODS_CHECKED, {{kFill, kAll, kMenuFace}, {kFill, kClassicCheck, kLight3d},
-        {kFrame, kClassicCheck, kShadow, kWhite}, {kTick, {L + 5, T + 6, 0, 0}}, {kWrite, kTextRect, kMenuText}}},
+        {kFrame, kClassicCheck, kShadow, kWhite}, {kTick, {L + 5, T + 6, 0, 0}}, {kWrite, kTextRect, kText}}},
     {"ClassicDisabledEmbossed", kClassic, true, kShortcut, ODS_GRAYED, {{kFill, kAll, kMenuFace},
         {kEmboss, kClassicImage, kMenuFace}, {kWrite, {L + 26, T, R - 15, B}, kWhite}, {kWrite, kLabelRect, kGrayText}}},
     {"ClassicDisabledSelected", kClassic, true, kPlain, ODS_GRAYED | ODS_SELECTED, {{kFill, kAll, kHighlight},
@@ -86,7 +86,7 @@ protected:
         bool same = GetParam().menuIsFace;
         // clang-format off
         const COLORREF colors[] = {same ? kMenuFace : kWhite, same ? kMenuFace : kFace, kHighlight, kGrayText,
-                                   kShadow, kWhite, kLight3d, kMenuText, kWhite};
+                                   kShadow, kWhite, kLight3d, kText, kWhite};
         // clang-format on
         ::SetSysColors(9, kColorIds, colors);
         m_menu.Attach(::CreatePopupMenu());
@@ -162,7 +162,7 @@ protected:
                 const LONG top[] = {2, 3, 4, 3, 2, 1, 0};
                 for (LONG x = 0; x < 7; ++x)
                     for (LONG y = top[x]; y < top[x] + 3; ++y)
-                        ::SetPixelV(dc, rc.left + x, rc.top + y, kMenuText);
+                        ::SetPixelV(dc, rc.left + x, rc.top + y, kText);
                 break;
             }
             }

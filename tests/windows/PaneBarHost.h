@@ -44,7 +44,6 @@ public:
         ::UpdateWindow(m_hWnd);
         return true;
     }
-    HWND Window() const { return m_hWnd; }
     RECT ItemRect(int index) const
     {
         RECT rc = {};

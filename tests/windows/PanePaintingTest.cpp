@@ -118,8 +118,8 @@ TEST_F(PanePaintingTest, FramesFollowTheSbpsStyleAndTheGripTheWindowState)
     // and left (3 pixels) in shadow and its right and bottom (5 pixels) in highlight; none
     // while the window is maximised.
     for (bool maximised : {false, true, false}) {
-        ::ShowWindow(host.Window(), maximised ? SW_MAXIMIZE : SW_RESTORE);
-        ASSERT_EQ(maximised, ::IsZoomed(host.Window()) != FALSE);
+        ::ShowWindow(host, maximised ? SW_MAXIMIZE : SW_RESTORE);
+        ASSERT_EQ(maximised, ::IsZoomed(host) != FALSE);
         const RECT rc = bar.GetClientRect();
         const RECT corner = {rc.right - 14, rc.bottom - 13, rc.right, rc.bottom};
         CDibSection image = PrintClient(bar);
