@@ -1,5 +1,4 @@
 #include "MonitorFixture.h"
-#include "ResolverState.h"
 
 #include <gtest/gtest.h>
 
@@ -146,42 +145,6 @@ TEST_F(ResolverRun, KeysQueuedDuringARunAreTakenUntilTheirPassIsOver)
     Poll();
     EXPECT_EQ(Column(0), (Strings{"10.0.0.1", "late", "10.2.2.2"}));
     EXPECT_EQ(monitor.PendingHosts(), (Strings{"10.0.0.1", "10.2.2.2"}));
-}
-
-TEST_F(ResolverRun, RefusedThreadLeavesNoRunMarked)
-{
-    table.rows = {MakeEndpoint(10, 0, 0, 1, 1)};
-    starter.refuse = true;
-    Poll();
-    EXPECT_FALSE(monitor.IsResolverRunning());
-    Poll();
-    EXPECT_EQ(starter.requests, 2);
-
-    starter.refuse = false;
-    Poll();
-    EXPECT_TRUE(monitor.IsResolverRunning());
-    EXPECT_EQ(starter.started.size(), 1u);
-}
-
-TEST(ResolverState, ResultsAfterCloseAreDropped)
-{
-    CResolverState state(std::make_shared<CFakeNameLookup>());
-    const EndpointAddress address = MakeEndpoint(10, 0, 0, 1, 0).address;
-    CResolverState::CAccess(state).QueueHost(address);
-    ASSERT_TRUE(state.TryBeginRun());
-    EndpointAddress key;
-    ASSERT_TRUE(state.PendingHost(0, key));
-
-    state.Close();
-    state.AddHostName(address, "late");
-    state.AddPortName(53, "domain");
-    EXPECT_EQ(state.HostCacheSize(), 0u);
-    EXPECT_EQ(state.PortCacheSize(), 0u);
-    // A closed state hands out no more work and starts no run.
-    EXPECT_FALSE(state.PendingHost(0, key));
-    state.FinishRun();
-    CResolverState::CAccess(state).QueueHost(MakeEndpoint(10, 0, 0, 2, 0).address);
-    EXPECT_FALSE(state.TryBeginRun());
 }
 
 } // namespace

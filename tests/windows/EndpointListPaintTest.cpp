@@ -1,18 +1,10 @@
-// Row painting of the endpoint list, checked pixel by pixel.
-//
-// The list is a real owner-drawn report list view inside a plain parent window, which
-// reflects WM_DRAWITEM to the control's object as the main frame does. Whole lists are
-// painted with WM_PRINTCLIENT into a memory DIB: Wine's list view answers it as WM_PAINT,
-// asking for the visible rows from top to bottom. Single rows are painted by calling
-// DrawItem with such a memory DC.
-//
-// Wine notes:
-// - WM_PRINTCLIENT with PRF_CLIENT alone paints the rows only; what lies outside them keeps
-//   the canvas' marker colour, which makes the extended row fill visible.
-// - Wine's label rectangle starts 2 pixels right of the row bounds, so the fill's left edge
-//   (label left - 2) coincides with the bounds' left edge here.
-// - Neither Wine's list view nor Windows' draws a focus rectangle over owner-drawn rows, so
-//   the focus mark seen is the control's.
+// Row painting of the endpoint list, checked pixel by pixel. The list is a real owner-drawn
+// report list view in a plain parent window, which reflects WM_DRAWITEM to the control's
+// object as the main frame does. Wine's list view answers WM_PRINTCLIENT as WM_PAINT, asking
+// for the visible rows from top to bottom; with PRF_CLIENT alone it paints the rows only, and
+// the rest keeps the canvas' marker colour. Its label rectangle starts 2 pixels right of the
+// row bounds, so the fill's left edge (label left - 2) is the bounds' left edge here. No list
+// view draws a focus rectangle over owner-drawn rows: the focus mark seen is the control's.
 #include "EndpointListCtrl.h"
 #include "Gdi.h"
 #include "TestSupport.h"
@@ -47,25 +39,20 @@ RECT Span(LONG x0, LONG y0, LONG x1, LONG y1)
     return {x0, y0, x1 + 1, y1 + 1};
 }
 
-HFONT FontOf(HWND hWnd)
-{
-    return reinterpret_cast<HFONT>(::SendMessageA(hWnd, WM_GETFONT, 0, 0));
-}
-
 class EndpointListPaintTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         LPCSTR className = fw::CWnd::RegisterWndClass("TarnwickListPaintParent", 0);
         ASSERT_TRUE(parent.CreateEx(0, className, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                    {0, 0, 600, 400}, nullptr, 0));
+                                    {0, 0, 600, 500}, nullptr, 0));
         // Created the way the main frame creates it.
         ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_OWNERDRAWFIXED | LVS_REPORT,
                                 RECT{}, parent, IDC_ENDPOINT_LIST));
         ::SetWindowLongA(list, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
         list.InsertColumn(0, "IP Address", LVCFMT_LEFT, kFirstColumnWidth);
-        list.InsertColumn(1, "Port", LVCFMT_LEFT, kSecondColumnWidth);
-        list.MoveWindow({0, 0, 400, 300});
+        list.InsertColumn(1, "Port", LVCFMT_RIGHT, kSecondColumnWidth);
+        list.MoveWindow({0, 0, 400, 360});
         list.m_crBackColor = kBackColor;
         list.m_crSystemColor = kSystemColor;
         list.m_crCustomColor = kCustomColor;
@@ -82,29 +69,13 @@ protected:
         for (const char* port : ports)
             list.SetItemText(list.InsertItem(list.GetItemCount(), "127.0.0.1"), 1, port);
     }
-
     CDibSection Print() const { return PrintClient(list, kUnpainted); }
-
-    // Paints one row by calling DrawItem directly, into a canvas `width` pixels wide.
-    CDibSection PaintRow(int row, LONG width = 0, HGDIOBJ pen = nullptr, int rop = R2_COPYPEN)
-    {
-        CDibSection canvas(width > 0 ? width : client.right, client.bottom, kUnpainted);
-        fw::CSelectObject font(canvas.Dc(), FontOf(list));
-        fw::CSelectObject selectPen(canvas.Dc(), pen ? pen : ::GetStockObject(BLACK_PEN));
-        ::SetROP2(canvas.Dc(), rop);
-        DRAWITEMSTRUCT dis = {};
-        dis.itemID = static_cast<UINT>(row);
-        dis.hDC = canvas.Dc();
-        list.DrawItem(&dis);
-        return canvas;
-    }
-
     void Focus(HWND hWnd)
     {
         ::SetFocus(hWnd);
         ASSERT_EQ(hWnd, ::GetFocus());
     }
-
+    HFONT Font() const { return reinterpret_cast<HFONT>(list.SendMessage(WM_GETFONT)); }
     RECT Bounds(int row) const
     {
         RECT rc = {};
@@ -113,140 +84,93 @@ protected:
     }
     LONG Middle(int row) const { return (Bounds(row).top + Bounds(row).bottom) / 2; }
 
-    // Right of the columns, where only the row's fill reaches (short of a focus mark).
-    ::testing::AssertionResult FillRightOfColumnsIs(const CDibSection& canvas, int row,
-                                                    COLORREF color) const
-    {
-        return Filled(canvas, Span(Bounds(row).right, Middle(row), client.right - 2, Middle(row)),
-                      color);
-    }
-
     fw::CWnd parent;
     CEndpointListCtrl list;
     RECT client = {};
 };
 
-TEST_F(EndpointListPaintTest, LastColumnsTextChoosesTheRowFill)
+// The whole list in each focus and grid line state. The last column's text chooses a row's
+// fill; a highlighted row takes the selection colour instead, but its text stays dark blue.
+// Texts are cut with an ellipsis and follow their column's justification. Separators stand at
+// the column edges, grid lines under the rows, and the focused row shows where it is while
+// the list has the focus. The list asks for its rows from top to bottom: the last row painted
+// decides the selected row.
+TEST_F(EndpointListPaintTest, RowsShowTheirKeyStateGridLinesAndFocus)
 {
-    struct Case {
-        const char* key;
-        COLORREF fill;
+    // clang-format off
+    const struct { const char* key; COLORREF fill; } rows[] = {
+        {"53", kSystemColor}, {"1023", kSystemColor}, {"0", kSystemColor}, {"1024", kCustomColor},
+        {"65535", kCustomColor}, {"domain", kSystemColor}, // a service name reads as 0
+        {"", kSystemColor}, {"-5000", kSystemColor}, {" \t2048", kCustomColor}, // leading blanks are skipped
+        {"+1500", kCustomColor}, {"1024x", kCustomColor}, // only the leading integer counts
+        {"10.0.0.1", kBackColor}, {"4000.5", kBackColor},
+        {"53", kSelectColor},   // a drop target
+        {"1900", kCustomColor}, // selected, highlighted while the list has the focus or shows it always
     };
-    const Case cases[] = {
-        {"53", kSystemColor},      {"1023", kSystemColor},
-        {"0", kSystemColor},       {"1024", kCustomColor},
-        {"65535", kCustomColor},   {"domain", kSystemColor}, // a service name reads as 0
-        {"", kSystemColor},        {"-5000", kSystemColor},
-        {" \t2048", kCustomColor},                          // leading white space is skipped
-        {"+1500", kCustomColor},   {"1024x", kCustomColor}, // only the leading integer counts
-        {"10.0.0.1", kBackColor},  {"4000.5", kBackColor},
+    // The sides drawn, of "TLBR" (top, left, bottom, right), of the focused row 1 and the others.
+    const struct { bool listFocused, showSelAlways; BOOL gridLines; bool highlighted;
+                   const char* focused; const char* others; } cases[] = {
+        {true, false, TRUE, true, "BR", "B"}, // the bottom line, and the right edge of the focused row
+        // The focused row looks like any other while the focus is elsewhere. The grid line's end
+        // point is left out, and the fill is exactly as wide as the client area, so no line goes
+        // up the right edge.
+        {false, false, TRUE, false, "B", "B"}, {false, true, TRUE, true, "B", "B"},
+        // Grid lines off: a full outline around the focused row's fill.
+        {true, false, FALSE, true, "TLBR", ""}, {false, false, FALSE, false, "", ""},
     };
+    // clang-format on
+    const int count = static_cast<int>(std::size(rows));
     // The key is the last column's text: column 0 holds an address with dots and column 1 a
-    // port of the other colour in every row.
+    // port of the other colour in every row, right-justified as the fixture's column is.
     list.InsertColumn(2, "Key", LVCFMT_LEFT, 60);
-    for (const Case& c : cases) {
-        AddRows({c.fill == kCustomColor ? "53" : "1900"});
-        list.SetItemText(list.GetItemCount() - 1, 2, c.key);
+    for (const auto& row : rows) {
+        AddRows({row.fill == kCustomColor ? "53" : "1900"});
+        list.SetItemText(list.GetItemCount() - 1, 2, row.key);
     }
-    Focus(parent);
-    CDibSection canvas = Print();
-    for (int row = 0; row < static_cast<int>(std::size(cases)); ++row) {
-        SCOPED_TRACE(std::string("key text \"") + cases[row].key + "\"");
-        EXPECT_TRUE(FillRightOfColumnsIs(canvas, row, cases[row].fill));
-        EXPECT_EQ(cases[row].fill, canvas.At(1, Middle(row)));
+    const char* host = "a-rather-long-host-name-for-this-column.example.org";
+    list.SetItemText(3, 0, host);
+    list.SetItemState(count - 2, LVIS_DROPHILITED, LVIS_DROPHILITED);
+    list.SetItemState(count - 1, LVIS_SELECTED, LVIS_SELECTED);
+    list.SetItemState(1, LVIS_FOCUSED, LVIS_FOCUSED);
+    ASSERT_LE(Bounds(count - 1).bottom, client.bottom);
+    ASSERT_EQ(0, Bounds(0).left) << "rows start at the client edge";
+    const LONG right = client.right - 1;
+    const LONG separators[] = {kFirstColumnWidth - 1, kFirstColumnWidth + kSecondColumnWidth - 1,
+                               kFirstColumnWidth + kSecondColumnWidth + 60 - 1};
+    // Row 3's cells as DrawText draws them on the row's fill, inset by two blanks on both
+    // sides: the host name cut with an ellipsis, the port as its column justifies it.
+    CDibSection expected(client.right, client.bottom, kCustomColor);
+    fw::CSelectObject font(expected.Dc(), Font());
+    SIZE blank = {};
+    ::GetTextExtentPoint32A(expected.Dc(), " ", 1, &blank);
+    ::SetTextColor(expected.Dc(), kText);
+    ::SetBkColor(expected.Dc(), kCustomColor);
+    const RECT b3 = Bounds(3);
+    // clang-format off
+    const struct { const char* text; LONG left, right; UINT format; } cells[] = {
+        {host, 0, kFirstColumnWidth, DT_END_ELLIPSIS},
+        {"53", kFirstColumnWidth, kFirstColumnWidth + kSecondColumnWidth, DT_RIGHT}};
+    // clang-format on
+    for (const auto& cell : cells) {
+        RECT rc = {cell.left + 2 * blank.cx, b3.top, cell.right - 2 * blank.cx, b3.bottom};
+        ::DrawTextA(expected.Dc(), cell.text, -1, &rc,
+                    cell.format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
-}
-
-TEST_F(EndpointListPaintTest, RowStateChoosesTheFillButNeverTheTextColour)
-{
-    AddRows({"53"});
-    struct Case {
-        const char* name;
-        UINT state;
-        bool listFocused;
-        bool showSelAlways;
-        COLORREF fill;
-        int selectedRow;
-    };
-    const Case cases[] = {
-        {"plain", 0, true, false, kSystemColor, -1},
-        {"selected, focus elsewhere", LVIS_SELECTED, false, false, kSystemColor, -1},
-        {"selected, focused list", LVIS_SELECTED, true, false, kSelectColor, 0},
-        {"drop target", LVIS_DROPHILITED, false, false, kSelectColor, 0},
-        {"selected, shown always", LVIS_SELECTED, false, true, kSelectColor, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        list.SetItemState(0, c.state, LVIS_SELECTED | LVIS_DROPHILITED);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.listFocused ? "focused list" : "focus elsewhere") +
+                     (c.showSelAlways ? ", selection shown always" : "") +
+                     (c.gridLines ? ", grid lines" : ""));
         LONG style = ::GetWindowLongA(list, GWL_STYLE) & ~LVS_SHOWSELALWAYS;
         ::SetWindowLongA(list, GWL_STYLE, style | (c.showSelAlways ? LVS_SHOWSELALWAYS : 0));
-        Focus(c.listFocused ? static_cast<HWND>(list) : static_cast<HWND>(parent));
-        list.m_nSelectedRow = 7;
-        CDibSection canvas = PaintRow(0);
-        EXPECT_TRUE(FillRightOfColumnsIs(canvas, 0, c.fill));
-        EXPECT_EQ(c.selectedRow, list.m_nSelectedRow);
-        // Both cells hold dark blue text, on the fill.
-        RECT b = Bounds(0);
-        for (RECT cell : {Span(1, b.top, kFirstColumnWidth - 2, b.bottom - 2),
-                          Span(kFirstColumnWidth, b.top, b.right - 2, b.bottom - 2)}) {
-            EXPECT_GT(CountColor(canvas, cell, kText), 10);
-            EXPECT_EQ(0, CountColor(canvas, cell, RGB(255, 255, 255)));
-        }
-    }
-
-    // The list asks for its rows from top to bottom: the last row painted decides.
-    list.SetItemState(0, 0, LVIS_SELECTED | LVIS_DROPHILITED);
-    AddRows({"1900", "2000"});
-    list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-    list.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
-    Focus(list);
-    CDibSection canvas = Print();
-    EXPECT_TRUE(FillRightOfColumnsIs(canvas, 0, kSelectColor));
-    EXPECT_TRUE(FillRightOfColumnsIs(canvas, 1, kCustomColor));
-    EXPECT_TRUE(FillRightOfColumnsIs(canvas, 2, kSelectColor));
-    EXPECT_EQ(2, list.m_nSelectedRow);
-    list.SetItemState(2, 0, LVIS_SELECTED);
-    Print();
-    EXPECT_EQ(-1, list.m_nSelectedRow);
-}
-
-TEST_F(EndpointListPaintTest, SeparatorsGridLinesAndTheFocusOutline)
-{
-    AddRows({"1900", "2000", "3000"});
-    list.SetItemState(1, LVIS_FOCUSED, LVIS_FOCUSED);
-    // The columns end well before the client's right edge; the row's fill does not.
-    ASSERT_LT(Bounds(0).right, client.right);
-    ASSERT_EQ(0, Bounds(0).left) << "rows start at the client edge";
-    struct Case {
-        BOOL gridLines;
-        bool listFocused;
-        // The sides drawn, of "TLBR" (top, left, bottom, right).
-        const char* focusedRow;
-        const char* otherRows;
-    };
-    const Case cases[] = {
-        // The focused row looks like any other while the focus is elsewhere.
-        {FALSE, false, "", ""},
-        // The grid line's end point is left out, and the fill is exactly as wide as the
-        // client area, so no line goes up the right edge.
-        {TRUE, false, "B", "B"},
-        // Grid lines off: a full outline around the focused row's fill.
-        {FALSE, true, "TLBR", ""},
-        // Grid lines on: the bottom line and the right edge, no top or left side.
-        {TRUE, true, "BR", "B"},
-    };
-    const LONG right = client.right - 1;
-    const LONG separators[] = {kFirstColumnWidth - 1, kFirstColumnWidth + kSecondColumnWidth - 1};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.gridLines ? "grid lines" : "no grid lines") +
-                     (c.listFocused ? ", focused list" : ", focus elsewhere"));
         list.m_bGridLines = c.gridLines;
         Focus(c.listFocused ? static_cast<HWND>(list) : static_cast<HWND>(parent));
         CDibSection canvas = Print();
-        for (int row = 0; row < 3; ++row) {
-            const std::string drawn = row == 1 ? c.focusedRow : c.otherRows;
+        for (int i = 0; i < count; ++i) {
+            SCOPED_TRACE(std::string("row with key \"") + rows[i].key + '"');
+            const COLORREF fill = i == count - 1 && c.highlighted ? kSelectColor : rows[i].fill;
+            const RECT b = Bounds(i);
+            const std::string drawn = i == 1 ? c.focused : c.others;
             const bool bottom = drawn.find('B') != std::string::npos;
-            const RECT b = Bounds(row);
             // A side that crosses the columns is checked right of them, clear of separators
             // and texts, unless it is drawn.
             const RECT sides[] = {Span(b.right, b.top, right - 1, b.top),
@@ -255,24 +179,31 @@ TEST_F(EndpointListPaintTest, SeparatorsGridLinesAndTheFocusOutline)
                                   Span(right, b.top + 1, right, b.bottom - 1)};
             for (int side = 0; side < 4; ++side) {
                 bool line = drawn.find("TLBR"[side]) != std::string::npos;
-                EXPECT_TRUE(Filled(canvas, sides[side], line ? kPen : kCustomColor))
-                    << "TLBR"[side] << " of row " << row;
+                EXPECT_TRUE(Filled(canvas, sides[side], line ? kPen : fill)) << "TLBR"[side];
             }
-            // Separators stand at the column edges whether grid lines are on or off.
+            EXPECT_TRUE(Filled(canvas, Span(b.right, Middle(i), right - 1, Middle(i)), fill));
+            EXPECT_EQ(fill, canvas.At(1, Middle(i)));
             for (LONG x : separators) {
-                EXPECT_TRUE(Filled(canvas, Span(x, b.top, x, b.bottom - 2), kPen)) << row;
-                EXPECT_EQ(kCustomColor, canvas.At(x + 1, Middle(row))) << row;
+                EXPECT_TRUE(Filled(canvas, Span(x, b.top, x, b.bottom - 2), kPen)) << x;
+                EXPECT_EQ(fill, canvas.At(x + 1, Middle(i))) << x;
             }
+            EXPECT_GT(CountColor(canvas, Span(1, b.top, b.right - 2, b.bottom - 2), kText), 20);
+            EXPECT_EQ(0, CountColor(canvas, b, RGB(255, 255, 255)));
         }
+        for (const auto& cell : cells)
+            EXPECT_TRUE(
+                SameIn(canvas, expected, {cell.left, b3.top, cell.right - 1, b3.bottom - 1}));
         // Below the last row only the separators' end pixels are drawn.
-        EXPECT_EQ(kPen, canvas.At(separators[1], Bounds(2).bottom));
-        EXPECT_EQ(kUnpainted, canvas.At(separators[1] + 1, Bounds(2).bottom));
+        EXPECT_EQ(kPen, canvas.At(separators[1], Bounds(count - 1).bottom));
+        EXPECT_EQ(kUnpainted, canvas.At(separators[1] + 1, Bounds(count - 1).bottom));
+        EXPECT_EQ(c.highlighted ? count - 1 : -1, list.m_nSelectedRow);
     }
 }
 
 // A row wider than the list (its columns run past the client area) gets the grid line up its
-// right edge as well, where the last column's separator already stands. With an XOR pen a
-// pixel drawn twice shows the fill again, which tells the two lines apart.
+// right edge as well, where the last column's separator already stands. The lines use the
+// DC's pen: with an XOR pen a pixel drawn twice shows the fill again, which tells the two
+// lines apart. The DC comes back as it was given.
 TEST_F(EndpointListPaintTest, GridLineClimbsTheRightEdgeOfRowsWiderThanTheList)
 {
     AddRows({"1900"});
@@ -280,80 +211,28 @@ TEST_F(EndpointListPaintTest, GridLineClimbsTheRightEdgeOfRowsWiderThanTheList)
     const RECT b = Bounds(0);
     ASSERT_GT(b.right, client.right);
     Focus(parent);
-    const COLORREF pen = RGB(255, 255, 255);
-    fw::CPen white(::CreatePen(PS_SOLID, 1, pen));
-    CDibSection canvas = PaintRow(0, b.right + 4, white, R2_XORPEN);
-    const COLORREF once = kCustomColor ^ pen;
-    EXPECT_EQ(once, canvas.At(client.right - 1, Middle(0))) << "column 0's separator";
-    EXPECT_EQ(kUnpainted ^ pen, canvas.At(b.right - 1, b.bottom)) << "the separator below the row";
-    EXPECT_TRUE(Filled(canvas, Span(b.right - 1, b.top, b.right - 1, b.bottom - 1), kCustomColor));
-}
-
-TEST_F(EndpointListPaintTest, LinesUseTheDcPenAndTheDcIsRestored)
-{
-    AddRows({"53"});
-    const COLORREF kRed = RGB(255, 0, 0);
-    const COLORREF kPresetText = RGB(7, 8, 9);
-    const COLORREF kPresetBack = RGB(9, 8, 7);
-    CDibSection canvas(client.right, client.bottom, kUnpainted);
-    fw::CSelectObject font(canvas.Dc(), FontOf(list));
-    fw::CPen pen(::CreatePen(PS_SOLID, 1, kRed));
+    const COLORREF kWhite = RGB(255, 255, 255), kPresetText = RGB(7, 8, 9),
+                   kPresetBack = RGB(9, 8, 7);
+    CDibSection canvas(b.right + 4, client.bottom, kUnpainted);
+    fw::CPen pen(::CreatePen(PS_SOLID, 1, kWhite));
+    fw::CSelectObject selectFont(canvas.Dc(), Font());
     fw::CSelectObject selectPen(canvas.Dc(), pen);
+    ::SetROP2(canvas.Dc(), R2_XORPEN);
     ::SetTextColor(canvas.Dc(), kPresetText);
     ::SetBkColor(canvas.Dc(), kPresetBack);
-    ::SetBkMode(canvas.Dc(), OPAQUE);
     DRAWITEMSTRUCT dis = {};
     dis.hDC = canvas.Dc();
     list.DrawItem(&dis);
 
-    RECT b = Bounds(0);
-    EXPECT_TRUE(
-        Filled(canvas, Span(kFirstColumnWidth - 1, b.top, kFirstColumnWidth - 1, b.bottom), kRed));
-    EXPECT_TRUE(Filled(canvas, Span(0, b.bottom - 1, client.right - 2, b.bottom - 1), kRed));
-    // With an opaque background mode the text cells show the DC's background colour:
-    // that must be the port colour, not the first fill or the colour found in the DC.
-    RECT row = {b.left, b.top, client.right, b.bottom - 1};
-    EXPECT_GT(CountColor(canvas, row, kText), 0);
-    EXPECT_EQ(0, CountColor(canvas, row, kBackColor));
-    EXPECT_EQ(0, CountColor(canvas, row, kPresetBack));
-
+    EXPECT_EQ(kCustomColor ^ kWhite, canvas.At(client.right - 1, Middle(0))) << "separator";
+    EXPECT_EQ(kUnpainted ^ kWhite, canvas.At(b.right - 1, b.bottom)) << "the separator below";
+    EXPECT_TRUE(Filled(canvas, Span(b.right - 1, b.top, b.right - 1, b.bottom - 1), kCustomColor));
+    // In the DC's opaque background mode the text cells show the row's fill.
+    EXPECT_GT(CountColor(canvas, b, kText), 20);
+    EXPECT_EQ(0, CountColor(canvas, b, kPresetBack));
     EXPECT_EQ(kPresetText, ::GetTextColor(canvas.Dc()));
     EXPECT_EQ(kPresetBack, ::GetBkColor(canvas.Dc()));
     EXPECT_EQ(static_cast<HGDIOBJ>(pen), ::GetCurrentObject(canvas.Dc(), OBJ_PEN));
-}
-
-TEST_F(EndpointListPaintTest, TextIsCutWithAnEllipsisAndFollowsTheColumnJustification)
-{
-    LVCOLUMNA column = {};
-    column.mask = LVCF_FMT;
-    column.fmt = LVCFMT_RIGHT;
-    ASSERT_TRUE(list.SendMessage(LVM_SETCOLUMNA, 1, reinterpret_cast<LPARAM>(&column)));
-    const char* host = "a-rather-long-host-name-for-this-column.example.org";
-    list.SetItemText(list.InsertItem(0, host), 1, "1900");
-    list.m_bGridLines = FALSE;
-    CDibSection canvas = Print();
-
-    // The text as DrawText draws it on the row's fill, inset by two blanks on both sides.
-    CDibSection expected(client.right, client.bottom, kCustomColor);
-    fw::CSelectObject font(expected.Dc(), FontOf(list));
-    SIZE blank = {};
-    ::GetTextExtentPoint32A(expected.Dc(), " ", 1, &blank);
-    ::SetTextColor(expected.Dc(), kText);
-    ::SetBkColor(expected.Dc(), kCustomColor);
-    const RECT b = Bounds(0);
-    const struct {
-        const char* text;
-        LONG left, right;
-        UINT format;
-    } cases[] = {{host, 0, kFirstColumnWidth, DT_END_ELLIPSIS},
-                 {"1900", kFirstColumnWidth, kFirstColumnWidth + kSecondColumnWidth, DT_RIGHT}};
-    for (const auto& c : cases) {
-        RECT rc = {c.left + 2 * blank.cx, b.top, c.right - 2 * blank.cx, b.bottom};
-        ::DrawTextA(expected.Dc(), c.text, -1, &rc,
-                    c.format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-        EXPECT_TRUE(SameIn(canvas, expected, {c.left, b.top, c.right - 1, b.bottom})) << c.text;
-        EXPECT_GT(CountColor(canvas, {c.left, b.top, c.right - 1, b.bottom}, kText), 10);
-    }
 }
 
 } // namespace

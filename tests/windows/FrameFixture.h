@@ -1,60 +1,110 @@
 #pragma once
 
+#include "Gdi.h"
 #include "MainFrame.h"
 #include "TestSupport.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
+#include <sstream>
+#include <string>
 
-// A real main window over a fake UDP table (no rows until a test adds some; the first
-// poll comes one second after creation) and fake look-ups, shown and painted.
+inline std::string FileBytes(const std::string& path)
+{
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
+// What the screen shows of a window's client area: what the window last painted there, stale
+// after a missed repaint, where a paint into memory would paint it afresh.
+inline CDibSection ScreenImage(HWND hWnd)
+{
+    RECT rc = {};
+    ::GetClientRect(hWnd, &rc);
+    CDibSection image(rc.right, rc.bottom);
+    ::BitBlt(image.Dc(), 0, 0, rc.right, rc.bottom, fw::CClientDC(hWnd), 0, 0, SRCCOPY);
+    return image;
+}
+
+// A click on control `id` of `dialog`, as the mouse gives it.
+inline void ClickDlgItem(HWND dialog, int id)
+{
+    ::SendDlgItemMessageA(dialog, id, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    ::SendDlgItemMessageA(dialog, id, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+}
+
+// A real main window over a fake UDP table (no rows until a test adds some; no poll until a
+// test asks for one), fake look-ups and a settings file of its own (none until a test writes
+// one), with the owner-drawn menu, shown and painted.
 class CFrameFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        sharedTable = std::make_shared<CFakeUdpTable>();
-        table = sharedTable.get();
+        NewIni();
         table->stats = {1, 2, 3, 4, 5};
         lookup->localHostName = "TESTHOST";
         lookup->services[53] = "domain";
-        frame = new CMainFrame(sharedTable, lookup);
-        ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
-        hwnd = *frame;
-        ::ShowWindow(hwnd, SW_SHOWNORMAL);
-        ::UpdateWindow(hwnd);
+        Open();
+        // No first poll in the way: the tests poll themselves.
+        ::KillTimer(hwnd, CMainFrame::kFirstPollTimer);
     }
     void TearDown() override
     {
-        // The frame deletes itself with its window.
+        Close();
+        ::DeleteFileA(ini.c_str());
+    }
+
+    // Names a settings file not used before, and not there. The profile functions cache a file
+    // by name and write time, which a file made anew within one clock tick may share.
+    void NewIni()
+    {
+        static int files = 0;
+        ::DeleteFileA(ini.c_str());
+        ini = ::testing::TempDir() + "tarnwick-" + std::to_string(++files) + ".ini";
+        ::DeleteFileA(ini.c_str());
+    }
+    // As the program opens it: the owner-drawn menu takes the place of the plain one.
+    void Open()
+    {
+        frame = new CMainFrame(sharedTable, lookup, ini);
+        ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
+        hwnd = *frame;
+        HMENU plain = ::GetMenu(hwnd);
+        ::SetMenu(hwnd, frame->SetupMenu());
+        ::DestroyMenu(plain);
+        ::ShowWindow(hwnd, SW_SHOWNORMAL);
+        ::UpdateWindow(hwnd);
+    }
+    // The frame deletes itself with its window.
+    void Close()
+    {
         if (::IsWindow(hwnd))
             ::DestroyWindow(hwnd);
     }
 
-    // One poll, as Refresh asks for it; returns once its rows and counters are shown.
-    void Poll()
-    {
-        frame->RefreshUdpInfo();
-        WaitForPoll();
-    }
-    // Refresh as the user gives it, through the frame's command; returns as Poll does.
+    void Command(UINT id) { ::SendMessageA(hwnd, WM_COMMAND, id, 0); }
+    // One poll, as the Refresh command asks for it. The table is read on a worker thread:
+    // dispatches messages until its rows and counters are shown.
     void Refresh()
     {
-        ::SendMessageA(hwnd, WM_COMMAND, ID_REFRESH, 0);
-        WaitForPoll();
-    }
-    // The table is read on a worker thread: dispatch messages until its rows are shown.
-    void WaitForPoll()
-    {
+        Command(ID_REFRESH);
         ASSERT_TRUE(
             PumpUntil([this] { return ::SendMessageA(hwnd, WM_POLLBUSY, 0, 0) == 0; }, 10000));
     }
+    std::string Cell(int row, int column) const
+    {
+        return frame->m_wndEndpointList.GetItemText(row, column);
+    }
 
     // Held here as well: a read may outlive the frame.
-    std::shared_ptr<CFakeUdpTable> sharedTable;
-    CFakeUdpTable* table = nullptr;
+    std::shared_ptr<CFakeUdpTable> sharedTable = std::make_shared<CFakeUdpTable>();
+    CFakeUdpTable* table = sharedTable.get();
     std::shared_ptr<CFakeNameLookup> lookup = std::make_shared<CFakeNameLookup>();
+    std::string ini;
     CMainFrame* frame = nullptr;
     HWND hwnd = nullptr;
 };

@@ -1,32 +1,14 @@
+// The main window's parts and layout, its polls as the lists and the screen show them, and
+// the worker threads that must never hold it.
 #include "FrameFixture.h"
-#include "Gdi.h"
-#include "resource.h"
 
-#include <commctrl.h>
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <cctype>
-#include <string>
 #include <thread>
-#include <vector>
 
 namespace {
 
 class MainFrameTest : public CFrameFixture {
 protected:
-    void SetUp() override
-    {
-        CFrameFixture::SetUp();
-        table->rows = {MakeEndpoint(127, 0, 0, 1, 53), MakeEndpoint(127, 0, 0, 1, 40000)};
-    }
-
-    LONG ClientWidth() const
-    {
-        RECT rc;
-        ::GetClientRect(hwnd, &rc);
-        return rc.right;
-    }
     RECT ChildRect(HWND child) const
     {
         RECT rc;
@@ -34,123 +16,114 @@ protected:
         ::MapWindowPoints(HWND_DESKTOP, hwnd, reinterpret_cast<POINT*>(&rc), 2);
         return rc;
     }
-    std::string Cell(const fw::CListCtrl& list, int row, int column) const
+    // Each column's heading and width.
+    static std::string Headings(const fw::CListCtrl& list)
     {
-        return list.GetItemText(row, column);
+        std::string text;
+        for (int column = 0; column < 2; ++column) {
+            char heading[64] = {};
+            LVCOLUMNA info = {};
+            info.mask = LVCF_TEXT | LVCF_WIDTH;
+            info.pszText = heading;
+            info.cchTextMax = sizeof(heading);
+            list.SendMessage(LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
+            text += std::string(heading) + "/" + std::to_string(info.cx) + "|";
+        }
+        return text;
     }
 };
 
-TEST_F(MainFrameTest, StatisticsColumnIsFixedAtTheRightEdgeBetweenTheBars)
+TEST_F(MainFrameTest, ToolBarButtonsAndTheirImagesOnTheButtonFace)
 {
-    // As created, then at two widths.
-    for (LONG width : {0L, 600L, 900L}) {
-        if (width > 0) {
-            RECT rc = {0, 0, width, 400};
-            ::AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, TRUE, 0);
-            ::SetWindowPos(hwnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
-                           SWP_NOZORDER | SWP_NOMOVE);
-            // A menu bar that wraps changes the client height, not the width.
-            ASSERT_EQ(width, ClientWidth());
-        }
-        const LONG right = ClientWidth();
-        RECT list = ChildRect(frame->m_wndEndpointList);
-        EXPECT_EQ((RECT{0, list.top, right - 250, list.bottom}), list);
-        EXPECT_EQ((RECT{right - 250, list.top, right, list.bottom}),
-                  ChildRect(frame->m_wndStatistics));
-        EXPECT_EQ((RECT{0, 0, right, list.top}), ChildRect(frame->m_wndToolBar));
-        RECT bar = ChildRect(frame->m_wndStatusBar);
-        EXPECT_EQ(list.bottom, bar.top);
-        EXPECT_EQ(right, bar.right);
-    }
-}
-
-TEST_F(MainFrameTest, ListsHaveTheirColumnsAndLabels)
-{
-    auto heading = [](HWND list, int column) {
-        char text[64] = {};
-        LVCOLUMNA info = {};
-        info.mask = LVCF_TEXT | LVCF_WIDTH;
-        info.pszText = text;
-        info.cchTextMax = sizeof(text);
-        ::SendMessageA(list, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
-        return std::string(text) + "/" + std::to_string(info.cx);
-    };
-    const fw::CListCtrl& stats = frame->m_wndStatistics;
-    // The endpoint list's widths follow the window (fitted at every layout).
-    EXPECT_EQ(0u, heading(frame->m_wndEndpointList, 0).rfind("IP Address/", 0));
-    EXPECT_EQ(0u, heading(frame->m_wndEndpointList, 1).rfind("Port/", 0));
-    EXPECT_EQ("   Parameters/184", heading(stats, 0));
-    EXPECT_EQ("  Value/60", heading(stats, 1));
-
-    // Five labelled rows (the end-to-end test reads the labels), no values before a poll.
-    ASSERT_EQ(5, stats.GetItemCount());
-    for (int row = 0; row < 5; ++row)
-        EXPECT_EQ("", Cell(stats, row, 1));
-    EXPECT_EQ(LVS_EX_GRIDLINES, stats.SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE) & LVS_EX_GRIDLINES);
-    for (HWND list : {static_cast<HWND>(frame->m_wndEndpointList), static_cast<HWND>(stats)})
-        EXPECT_EQ(WS_EX_CLIENTEDGE, static_cast<DWORD>(::GetWindowLongA(list, GWL_EXSTYLE)));
-}
-
-TEST_F(MainFrameTest, ToolBarHasItsButtonsAndImageListsWithoutGrey)
-{
-    const int commands[] = {ID_REFRESH,   ID_AUTOUPDATE, 0, ID_RESOLVE,  0,
-                            ID_EDIT_COPY, ID_FILE_SAVE,  0, ID_SETTINGS, ID_APP_ABOUT};
-    ASSERT_EQ(10, frame->m_wndToolBar.GetButtonCount());
-    int image = 0;
-    for (int i = 0; i < 10; ++i) {
+    fw::CToolBar& toolbar = frame->m_wndToolBar;
+    std::string buttons;
+    for (int i = 0; i < toolbar.GetButtonCount(); ++i) {
         TBBUTTON button = {};
-        ASSERT_TRUE(
-            frame->m_wndToolBar.SendMessage(TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button)));
-        EXPECT_EQ(commands[i], button.idCommand) << "button " << i;
-        if (commands[i] != 0) {
-            EXPECT_EQ(image++, button.iBitmap) << "button " << i;
-        }
+        toolbar.SendMessage(TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+        buttons += std::to_string(button.idCommand) + "/" +
+                   (button.idCommand != 0 ? std::to_string(button.iBitmap) : "") + " ";
     }
-    const UINT getters[] = {TB_GETIMAGELIST, TB_GETDISABLEDIMAGELIST, TB_GETHOTIMAGELIST};
-    const HIMAGELIST expected[] = {frame->m_imlNormal, frame->m_imlDisabled, frame->m_imlHot};
-    for (int i = 0; i < 3; ++i) {
-        auto list = reinterpret_cast<HIMAGELIST>(frame->m_wndToolBar.SendMessage(getters[i]));
-        ASSERT_EQ(expected[i], list);
-        EXPECT_EQ(7, ::ImageList_GetImageCount(list));
-        int cx = 0;
-        int cy = 0;
-        ::ImageList_GetIconSize(list, &cx, &cy);
-        EXPECT_EQ(24 * 100 + 24, cx * 100 + cy);
-        // Pixel (0, 0) of every button image is background grey in the bitmap; drawn from
-        // the list it must come out as the button face.
-        for (int index = 0; index < 7; ++index)
-            EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), ImageListPixels(list, index)[0])
-                << "list " << i << " image " << index;
+    EXPECT_EQ("32771/0 32775/1 0/ 32777/2 0/ 57634/3 57603/4 0/ 32773/5 57664/6 ", buttons);
+    // Pixel (0, 0) of every button image is background grey in the bitmap; drawn from each
+    // list it must come out as the button face.
+    for (UINT list : {TB_GETIMAGELIST, TB_GETDISABLEDIMAGELIST, TB_GETHOTIMAGELIST})
+        for (int image = 0; image < 7; ++image)
+            EXPECT_EQ(
+                ::GetSysColor(COLOR_BTNFACE),
+                ImageListPixels(reinterpret_cast<HIMAGELIST>(toolbar.SendMessage(list)), image)[0])
+                << list << " " << image;
+}
+
+TEST_F(MainFrameTest, StatisticsKeepTheRightEdgeAndTheListsColumnsFillTheRestOneAfterTheOther)
+{
+    // A 600-pixel client leaves 600 - 250 - SM_CXFRAME (4 under Wine) - 2 = 344 for the
+    // columns, and SM_CXVSCROLL + 1 less when the rows need a scroll bar.
+    ASSERT_EQ(4, ::GetSystemMetrics(SM_CXFRAME));
+    CEndpointListCtrl& list = frame->m_wndEndpointList;
+    const struct {
+        LONG width;
+        int rows;
+        const char* headings;
+    } cases[] = {{600, 0, "IP Address/217|Port/127|"}, {600, 40, "IP Address/208|Port/118|"},
+                 {501, 0, "IP Address/168|Port/77|"},  {491, 0, "IP Address/162|Port/73|"},
+                 {260, 0, "IP Address/4|Port/0|"},     {255, 0, "IP Address/0|Port/0|"},
+                 {250, 0, "IP Address/165|Port/75|"}};
+    for (const auto& c : cases) {
+        list.SendMessage(LVM_DELETEALLITEMS);
+        for (int row = 0; row < c.rows; ++row)
+            list.InsertItem(row, "x");
+        RECT rc = {0, 0, c.width, 400};
+        ::AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, TRUE, 0);
+        ::SetWindowPos(hwnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE);
+        list.SetColumnWidth(0, 165), list.SetColumnWidth(1, 75);
+        frame->RecalcLayout();
+        EXPECT_EQ(c.headings, Headings(list)) << c.rows << " rows";
+        // A menu bar that wraps changes the client height, not the width.
+        RECT shown = ChildRect(list);
+        EXPECT_EQ((RECT{0, shown.top, c.width - 250, shown.bottom}), shown);
+        EXPECT_EQ((RECT{c.width - 250, shown.top, c.width, shown.bottom}),
+                  ChildRect(frame->m_wndStatistics));
+        EXPECT_EQ((RECT{0, 0, c.width, shown.top}), ChildRect(frame->m_wndToolBar));
+        RECT bar = ChildRect(frame->m_wndStatusBar);
+        EXPECT_EQ((RECT{0, shown.bottom, c.width, bar.bottom}), bar);
+        // Redrawing is on again: a changed column is repainted (seen with room for the list).
+        ::ShowWindow(frame->m_wndStatistics, SW_HIDE);
+        ::SetWindowPos(list, nullptr, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOREDRAW);
+        ::ValidateRect(list, nullptr);
+        list.SetColumnWidth(1, 50);
+        RECT update = {};
+        EXPECT_TRUE(::GetUpdateRect(list, &update, FALSE)) << c.width;
     }
 }
 
-TEST_F(MainFrameTest, FirstPollComesOnceAfterOneSecond)
+// The first poll comes from a timer after creation, once; later polls add and remove rows, and
+// the screen must follow, not only a paint into memory. Look-ups that hang must never hold
+// the window: polls go on, and it closes at once, leaving the run to end (unheard of) on its own.
+TEST_F(MainFrameTest, PollsGoOnAndReachTheScreenWhileLookupsHang)
 {
-    PumpMessages(700);
-    EXPECT_EQ(0, table->readCalls);
-    ASSERT_TRUE(PumpUntil([&] { return frame->m_wndEndpointList.GetItemCount() > 0; }, 10000));
-    EXPECT_EQ("127.0.0.1", Cell(frame->m_wndEndpointList, 0, 0));
-    EXPECT_EQ("53", Cell(frame->m_wndEndpointList, 0, 1));
-    EXPECT_EQ("40000", Cell(frame->m_wndEndpointList, 1, 1));
-    // dwNumAddrs, dwNoPorts, dwOutDatagrams, dwInDatagrams, dwInErrors
-    const char* counters[] = {"5", "2", "4", "1", "3"};
-    for (int row = 0; row < 5; ++row)
-        EXPECT_EQ(counters[row], Cell(frame->m_wndStatistics, row, 1)) << "row " << row;
-    PumpMessages(1200);
-    EXPECT_EQ(1, table->readCalls);
-}
-
-// What the screen shows, not what a paint into memory would: rows that come and go
-// through polls must reach the screen.
-TEST_F(MainFrameTest, ListOnScreenFollowsPollsThatAddAndRemoveRows)
-{
+    Close();
+    Open(); // with its first poll to come
     const COLORREF kSystem = RGB(20, 140, 30);
     const COLORREF kCustom = RGB(230, 160, 10);
     const COLORREF kBelowRows = RGB(90, 20, 20);
     CEndpointListCtrl& list = frame->m_wndEndpointList;
+    const fw::CListCtrl& stats = frame->m_wndStatistics;
     list.m_crSystemColor = kSystem;
     list.m_crCustomColor = kCustom;
     list.SetBkColor(kBelowRows);
+    lookup->block = true;
+    // Should anything wait for the look-up, this lets it go after a while: the test then fails
+    // instead of hanging.
+    std::thread watchdog([hung = lookup] {
+        for (int i = 0; i < 1000 && hung->block; ++i)
+            ::Sleep(10);
+        hung->block = false;
+    });
+    EXPECT_EQ(0, ::SendMessageA(hwnd, WM_POLLBUSY, 0, 0)) << "a read while the window is created";
+    EXPECT_EQ("   Parameters/184|  Value/60|", Headings(stats));
+    EXPECT_EQ(LVS_EX_GRIDLINES, stats.SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE) & LVS_EX_GRIDLINES);
+    for (HWND window : {static_cast<HWND>(list), static_cast<HWND>(stats)})
+        EXPECT_EQ(WS_EX_CLIENTEDGE, static_cast<DWORD>(::GetWindowLongA(window, GWL_EXSTYLE)));
     const auto system = MakeEndpoint(127, 0, 0, 1, 53);
     const auto custom = MakeEndpoint(127, 0, 0, 1, 40000);
     struct Step {
@@ -165,48 +138,30 @@ TEST_F(MainFrameTest, ListOnScreenFollowsPollsThatAddAndRemoveRows)
     LONG rowHeight = 0;
     for (const Step& step : steps) {
         table->rows = step.rows;
-        Poll();
+        if (&step == steps)
+            ASSERT_TRUE(PumpUntil([&] { return list.GetItemCount() && lookup->lookups; }, 10000));
+        else
+            Refresh();
         PumpMessages(50);
         RECT first = {};
         list.GetItemRect(0, first, LVIR_BOUNDS);
         rowHeight = std::max(rowHeight, first.bottom - first.top);
-        RECT client = list.GetClientRect();
-        CDibSection screen(client.right, client.bottom);
-        fw::CClientDC window(list);
-        ::BitBlt(screen.Dc(), 0, 0, client.right, client.bottom, window, 0, 0, SRCCOPY);
+        CDibSection screen = ScreenImage(list);
         for (int row = 0; row < 4; ++row)
             EXPECT_EQ(step.shown[row],
-                      screen.At(client.right - 3, first.top + rowHeight * row + rowHeight / 2))
+                      screen.At(screen.Width() - 3, first.top + rowHeight * row + rowHeight / 2))
                 << step.rows.size() << " rows, row " << row;
     }
-}
+    // dwNumAddrs, dwNoPorts, dwOutDatagrams, dwInDatagrams, dwInErrors
+    const char* counters[] = {"5", "2", "4", "1", "3"};
+    for (int row = 0; row < 5; ++row)
+        EXPECT_EQ(counters[row], stats.GetItemText(row, 1)) << stats.GetItemText(row, 0);
+    // The first poll's timer is gone.
+    EXPECT_EQ(3, table->readCalls);
+    EXPECT_FALSE(::KillTimer(hwnd, CMainFrame::kFirstPollTimer));
 
-// Look-ups that hang must never hold the window: polls go on, and it closes at once,
-// leaving the hanging run to finish (and be dropped) on its own.
-TEST_F(MainFrameTest, HangingLookupsNeitherFreezeNorHoldTheClose)
-{
-    table->rows.insert(table->rows.begin(), MakeEndpoint(0, 0, 0, 0, 53));
-    lookup->block = true;
-    Poll();
-    ASSERT_TRUE(PumpUntil([&] { return lookup->lookups > 0; }, 10000));
-    // Should anything wait for the look-up, this lets it go after a while: the test then
-    // fails instead of hanging.
-    std::thread watchdog([hung = lookup] {
-        for (int i = 0; i < 1000 && hung->block; ++i)
-            ::Sleep(10);
-        hung->block = false;
-    });
-
-    for (int i = 0; i < 5; ++i)
-        Poll();
-    EXPECT_EQ(3, frame->m_wndEndpointList.GetItemCount());
-    EXPECT_EQ("0.0.0.0", Cell(frame->m_wndEndpointList, 0, 0));
     ::DestroyWindow(hwnd);
-    EXPECT_FALSE(::IsWindow(hwnd));
     EXPECT_TRUE(lookup->block) << "the polls or the close waited for the look-up";
-    EXPECT_GE(table->readCalls, 6);
-
-    // The run finishes after its owner is gone; its results go nowhere.
     lookup->block = false;
     watchdog.join();
     EXPECT_TRUE(PumpUntil([&] { return lookup.use_count() == 1; }, 10000));

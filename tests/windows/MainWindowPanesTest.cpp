@@ -1,21 +1,11 @@
 #include "FrameFixture.h"
 #include "PaneBarHost.h"
-#include "resource.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class MainWindowPanesTest : public CFrameFixture {
-protected:
-    RECT Inner(int index) const
-    {
-        RECT rc = {};
-        frame->m_wndStatusBar.GetItemRect(index, rc);
-        ::InflateRect(&rc, -1, -1);
-        return rc;
-    }
-};
+using MainWindowPanesTest = CFrameFixture;
 
 // At start: "Ready", auto-update paused in red, still stripes, name display on in green.
 TEST_F(MainWindowPanesTest, PanesStartPausedAndResolvingWithStillStripes)
@@ -23,30 +13,26 @@ TEST_F(MainWindowPanesTest, PanesStartPausedAndResolvingWithStillStripes)
     CPaneStatusBar& bar = frame->m_wndStatusBar;
     LOGFONTA ansiVar = {};
     ::GetObjectA(::GetStockObject(ANSI_VAR_FONT), sizeof(ansiVar), &ansiVar);
-    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     CDibSection image = PrintClient(bar);
-    struct Case {
-        int pane;
-        const char* text;
-        COLORREF color;
-        UINT format;
-    };
     // Pane 1 has no text of its own before the first toggle: its indicator string.
-    const Case cases[] = {{0, "Ready", ::GetSysColor(COLOR_MENUTEXT), 0},
-                          {1, " AutoUpdate PAUSED ", RGB(200, 0, 0), DT_CENTER},
-                          {3, "Resolve ON", RGB(0, 150, 0), DT_CENTER}};
-    for (const Case& c : cases) {
-        RECT in = Inner(c.pane);
-        EXPECT_TRUE(SameIn(image,
-                           DrawReferenceText(image.Width(), image.Height(), face, ansiVar, c.color,
-                                             c.text, in, c.format, in),
-                           in))
+    // clang-format off
+    const struct { int pane; const char* text; COLORREF color; UINT format; } cases[] = {
+        {0, "Ready", ::GetSysColor(COLOR_MENUTEXT), 0}, {1, " AutoUpdate PAUSED ", RGB(200, 0, 0), DT_CENTER},
+        {3, "Resolve ON", RGB(0, 150, 0), DT_CENTER}};
+    // clang-format on
+    for (const auto& c : cases) {
+        RECT in = InnerRect(bar, c.pane);
+        EXPECT_TRUE(
+            SameIn(image,
+                   DrawReferenceText(image.Width(), image.Height(), ::GetSysColor(COLOR_BTNFACE),
+                                     ansiVar, c.color, c.text, in, c.format, in),
+                   in))
             << c.text;
         EXPECT_GT(CountColor(image, in, c.color), 10) << c.text;
     }
     // The message pane takes what the others leave.
-    EXPECT_GT(Inner(0).right, image.Width() / 2);
-    RECT stripes = Inner(2);
+    EXPECT_GT(InnerRect(bar, 0).right, image.Width() / 2);
+    RECT stripes = InnerRect(bar, 2);
     EXPECT_TRUE(Matches(image, stripes, [&stripes](LONG x, LONG y) {
         return StripeColor((x - stripes.left) % 48, (y - stripes.top) % 16);
     }));
@@ -65,7 +51,7 @@ TEST_F(MainWindowPanesTest, PanesStartPausedAndResolvingWithStillStripes)
         bar.ChangePaneStyle(pane, fw::SBPS_DISABLED);
     image = PrintClient(bar);
     for (int pane : {1, 3})
-        EXPECT_TRUE(Filled(image, Inner(pane), RGB(255, 255, 255))) << pane;
+        EXPECT_TRUE(Filled(image, InnerRect(bar, pane), RGB(255, 255, 255))) << pane;
 }
 
 } // namespace

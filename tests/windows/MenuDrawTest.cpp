@@ -5,7 +5,8 @@
 namespace {
 
 constexpr COLORREF kSentinel = RGB(255, 0, 255), kGrey = RGB(192, 192, 192);
-constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
+// Menu text has a colour of its own, so that window text (black) cannot pass for it.
+constexpr COLORREF kWhite = RGB(255, 255, 255), kText = RGB(0, 0, 128);
 // Two schemes: white menus beside the face colour, and menus in the face colour.
 constexpr COLORREF kFace = RGB(236, 233, 216), kMenuFace = RGB(212, 208, 200);
 constexpr COLORREF kHighlight = RGB(49, 106, 197), kGrayText = RGB(128, 128, 128);
@@ -41,31 +42,30 @@ constexpr int kXp = 1, kClassic = 0;
 
 // clang-format off
 const Case kCases[] = {
-    {"XpMenuIsFace", kXp, true, kPlain, 0, {{kFill, kAll, kWhite}, {kFill, kBar, kBarTint}, {kWrite, kTextRect, kBlack}}},
     {"XpSelectedShortcut", kXp, false, kShortcut, ODS_SELECTED, {{kFill, kAll, kSelection},
-        {kFrame, kAll, kHighlight, kHighlight}, {kPicture, kXpImage}, {kWrite, kLabelRect, kBlack}}},
+        {kFrame, kAll, kHighlight, kHighlight}, {kPicture, kXpImage}, {kWrite, kLabelRect, kText}}},
     {"XpSelectedCheckedImageMenuIsFace", kXp, true, kImage, ODS_SELECTED | ODS_CHECKED, {{kFill, kAll, kPaleHighlight},
         {kFrame, kAll, kHighlight, kHighlight}, {kFrame, kBox, kHighlight, kHighlight}, {kPicture, kXpImage},
-        {kWrite, kTextRect, kBlack}}},
+        {kWrite, kTextRect, kText}}},
     {"XpDisabledSelectedAsNotSelected", kXp, false, kImage, ODS_GRAYED | ODS_SELECTED, {{kFill, kAll, kWhite},
         {kFill, kBar, kFace}, {kEmboss, {L + 2, T + 2, 0, 0}, kFace}, {kWrite, kTextRect, kGrayText}}},
     {"XpDisabledMenuIsFace", kXp, true, kPlain, ODS_GRAYED, {{kFill, kAll, kWhite}, {kFill, kBar, kBarTint},
         {kWrite, kTextRect, kPaleGrayText}}},
     {"XpCheckedImage", kXp, false, kImage, ODS_CHECKED, {{kFill, kAll, kWhite}, {kFill, kBar, kFace},
         {kFill, {L + 1, T, L + 20, B - 1}, kPaleHighlight}, {kFrame, {L + 1, T, L + 20, B - 1}, kHighlight, kHighlight},
-        {kPicture, kXpImage}, {kWrite, kTextRect, kBlack}}},
+        {kPicture, kXpImage}, {kWrite, kTextRect, kText}}},
     {"XpCheckedMenuIsFace", kXp, true, kPlain, ODS_CHECKED, {{kFill, kAll, kWhite}, {kFill, kBar, kBarTint},
         {kFill, {L + 2, T + 2, L + 18, T + 17}, kPaleHighlight},
-        {kFrame, {L + 2, T + 2, L + 18, T + 17}, kHighlight, kHighlight}, {kTick, {L + 7, T + 6, 0, 0}}, {kWrite, kTextRect, kBlack}}},
+        {kFrame, {L + 2, T + 2, L + 18, T + 17}, kHighlight, kHighlight}, {kTick, {L + 7, T + 6, 0, 0}}, {kWrite, kTextRect, kText}}},
     {"XpSeparator", kXp, false, kSeparator, 0, {{kFill, kAll, kWhite}, {kFill, {L + 25, T + 9, R, T + 10}, kShadow},
         {kFill, kBar, kFace}}},
     {"ClassicSelected", kClassic, true, kPlain, ODS_SELECTED, {{kFill, kAll, kHighlight}, {kWrite, kTextRect, kWhite}}},
     {"ClassicSelectedImageKeepsColumn", kClassic, true, kImage, ODS_SELECTED, {{kFill, kClassicSelection, kHighlight},
         {kFill, kFrameRect, kMenuFace}, {kFrame, kBox, kWhite, kShadow}, {kPicture, kClassicImage}, {kWrite, kTextRect, kWhite}}},
     {"ClassicCheckedImage", kClassic, false, kImage, ODS_CHECKED, {{kFill, kAll, kFace}, {kFill, kFrameRect, kLight3d},
-        {kFrame, kBox, kShadow, kWhite}, {kPicture, kClassicImage}, {kWrite, kTextRect, kBlack}}},
+        {kFrame, kBox, kShadow, kWhite}, {kPicture, kClassicImage}, {kWrite, kTextRect, kText}}},
     {"ClassicChecked", kClassic, true, kPlain, ODS_CHECKED, {{kFill, kAll, kMenuFace}, {kFill, kClassicCheck, kLight3d},
-        {kFrame, kClassicCheck, kShadow, kWhite}, {kTick, {L + 5, T + 6, 0, 0}}, {kWrite, kTextRect, kBlack}}},
+        {kFrame, kClassicCheck, kShadow, kWhite}, {kTick, {L + 5, T + 6, 0, 0}}, {kWrite, kTextRect, kText}}},
     {"ClassicDisabledEmbossed", kClassic, true, kShortcut, ODS_GRAYED, {{kFill, kAll, kMenuFace},
         {kEmboss, kClassicImage, kMenuFace}, {kWrite, {L + 26, T, R - 15, B}, kWhite}, {kWrite, kLabelRect, kGrayText}}},
     {"ClassicDisabledSelected", kClassic, true, kPlain, ODS_GRAYED | ODS_SELECTED, {{kFill, kAll, kHighlight},
@@ -86,7 +86,7 @@ protected:
         bool same = GetParam().menuIsFace;
         // clang-format off
         const COLORREF colors[] = {same ? kMenuFace : kWhite, same ? kMenuFace : kFace, kHighlight, kGrayText,
-                                   kShadow, kWhite, kLight3d, kBlack, kWhite};
+                                   kShadow, kWhite, kLight3d, kText, kWhite};
         // clang-format on
         ::SetSysColors(9, kColorIds, colors);
         m_menu.Attach(::CreatePopupMenu());
@@ -162,7 +162,7 @@ protected:
                 const LONG top[] = {2, 3, 4, 3, 2, 1, 0};
                 for (LONG x = 0; x < 7; ++x)
                     for (LONG y = top[x]; y < top[x] + 3; ++y)
-                        ::SetPixelV(dc, rc.left + x, rc.top + y, kBlack);
+                        ::SetPixelV(dc, rc.left + x, rc.top + y, kText);
                 break;
             }
             }
@@ -188,43 +188,5 @@ TEST_P(MenuDrawTest, DrawsTheItem)
 
 INSTANTIATE_TEST_SUITE_P(Looks, MenuDrawTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(MenuGlyphTest, BlendTowardWhiteMovesEachChannelOnlyForFactorsUpToOne)
-{
-    // clang-format off
-    const struct { COLORREF color; double factor; COLORREF blended; } kRows[] = {
-        {kBlack, 0.5, RGB(127, 127, 127)}, {kHighlight, 0.7, kSelection}, {kMenuFace, 0.35, kBarTint},
-        {kHighlight, 1.0, kWhite}, {kHighlight, 0.0, kHighlight}, {kHighlight, 1.5, kHighlight}};
-    // clang-format on
-    for (const auto& row : kRows)
-        EXPECT_EQ(row.blended, CStyledMenu::BlendTowardWhite(row.color, row.factor)) << row.factor;
-}
-
-TEST(MenuGlyphTest, BulletIsARoundDotInSixBySixPixels)
-{
-    CDibSection image(10, 10, kSentinel);
-    CStyledMenu::DrawBullet(image.Dc(), 2, 3, kBlack);
-    EXPECT_EQ(CountColor(image, image.All(), kBlack), CountColor(image, {2, 3, 8, 9}, kBlack));
-    EXPECT_TRUE(Filled(image, {3, 4, 7, 8}, kBlack));
-    EXPECT_EQ(kSentinel, image.At(2, 3));
-    EXPECT_EQ(kSentinel, image.At(7, 8));
-}
-
-TEST(MenuGlyphTest, EmbossedImageOfFaceAndHighlightShowsOnlyBack)
-{
-    CDibSection image(24, 24, kSentinel);
-    fw::CBitmap source(::CreateCompatibleBitmap(image.Dc(), 16, 15));
-    {
-        fw::CMemDC dc(image.Dc());
-        fw::CSelectObject selected(dc, source);
-        fw::FillSolidRect(dc, {0, 0, 16, 15}, ::GetSysColor(COLOR_BTNFACE));
-        fw::FillSolidRect(dc, {4, 4, 9, 9}, ::GetSysColor(COLOR_BTNHIGHLIGHT));
-    }
-    CStyledMenu::DrawEmbossedImage(image.Dc(), 3, 2, 16, 15, source, 0, 0, kLight3d);
-    // Back where the image goes and where its copy one pixel right and down goes.
-    EXPECT_TRUE(Filled(image, {3, 2, 19, 17}, kLight3d));
-    EXPECT_TRUE(Filled(image, {4, 3, 20, 18}, kLight3d));
-    EXPECT_EQ(24 * 24 - (2 * 16 * 15 - 15 * 14), CountColor(image, image.All(), kSentinel));
-}
 
 } // namespace

@@ -8,20 +8,13 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The main window with the owner-drawn menu installed as the program installs it.
+// The main window's owner-drawn menu, in the look stored by default.
 class MenuLoadTest : public CFrameFixture {
 protected:
-    void Install(int style)
-    {
-        frame->m_bXPMenu = style;
-        HMENU plain = ::GetMenu(hwnd);
-        ::SetMenu(hwnd, frame->SetupMenu());
-        ::DestroyMenu(plain);
-        bar = ::GetMenu(hwnd);
-    }
     CStyledMenu& Popup(int index) const
     {
-        return dynamic_cast<CStyledMenu&>(*fw::CMenu::FromHandle(::GetSubMenu(bar, index)));
+        return dynamic_cast<CStyledMenu&>(
+            *fw::CMenu::FromHandle(::GetSubMenu(::GetMenu(hwnd), index)));
     }
     static int Width(const std::string& text)
     {
@@ -65,13 +58,11 @@ protected:
                     std::to_string(record->m_pImageList->GetImageCount());
         return line;
     }
-
-    HMENU bar = nullptr;
 };
 
 TEST_F(MenuLoadTest, BarIsPlainTextOverOwnerDrawnItemsWithAlignedShortcuts)
 {
-    Install(1);
+    HMENU bar = ::GetMenu(hwnd);
     Lines lines;
     for (int i = 0; i < ::GetMenuItemCount(bar); ++i) {
         lines.push_back(Describe(bar, i, nullptr, 0));
@@ -94,26 +85,8 @@ TEST_F(MenuLoadTest, BarIsPlainTextOverOwnerDrawnItemsWithAlignedShortcuts)
         lines);
 }
 
-TEST_F(MenuLoadTest, StoredStyleSetsTheLookAndTheCommandSwitchesIt)
-{
-    // Stored (or -1: switched by the command), then the look both switches get, the check
-    // mark and the flag stored at exit.
-    const int kRows[][4] = {{1, 1, 1, 1}, {0, 0, 0, 0}, {5, 5, 1, 5}, {-1, 0, 0, 0}, {-1, 1, 1, 1}};
-    for (const auto& row : kRows) {
-        if (row[0] >= 0)
-            Install(row[0]);
-        else
-            ::SendMessageA(hwnd, WM_COMMAND, ID_XPSTYLE, 0);
-        EXPECT_EQ(row[1], CStyledMenu::s_nXpWhenMenuColorDiffers) << row[0];
-        EXPECT_EQ(row[1], CStyledMenu::s_nXpWhenMenuColorMatches) << row[0];
-        EXPECT_EQ(row[2] == 1, (::GetMenuState(bar, ID_XPSTYLE, MF_BYCOMMAND) & MF_CHECKED) != 0);
-        EXPECT_EQ(row[3], frame->m_bXPMenu) << row[0];
-    }
-}
-
 TEST_F(MenuLoadTest, OwnerDrawMessagesReachTheItemsMenuOrTheDefault)
 {
-    Install(1);
     // An item of empty text, which the measuring of the oldest systems divides by.
     Popup(2).AppendOwnerDrawItem(L"", 0, 4242, -1);
     const auto height = static_cast<UINT>(std::max(::GetSystemMetrics(SM_CYMENU), 19));

@@ -2,44 +2,72 @@
 
 #include "PaneStatusBar.h"
 #include "TestSupport.h"
+#include "resource.h"
 
+#include <tuple>
 #include <vector>
 
-// The main window's indicators: message pane, " AutoUpdate PAUSED ", "OVER",
-// " Resolve ON         ".
-extern const UINT kMainIndicators[4];
+// One window message as the host window received it: message, wParam, lParam.
+using HostMessage = std::tuple<UINT, WPARAM, LPARAM>;
 
-// One window message as the host window received it.
-struct HostMessage {
-    UINT msg;
-    WPARAM wParam;
-    LPARAM lParam;
-    bool operator==(const HostMessage& other) const
-    {
-        return msg == other.msg && wParam == other.wParam && lParam == other.lParam;
-    }
-};
+// Pane `index`'s rectangle inside its one-pixel frame: where content goes.
+inline RECT InnerRect(const CPaneStatusBar& bar, int index)
+{
+    RECT rc = {};
+    bar.GetItemRect(index, rc);
+    ::InflateRect(&rc, -1, -1);
+    return rc;
+}
 
 // A shown, sizable window with a 400 x 150 client area that owns a CPaneStatusBar, keeps it
 // at its bottom and records the mouse and notify messages it gets.
 class CPaneBarHost : public fw::CWnd {
 public:
-    CPaneBarHost();
-    bool Create(const UINT* ids = kMainIndicators, int count = 4);
-    HWND Window() const { return m_hWnd; }
-
-    // Sets the pixel width of pane `index`, keeping its id and style.
-    void SetPaneWidth(int index, int width);
-    RECT ItemRect(int index) const;
-    // The pane's rectangle inside its one-pixel frame: where content goes.
-    RECT InnerRect(int index) const;
+    CPaneBarHost()
+    {
+        RECT rc = {0, 0, 400, 150};
+        ::AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, FALSE, 0);
+        CreateEx(0, RegisterWndClass("Tarnwick.Test.PaneBarHost", 0), "PaneBarHost",
+                 WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, rc.right - rc.left, rc.bottom - rc.top},
+                 nullptr, 0);
+    }
+    // Creates the bar with the main window's indicators: message pane, " AutoUpdate PAUSED ",
+    // "OVER", " Resolve ON         ".
+    bool Create()
+    {
+        const UINT ids[] = {ID_SEPARATOR, ID_INDICATOR_AUTOUPDATE, ID_INDICATOR_OVR,
+                            ID_INDICATOR_RESOLVE};
+        if (!bar.CreateStatusBar(m_hWnd, ids, 4, fw::SBPS_STRETCH))
+            return false;
+        // The control places itself at the bottom of its parent on WM_SIZE.
+        bar.SendMessage(WM_SIZE);
+        ::UpdateWindow(m_hWnd);
+        return true;
+    }
+    RECT ItemRect(int index) const
+    {
+        RECT rc = {};
+        bar.GetItemRect(index, rc);
+        return rc;
+    }
+    RECT InnerRect(int index) const { return ::InnerRect(bar, index); }
 
     std::vector<HostMessage> messages;
     CPaneStatusBar bar;
 
 protected:
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        if ((msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK) || msg == WM_NOTIFY)
+            messages.emplace_back(msg, wParam, msg == WM_NOTIFY ? 0 : lParam);
+        if (msg == WM_SIZE && bar.IsWindow())
+            bar.SendMessage(WM_SIZE);
+        return Default(msg, wParam, lParam);
+    }
 };
 
 // Colour of pixel (x, y) of the 48 x 16 stripe bitmap.
-COLORREF StripeColor(int x, int y);
+inline COLORREF StripeColor(int x, int y)
+{
+    return (x + y + 1) % 8 < 3 ? RGB(255, 255, 0) : RGB(192, 192, 192);
+}

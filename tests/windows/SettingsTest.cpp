@@ -1,132 +1,93 @@
-#include "MainFrame.h"
+// The settings file: read at start, the menu style written back at exit, the Settings dialog
+// showing the file and writing what OK confirms; seen in the file's bytes, in what the main
+// window applied and on the screen.
+#include "FrameFixture.h"
 #include "SettingsStore.h"
-#include "TestSupport.h"
-#include "resource.h"
+#include "StyledMenu.h"
 
 #include <commctrl.h>
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <string>
-#include <vector>
 
 namespace {
 
-using Lines = std::vector<std::string>;
+// Every key, each colour a different one.
+const char kStored[] = "[Colors]\r\nBackColor=255\r\nSystemColor=65280\r\nCustomColor=16711680\r\n"
+                       "SelectColor=65535\r\nStatisticsColor=16776960\r\n[Attributes]\r\n"
+                       "GridLines=0\r\nUpdateInterval=7\r\nMenuStyle=0\r\nOnTop=2\r\n";
 
-class SettingsTest : public ::testing::Test {
+// Each test opens the main window over the file it has written.
+class SettingsTest : public CFrameFixture {
 protected:
-    void SetUp() override
-    {
-        char dir[MAX_PATH];
-        char file[MAX_PATH];
-        ::GetTempPathA(MAX_PATH, dir);
-        ::GetTempFileNameA(dir, "twk", 0, file);
-        ::DeleteFileA(file);
-        path = file;
-    }
+    void SetUp() override { NewIni(); }
+    void Write(const std::string& text) const { std::ofstream(ini, std::ios::binary) << text; }
 
-    void TearDown() override
-    {
-        if (frame != nullptr)
-            CloseFrame();
-        ::DeleteFileA(path.c_str());
-    }
-
-    void WriteFile(const std::string& text) const { std::ofstream(path, std::ios::binary) << text; }
-
-    Lines ReadLines() const
-    {
-        std::ifstream in(path, std::ios::binary);
-        Lines lines;
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line.substr(0, line.find_last_not_of('\r') + 1));
-        return lines;
-    }
-
-    void OpenFrame()
-    {
-        frame = new CMainFrame(std::make_unique<CFakeUdpTable>(),
-                               std::make_shared<CFakeNameLookup>(), path);
-        ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
-        frameWnd = *frame;
-    }
-
-    void CloseFrame()
-    {
-        // The frame deletes itself with its window.
-        ::DestroyWindow(frameWnd);
-        frame = nullptr;
-    }
-
-    // The colours and switches the frame applied, in the order of the settings file.
+    // What the main window applied: the colours as 0xBBGGRR in the dialog's order (back, custom,
+    // system, statistics, select; the lists' backgrounds also as the screen shows them, in the
+    // empty list and in an empty value cell), the statistics' text colour, the switches, the
+    // interval and the menu style (as held, as the two looks take it, and its check mark).
     std::string Applied() const
     {
-        auto rgb = [](LRESULT color) {
-            auto c = static_cast<COLORREF>(color);
-            return std::to_string(GetRValue(c)) + "," + std::to_string(GetGValue(c)) + "," +
-                   std::to_string(GetBValue(c));
-        };
         const CEndpointListCtrl& list = frame->m_wndEndpointList;
-        const fw::CListCtrl& statistics = frame->m_wndStatistics;
-        return "back " + rgb(list.m_crBackColor) + "/" + rgb(list.SendMessage(LVM_GETBKCOLOR)) +
-               " system " + rgb(list.m_crSystemColor) + " custom " + rgb(list.m_crCustomColor) +
-               " select " + rgb(list.m_crSelectColor) + " statistics " +
-               rgb(statistics.SendMessage(LVM_GETBKCOLOR)) + "/" +
-               rgb(statistics.SendMessage(LVM_GETTEXTBKCOLOR)) + " grid " +
-               std::to_string(list.m_bGridLines) + " interval " +
-               std::to_string(frame->m_nInterval) + " menu " + std::to_string(frame->m_bXPMenu) +
-               " on-top " +
-               std::to_string((::GetWindowLongA(frameWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+        const fw::CListCtrl& stats = frame->m_wndStatistics;
+        ::RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        CDibSection left = ScreenImage(list), right = ScreenImage(stats);
+        RECT row = {};
+        stats.GetItemRect(0, row, LVIR_BOUNDS);
+        std::ostringstream out;
+        out << std::hex << list.m_crBackColor << "/" << list.SendMessage(LVM_GETBKCOLOR) << "/"
+            << left.At(1, left.Height() - 2) << " " << list.m_crCustomColor << " "
+            << list.m_crSystemColor << " " << stats.SendMessage(LVM_GETBKCOLOR) << "/"
+            << stats.SendMessage(LVM_GETTEXTBKCOLOR) << "/"
+            << right.At(right.Width() - 2, (row.top + row.bottom) / 2) << " "
+            << list.m_crSelectColor << " text " << stats.SendMessage(LVM_GETTEXTCOLOR) << std::dec
+            << " grid " << list.m_bGridLines << " top "
+            << ((::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) << " "
+            << frame->m_nInterval << " ms menu " << frame->m_bXPMenu << "/"
+            << CStyledMenu::s_nXpWhenMenuColorDiffers << "/"
+            << CStyledMenu::s_nXpWhenMenuColorMatches << "/"
+            << ((::GetMenuState(::GetMenu(hwnd), ID_XPSTYLE, MF_BYCOMMAND) & MF_CHECKED) != 0);
+        return out.str();
     }
-
-    std::string path;
-    CMainFrame* frame = nullptr;
-    HWND frameWnd = nullptr;
 };
 
-TEST_F(SettingsTest, NoFileGivesDefaultsAndOnlyTheMenuStyleIsWritten)
-{
-    OpenFrame();
-    EXPECT_EQ("back 200,200,205/200,200,205 system 220,255,220 custom 255,255,220 "
-              "select 200,200,255 statistics 200,230,255/200,230,255 grid 1 interval 2000 "
-              "menu 1 on-top 0",
-              Applied());
-    EXPECT_EQ(RGB(0, 0, 50),
-              static_cast<COLORREF>(frame->m_wndStatistics.SendMessage(LVM_GETTEXTCOLOR)));
-    EXPECT_TRUE(::IsWindowVisible(frameWnd));
-    EXPECT_TRUE(ReadLines().empty());
+// clang-format off
+const char kDefaults[] = "cdc8c8/cdc8c8/cdc8c8 dcffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 1 top 0 2000 ms menu 1/1/1/1";
+// clang-format on
 
-    CloseFrame();
-    EXPECT_EQ((Lines{"[Attributes]", "MenuStyle=1"}), ReadLines());
-}
-
-TEST_F(SettingsTest, StoredValuesAreApplied)
+TEST_F(SettingsTest, FileIsAppliedAtStartAndOnlyTheMenuStyleWrittenAtExit)
 {
-    WriteFile("[Colors]\r\nBackColor=255\r\nSystemColor=65280\r\nCustomColor=16711680\r\n"
-              "SelectColor=65535\r\nStatisticsColor=16776960\r\n"
-              "[Attributes]\r\nGridLines=0\r\nUpdateInterval=4\r\nMenuStyle=0\r\nOnTop=2\r\n");
-    OpenFrame();
-    EXPECT_EQ("back 255,0,0/255,0,0 system 0,255,0 custom 0,0,255 select 255,255,0 "
-              "statistics 0,255,255/0,255,255 grid 0 interval 4000 menu 0 on-top 1",
-              Applied());
-    CloseFrame();
-    // The key is rewritten in place; nothing else in the file changes.
-    Lines lines = ReadLines();
-    ASSERT_EQ(11u, lines.size());
-    EXPECT_EQ("MenuStyle=0", lines[9]);
-    EXPECT_EQ("OnTop=2", lines[10]);
-}
-
-TEST_F(SettingsTest, OnTopFollowsEveryReload)
-{
-    OpenFrame();
-    for (const char* onTop : {"1", "0", "2", "0"}) {
-        WriteFile(std::string("[Attributes]\r\nOnTop=") + onTop + "\r\n");
-        frame->LoadSettings();
-        EXPECT_EQ(onTop[0] != '0', (::GetWindowLongA(frameWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0)
-            << onTop;
+    struct Case {
+        const char* file; // nullptr: none
+        const char* applied;
+        std::string atExit;
+    };
+    // clang-format off
+    const char kNoColours[] = "\x01\x02garbage without sections\r\n[Colors]\r\nBackColor=-1\r\n"
+                              "SystemColor=16777471\r\nCustomColor=16777215\r\n[Attributes]\r\nGridLines=0\r\n";
+    const Case cases[] = {
+        {nullptr, kDefaults, "[Attributes]\r\nMenuStyle=1\r\n"},
+        // Rewritten in place: nothing else in the file changes.
+        {kStored, "ff/ff/ff ff0000 ff00 ffff00/ffff00/ffff00 ffff text 320000 grid 0 top 1 7000 ms menu 0/0/0/0", kStored},
+        // Kept as read, written back as 1.
+        {"[Attributes]\r\nMenuStyle=5\r\n", "cdc8c8/cdc8c8/cdc8c8 dcffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 1 top 0 2000 ms menu 5/5/5/1", "[Attributes]\r\nMenuStyle=1\r\n"},
+        // What is no colour gives the default, key by key.
+        {kNoColours, "cdc8c8/cdc8c8/cdc8c8 ffffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 0 top 0 2000 ms menu 1/1/1/1", std::string(kNoColours) + "MenuStyle=1\r\n"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const std::string before = c.file != nullptr ? c.file : "";
+        if (c.file != nullptr)
+            Write(c.file);
+        Open();
+        EXPECT_EQ(c.applied, Applied()) << before;
+        EXPECT_EQ(before, FileBytes(ini));
+        Close();
+        EXPECT_EQ(c.atExit, FileBytes(ini));
+        NewIni();
     }
+    // Where no file can be written, every write fails quietly.
+    ini = "Z:\\no\\such\\directory\\Tarnwick.ini";
+    Open();
+    EXPECT_EQ(kDefaults, Applied());
 }
 
 // Refuses to create toolbars on this thread, so that a frame's creation fails. Windows then
@@ -146,64 +107,114 @@ LRESULT CALLBACK RefuseToolbars(int code, WPARAM wParam, LPARAM lParam)
 
 TEST_F(SettingsTest, FailedStartLeavesTheStoredMenuStyleAlone)
 {
-    WriteFile("[Attributes]\r\nMenuStyle=0\r\n");
+    Write("[Attributes]\r\nMenuStyle=0\r\n");
     HHOOK hook = ::SetWindowsHookExA(WH_CBT, &RefuseToolbars, nullptr, ::GetCurrentThreadId());
     // The frame destroys and deletes itself when its creation fails.
-    auto* failing = new CMainFrame(std::make_unique<CFakeUdpTable>(),
-                                   std::make_shared<CFakeNameLookup>(), path);
-    EXPECT_FALSE(failing->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
+    EXPECT_FALSE(
+        (new CMainFrame(sharedTable, lookup, ini))->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
     ::UnhookWindowsHookEx(hook);
-    EXPECT_EQ((Lines{"[Attributes]", "MenuStyle=0"}), ReadLines());
-}
-
-TEST_F(SettingsTest, MenuStyleFiveIsKeptAsReadAndWrittenBackAsOne)
-{
-    WriteFile("[Attributes]\r\nMenuStyle=5\r\n");
-    OpenFrame();
-    EXPECT_EQ(5, frame->m_bXPMenu);
-    CloseFrame();
-    EXPECT_EQ((Lines{"[Attributes]", "MenuStyle=1"}), ReadLines());
+    EXPECT_EQ("[Attributes]\r\nMenuStyle=0\r\n", FileBytes(ini));
 }
 
 TEST_F(SettingsTest, UpdateIntervalOfAnyTextGivesASanePeriod)
 {
-    struct Case {
-        const char* stored;
-        int milliseconds;
-    };
     // What the program writes itself, then what a person or a broken disk may leave.
-    const Case cases[] = {
+    const std::pair<const char*, int> cases[] = {
         {"0", 2000},    {"4", 4000}, {"60", 60000},         {"-5", 2000},
         {"fast", 2000}, {"", 2000},  {"2147483", 86400000}, {"2147483647", 86400000}};
-    for (const Case& c : cases) {
-        WriteFile(std::string("[Attributes]\r\nUpdateInterval=") + c.stored + "\r\n");
-        int stored = CSettingsStore(path).Load().nUpdateInterval;
-        EXPECT_EQ(c.milliseconds, CSettingsStore::IntervalMilliseconds(stored)) << c.stored;
+    for (const auto& [stored, milliseconds] : cases) {
+        NewIni();
+        Write(std::string("[Attributes]\r\nUpdateInterval=") + stored + "\r\n");
+        int seconds = CSettingsStore(ini).Load().nUpdateInterval;
+        EXPECT_EQ(milliseconds, CSettingsStore::IntervalMilliseconds(seconds)) << stored;
     }
-    WriteFile("[Attributes]\r\nUpdateInterval=99999999999999\r\n");
-    int huge = CSettingsStore::IntervalMilliseconds(CSettingsStore(path).Load().nUpdateInterval);
-    EXPECT_GE(huge, 2000);
-    EXPECT_LE(huge, 86400000);
-    EXPECT_EQ(86400000, CSettingsStore::IntervalMilliseconds(86401));
 }
 
-TEST_F(SettingsTest, DamagedFileFallsBackToDefaultsKeyByKey)
+// The dialog as the screen shows it: the swatches' colours (ffffffff for one that is not of
+// one colour), the two switches and the interval.
+std::string Shown(HWND dialog)
 {
-    WriteFile("\x01\x02garbage without sections\r\n[Colors\r\nBackColor==x\r\n[Attributes]\r\n"
-              "GridLines=0\r\n");
-    CSettings s = CSettingsStore(path).Load();
-    EXPECT_EQ(RGB(220, 255, 220), s.crSystemColor);
-    EXPECT_EQ(0, s.nGridLines);
-    EXPECT_EQ(2, s.nUpdateInterval);
-    EXPECT_EQ(1, s.nMenuStyle);
+    ::RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    std::ostringstream out;
+    for (int id : {IDC_BACK_COLOR, IDC_CUSTOM_COLOR, IDC_SYSTEM_COLOR, IDC_STATISTICS_COLOR,
+                   IDC_SELECT_COLOR}) {
+        CDibSection swatch = ScreenImage(::GetDlgItem(dialog, id));
+        bool one = Filled(swatch, swatch.All(), swatch.At(0, 0));
+        out << std::hex << (one ? swatch.At(0, 0) : CLR_INVALID) << " ";
+    }
+    char interval[16] = {};
+    ::GetDlgItemTextA(dialog, IDC_INTERVAL, interval, sizeof(interval));
+    out << std::dec << "grid " << ::IsDlgButtonChecked(dialog, IDC_GRID_LINES) << " top "
+        << ::IsDlgButtonChecked(dialog, IDC_ON_TOP) << " " << interval;
+    return out.str();
 }
 
-TEST_F(SettingsTest, UnwritablePathLosesNothingAndDoesNotFail)
+// The menu command has switched the menu style since start-up; the main window keeps that
+// choice through OK.
+TEST_F(SettingsTest, DialogShowsTheFileAndOkAppliesAndWritesWhatItShows)
 {
-    // A directory where the file should be: every write fails, quietly.
-    path = "Z:\\no\\such\\directory\\Tarnwick.ini";
-    OpenFrame();
-    EXPECT_EQ(2000, frame->m_nInterval);
+    struct Case {
+        const char* file;
+        int first; // the back swatch: its chooser ends with OK
+        const char* opened;
+        const char* changed;
+        int last;
+        const char* applied;
+        const char* written;
+    };
+    // clang-format off
+    const Case cases[] = {
+        // The chooser starts at black; 4 seconds is no choice: 3 are shown. OK writes the keys
+        // the file lacks in the dialog's order.
+        {"[Attributes]\r\nUpdateInterval=4\r\n", IDC_BACK_COLOR,
+         "cdc8c8 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec",
+         "0 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec", IDOK,
+         "0/0/0 dcffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 1 top 0 3000 ms menu 0/0/0/0",
+         "[Attributes]\r\nUpdateInterval=3\r\nGridLines=1\r\nOnTop=0\r\n[Colors]\r\nBackColor=0\r\n"
+         "CustomColor=14483455\r\nSystemColor=14483420\r\nStatisticsColor=16770760\r\nSelectColor=16763080\r\n"},
+        // Default puts back 3 seconds, not the file's default of 2.
+        {kStored, IDC_DEFAULT,
+         "ff ff0000 ff00 ffff00 ffff grid 0 top 1 7 sec",
+         "cdc8c8 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec", IDOK,
+         "cdc8c8/cdc8c8/cdc8c8 dcffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 1 top 0 3000 ms menu 1/1/1/1",
+         "[Colors]\r\nBackColor=13486280\r\nSystemColor=14483420\r\nCustomColor=14483455\r\n"
+         "SelectColor=16763080\r\nStatisticsColor=16770760\r\n[Attributes]\r\n"
+         "GridLines=1\r\nUpdateInterval=3\r\nMenuStyle=0\r\nOnTop=0\r\n"},
+        // Cancel leaves the main window and the file as they were.
+        {kStored, IDC_DEFAULT,
+         "ff ff0000 ff00 ffff00 ffff grid 0 top 1 7 sec",
+         "cdc8c8 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec", IDCANCEL,
+         "ff/ff/ff ff0000 ff00 ffff00/ffff00/ffff00 ffff text 320000 grid 0 top 1 7000 ms menu 1/1/1/1",
+         kStored},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        Write(c.file);
+        Open();
+        Command(ID_XPSTYLE);
+        WhenShown(
+            "#32770",
+            [&c](HWND dialog) {
+                EXPECT_EQ(c.opened, Shown(dialog));
+                if (c.first == IDC_BACK_COLOR) {
+                    // A swatch keeps the arrow.
+                    ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
+                    ::SendDlgItemMessageA(dialog, IDC_BACK_COLOR, WM_MOUSEMOVE, 0, 0);
+                    EXPECT_EQ(::LoadCursorA(nullptr, IDC_ARROW), ::GetCursor());
+                    WhenShown(
+                        "#32770", [](HWND chooser) { ClickDlgItem(chooser, IDOK); }, "Color");
+                }
+                ClickDlgItem(dialog, c.first);
+                EXPECT_EQ(c.changed, Shown(dialog));
+                ClickDlgItem(dialog, c.last);
+            },
+            "Settings");
+        Command(ID_SETTINGS);
+        EXPECT_EQ(c.applied, Applied());
+        EXPECT_EQ(c.written, FileBytes(ini));
+        Close();
+        NewIni();
+    }
 }
 
 } // namespace

@@ -1,4 +1,3 @@
-#include <winsock2.h>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -7,11 +6,7 @@
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    WSADATA data;
-    ::WSAStartup(MAKEWORD(1, 1), &data);
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
-    int result = RUN_ALL_TESTS();
-    ::WSACleanup();
-    return result;
+    return RUN_ALL_TESTS();
 }

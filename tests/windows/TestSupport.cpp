@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "Gdi.h"
+
 #include <sstream>
 #include <utility>
 
@@ -74,50 +76,26 @@ CDibSection::CDibSection(int width, int height, COLORREF fill)
     : m_width(width), m_height(height), m_stride((width * 3 + 3) & ~3)
 {
     BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = {sizeof(info.bmiHeader), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_gdi.reset(new CHandles{::CreateCompatibleDC(nullptr), bitmap});
     m_bits = static_cast<unsigned char*>(bits);
-    m_dc = ::CreateCompatibleDC(nullptr);
-    m_oldBitmap = ::SelectObject(m_dc, m_bitmap);
-    RECT all = All();
-    HBRUSH brush = ::CreateSolidBrush(fill);
-    ::FillRect(m_dc, &all, brush);
-    ::DeleteObject(brush);
+    ::SelectObject(Dc(), bitmap);
+    fw::FillSolidRect(Dc(), All(), fill);
 }
 
-CDibSection::~CDibSection()
+CDibSection::CHandles::~CHandles()
 {
-    if (m_dc != nullptr) {
-        ::SelectObject(m_dc, m_oldBitmap);
-        ::DeleteDC(m_dc);
-        ::DeleteObject(m_bitmap);
-    }
-}
-
-void CDibSection::Swap(CDibSection& other) noexcept
-{
-    std::swap(m_bitmap, other.m_bitmap);
-    std::swap(m_dc, other.m_dc);
-    std::swap(m_oldBitmap, other.m_oldBitmap);
-    std::swap(m_bits, other.m_bits);
-    std::swap(m_width, other.m_width);
-    std::swap(m_height, other.m_height);
-    std::swap(m_stride, other.m_stride);
+    ::DeleteDC(dc);
+    ::DeleteObject(bitmap);
 }
 
 void CDibSection::CopyFrom(HBITMAP bitmap)
 {
-    HDC src = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(src, bitmap);
-    ::BitBlt(m_dc, 0, 0, m_width, m_height, src, 0, 0, SRCCOPY);
-    ::SelectObject(src, old);
-    ::DeleteDC(src);
+    fw::CMemDC src;
+    fw::CSelectObject selected(src, bitmap);
+    ::BitBlt(Dc(), 0, 0, m_width, m_height, src, 0, 0, SRCCOPY);
 }
 
 COLORREF CDibSection::At(int x, int y) const
@@ -150,16 +128,13 @@ CDibSection DrawReferenceText(int width, int height, COLORREF back, const LOGFON
                               const RECT& clip)
 {
     CDibSection image(width, height, back);
-    HDC dc = image.Dc();
-    HFONT hFont = ::CreateFontIndirectA(&font);
-    HGDIOBJ oldFont = ::SelectObject(dc, hFont);
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, color);
-    ::IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
-    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rc, format);
-    ::SelectClipRgn(dc, nullptr);
-    ::SelectObject(dc, oldFont);
-    ::DeleteObject(hFont);
+    fw::CFont hFont(::CreateFontIndirectA(&font));
+    fw::CSelectObject selected(image.Dc(), hFont);
+    ::SetBkMode(image.Dc(), TRANSPARENT);
+    ::SetTextColor(image.Dc(), color);
+    ::IntersectClipRect(image.Dc(), clip.left, clip.top, clip.right, clip.bottom);
+    ::DrawTextA(image.Dc(), text.c_str(), static_cast<int>(text.size()), &rc, format);
+    ::SelectClipRgn(image.Dc(), nullptr);
     return image;
 }
 

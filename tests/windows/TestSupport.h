@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -44,16 +45,9 @@ using tarnwick::fakes::MakeEndpoint;
 class CDibSection {
 public:
     CDibSection(int width, int height, COLORREF fill = RGB(0, 0, 0));
-    ~CDibSection();
-    CDibSection(CDibSection&& other) noexcept { Swap(other); }
-    CDibSection& operator=(CDibSection&& other) noexcept
-    {
-        Swap(other);
-        return *this;
-    }
 
-    HBITMAP Get() const { return m_bitmap; }
-    HDC Dc() const { return m_dc; }
+    HBITMAP Get() const { return m_gdi->bitmap; }
+    HDC Dc() const { return m_gdi->dc; }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     RECT All() const { return {0, 0, m_width, m_height}; }
@@ -64,15 +58,15 @@ public:
     std::vector<COLORREF> Pixels() const;
 
 private:
-    void Swap(CDibSection& other) noexcept;
-
-    HBITMAP m_bitmap = nullptr;
-    HDC m_dc = nullptr;
-    HGDIOBJ m_oldBitmap = nullptr;
+    // The DC goes first, and the bitmap with it out of the DC, so that the bitmap can go.
+    struct CHandles {
+        HDC dc;
+        HBITMAP bitmap;
+        ~CHandles();
+    };
+    std::unique_ptr<CHandles> m_gdi;
     unsigned char* m_bits = nullptr;
-    int m_width = 0;
-    int m_height = 0;
-    int m_stride = 0;
+    int m_width = 0, m_height = 0, m_stride = 0;
 };
 
 // Paints a window's client area through WM_PRINTCLIENT into a DIB first filled with `fill`.
