@@ -103,6 +103,7 @@ TEST_F(CommandsTest, PromptsAndSwitchesShowWhereTheUserLooks)
         std::function<void()> act;
         const char* shown;
     };
+    // A switch shows both switches' state images from then on; before, the toolbar's own.
     // clang-format off
     const Step steps[] = {
         {[] {}, "Ready | 0 ? / c8 10400000 0 | 1 ? Resolve ON/ 9600 | :"},
@@ -114,14 +115,14 @@ TEST_F(CommandsTest, PromptsAndSwitchesShowWhereTheUserLooks)
         {[&] { hover(-1); }, "Ready | 0 ? / c8 10400000 0 | 1 ? Resolve ON/ 9600 | :"},
         {[&] { hover(1); }, "Stop/Start AutoUpdate process | 0 ? / c8 10400000 0 | 1 ? Resolve ON/ 9600 | :"},
         {[&] { toolbar.SendMessage(WM_MOUSELEAVE); }, "Ready | 0 ? / c8 10400000 0 | 1 ? Resolve ON/ 9600 | :"},
-        {[&] { Command(ID_AUTOUPDATE); }, "Ready | 1 on AutoUpdate ACTIVE/AutoUpdate PAUSED 9600 11400000 4e20 | 1 ? Resolve ON/ 9600 | :"},
-        {[&] { ClickPane(1); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE c8 10400000 0 | 1 ? Resolve ON/ 9600 | :"},
-        {[&] { ClickPane(2); }, "Ready | 1 on AutoUpdate ACTIVE/AutoUpdate PAUSED 9600 11400000 4e20 | 1 ? Resolve ON/ 9600 | :"},
-        {[&] { Command(ID_AUTOUPDATE); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE c8 10400000 0 | 1 ? Resolve ON/ 9600 | :"},
+        {[&] { Command(ID_AUTOUPDATE); }, "Ready | 1 on AutoUpdate ACTIVE/AutoUpdate PAUSED 9600 11400000 4e20 | 1 on Resolve ON/ 9600 | :"},
+        {[&] { ClickPane(1); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE c8 10400000 0 | 1 on Resolve ON/ 9600 | :"},
+        {[&] { ClickPane(2); }, "Ready | 1 on AutoUpdate ACTIVE/AutoUpdate PAUSED 9600 11400000 4e20 | 1 on Resolve ON/ 9600 | :"},
+        {[&] { Command(ID_AUTOUPDATE); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE c8 10400000 0 | 1 on Resolve ON/ 9600 | :"},
         // Neither the message pane nor the size grip is a switch.
-        {[&] { ClickPane(0), ClickBar(bar.right - 3, bar.bottom - 3); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE c8 10400000 0 | 1 ? Resolve ON/ 9600 | :"},
+        {[&] { ClickPane(0), ClickBar(bar.right - 3, bar.bottom - 3); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE c8 10400000 0 | 1 on Resolve ON/ 9600 | :"},
         // Names are looked up by a resolver run that a poll starts, and shown by a later poll.
-        {[&] { PumpUntil([&] { return Refresh(), Cell(0, 1) == "domain"; }, 10000); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE c8 10400000 0 | 1 ? Resolve ON/ 9600 | TESTHOST:domain"},
+        {[&] { PumpUntil([&] { return Refresh(), Cell(0, 1) == "domain"; }, 10000); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE c8 10400000 0 | 1 on Resolve ON/ 9600 | TESTHOST:domain"},
         // The rows keep their texts until the next poll.
         {[&] { Command(ID_RESOLVE); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE c8 10400000 0 | 0 off Resolve OFF/ c8 | TESTHOST:domain"},
         {[&] { Refresh(); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE c8 10400000 0 | 0 off Resolve OFF/ c8 | 0.0.0.0:53"},

@@ -2,10 +2,14 @@
 // them: the saved file, the clipboard, the greyed command, the list, the screen.
 #include "Clipboard.h"
 #include "FrameFixture.h"
-
-#include <cstring>
+#include "SaveFailure.h"
 
 namespace {
+
+std::wstring Wide(const std::string& ascii)
+{
+    return std::wstring(ascii.begin(), ascii.end());
+}
 
 std::string ClipboardBytes()
 {
@@ -62,14 +66,15 @@ protected:
         EXPECT_EQ(button, !(::GetMenuState(edit, ID_EDIT_COPY, MF_BYCOMMAND) & MF_GRAYED));
         return button;
     }
-    // Through the frame's accelerators, as the message loop passes a key on.
-    void PressCtrl(UINT key)
+    // Through the frame's accelerators, as the message loop passes a key on, with `held`
+    // (Ctrl, Shift) down.
+    void Press(UINT key, BYTE held = VK_CONTROL)
     {
         BYTE keys[256] = {}, saved[256] = {};
         ::GetKeyboardState(saved);
-        keys[VK_CONTROL] = 0x80;
+        keys[held] = 0x80;
         ::SetKeyboardState(keys);
-        MSG msg = {*list, WM_KEYDOWN, key, 1, 0, {}};
+        MSG msg = {::GetFocus(), WM_KEYDOWN, key, 1, 0, {}};
         ::TranslateAcceleratorA(hwnd, frame->GetAccelerators(), &msg);
         ::SetKeyboardState(saved);
     }
@@ -98,23 +103,37 @@ TEST_F(ExportTest, SaveReplacesTheFileWithTheRowsAsShownOrSaysWhyAndLeavesIt)
     for (const auto& [rows, bytes] : cases) {
         list->SendMessage(LVM_DELETEALLITEMS);
         AddRows(rows);
-        EXPECT_TRUE(frame->SaveEvents(target));
+        EXPECT_TRUE(frame->SaveEvents(Wide(target)));
         EXPECT_EQ(bytes, FileBytes(target));
     }
     EXPECT_EQ("old\r\n", FileBytes(link));
     ::DeleteFileA(link.c_str());
-    // A file held open without sharing, a folder that is not there.
+    // The file's name and what to do: a file held open without sharing, a folder that is not
+    // there (no file to leave unchanged); read-only, a full disk and access denied as the
+    // platform reports them (Wine replaces a read-only file, and root may write anywhere).
     HANDLE held = ::CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, 0);
     for (const std::string& path : {target, folder + "missing\\events.txt"}) {
-        char message[512] = {};
+        wchar_t message[512] = {};
         WhenShown("#32770", [&](HWND box) {
-            ::GetDlgItemTextA(box, 0xFFFF, message, sizeof(message));
+            ::GetDlgItemTextW(box, 0xFFFF, message, 512);
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);
         });
-        EXPECT_FALSE(frame->SaveEvents(path));
-        EXPECT_TRUE(std::strstr(message, path.c_str())) << message;
+        EXPECT_FALSE(frame->SaveEvents(Wide(path)));
+        const std::wstring shown = message, reason = path == target ? L"in use by another"
+                                                                    : L"folder does not exist";
+        EXPECT_NE(std::wstring::npos, shown.find(Wide(path) + L":\n")) << path;
+        EXPECT_NE(std::wstring::npos, shown.find(reason)) << path;
+        EXPECT_EQ(path == target, shown.find(L"unchanged") != std::wstring::npos) << path;
     }
     ::CloseHandle(held);
+    ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::pair<DWORD, const wchar_t*> reported[] = {{ERROR_ACCESS_DENIED, L"read-only"},
+                                                         {ERROR_DISK_FULL, L"disk is full"}};
+    for (const auto& [error, reason] : reported)
+        EXPECT_NE(std::wstring::npos, SaveFailureText(Wide(target), error, true).find(reason));
+    ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_NE(std::wstring::npos,
+              SaveFailureText(Wide(target), ERROR_ACCESS_DENIED, true).find(L"Access is denied"));
     EXPECT_EQ(cases[1].second, FileBytes(target));
     WIN32_FIND_DATAA found;
     EXPECT_EQ(INVALID_HANDLE_VALUE, ::FindFirstFileA((folder + "*.tmp").c_str(), &found));
@@ -141,21 +160,57 @@ TEST_F(ExportTest, CopyTakesTheHighlightedRowsTrimmedAddressOnceARowIsClicked)
         EXPECT_LT(0, inRow);
         EXPECT_EQ(inRow, CountColor(screen, screen.All(), list->m_crSelectColor));
         EXPECT_TRUE(CopyEnabled());
-        // Ctrl+C, then the context menu's Copy.
+        // Ctrl+C, then the command as a menu gives it.
         for (bool menu : {false, true}) {
             fw::CClipboard(nullptr).SetText("before");
-            menu ? (void)list->SendMessage(WM_COMMAND, ID_EDIT_COPY) : PressCtrl('C');
+            menu ? Command(ID_EDIT_COPY) : Press('C');
             EXPECT_EQ(bytes, ClipboardBytes());
         }
     }
-    ::SetFocus(frame->m_wndStatistics);
-    EXPECT_FALSE(CopyEnabled());
-    fw::CClipboard(nullptr).SetText("before");
-    PressCtrl('C');
-    EXPECT_EQ(std::string("before\0", 7), ClipboardBytes());
-    for (WPARAM selected : {1, 2, 0, 2})
-        ::SendMessageA(hwnd, WM_LISTSELECT, selected, 0);
-    EXPECT_FALSE(CopyEnabled());
+    // No row highlighted: the focus elsewhere, a click below the rows, a poll that takes the
+    // highlighted row away. Copy is greyed and the clipboard keeps what it holds.
+    table->rows = {MakeEndpoint(127, 0, 0, 1, 53)};
+    const std::function<void()> unhighlight[] = {
+        [&] { ::SetFocus(frame->m_wndStatistics); },
+        [&] {
+            Click(*list, {0, Row(4).bottom + 20, 0, Row(4).bottom + 20});
+        },
+        [&] { Refresh(); }};
+    for (const auto& act : unhighlight) {
+        ::SetFocus(*list), Click(*list, Row(4));
+        ASSERT_TRUE(CopyEnabled());
+        act();
+        EXPECT_FALSE(CopyEnabled()) << &act - unhighlight;
+        fw::CClipboard(nullptr).SetText("before");
+        Press('C'), Command(ID_EDIT_COPY);
+        EXPECT_EQ(std::string("before\0", 7), ClipboardBytes()) << &act - unhighlight;
+    }
+}
+
+// The keyboard alone: the list has the focus from the start, with a focused row once it has
+// rows; Tab, Shift+Tab and F6 move to the other list, which the window keeps through its
+// deactivation; the arrow keys choose the row that Ctrl+C copies.
+TEST_F(ExportTest, TheKeyboardReachesTheListsAndTheirRows)
+{
+    HWND other = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
+                                   nullptr, nullptr, nullptr);
+    ::SetActiveWindow(hwnd);
+    EXPECT_EQ(*list, ::GetFocus());
+    table->rows = {MakeEndpoint(127, 0, 0, 1, 53), MakeEndpoint(127, 0, 0, 2, 54)};
+    Refresh();
+    EXPECT_EQ(0, list->GetNextItem(-1, LVNI_FOCUSED));
+    const std::pair<UINT, BYTE> keys[] = {
+        {VK_TAB, 0}, {VK_TAB, VK_SHIFT}, {VK_F6, 0}, {VK_F6, VK_SHIFT}};
+    for (const auto& [key, held] : keys) {
+        const HWND next = ::GetFocus() == *list ? frame->m_wndStatistics : *list;
+        Press(key, held);
+        ::SetActiveWindow(other), ::SetActiveWindow(hwnd);
+        EXPECT_EQ(next, ::GetFocus()) << key << " " << int(held);
+    }
+    ::DestroyWindow(other);
+    list->SendMessage(WM_KEYDOWN, VK_DOWN);
+    Press('C');
+    EXPECT_EQ(std::string("127.0.0.2\0", 10), ClipboardBytes());
 }
 
 TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSave)
@@ -167,13 +222,16 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
         ::GetDlgItemTextA(save, 1148, offered, sizeof(offered));
         ::PostMessageA(save, WM_COMMAND, IDCANCEL, 0);
     });
-    PressCtrl('S');
+    Press('S');
     EXPECT_STREQ("Events.txt", offered);
     EXPECT_EQ("AutoUpdate PAUSED", frame->m_wndStatusBar.GetPane(1)->GetStateText(true));
 
-    // The menu opens at the cursor (x and y differ), wherever the click was; a name without
-    // extension gets ".txt". A clip holds the cursor: under Wine, SetCursorPos alone may be
-    // undone by a pointer event still on its way.
+    // The menu opens at the cursor (x and y differ), wherever the click was, with Copy greyed
+    // (the click was below the row). A name without extension gets ".txt", and keeps letters
+    // that the 8-bit calls would make "Lodz", a file that stays as it was. A clip holds the
+    // cursor: under Wine, SetCursorPos alone may be undone by a pointer event still on its way.
+    std::ofstream(folder + "Lodz.txt", std::ios::binary) << "old\r\n";
+    const std::wstring typed = Wide(folder) + L"\u0141od\u017a";
     const RECT at = {300, 200, 301, 201};
     ::ClipCursor(&at);
     std::vector<std::string> items;
@@ -184,20 +242,26 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
         for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
             char text[64] = {};
             ::GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
-            items.push_back(std::to_string(::GetMenuItemID(menu, i)) + " " + text);
+            const bool grey = ::GetMenuItemID(menu, i) != 0 &&
+                              (::GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED) != 0;
+            items.push_back(std::to_string(::GetMenuItemID(menu, i)) + " " + text +
+                            (grey ? " grey" : ""));
         }
         WhenShown("#32770", [&](HWND save) {
             HWND combo = ::FindWindowExA(::GetDlgItem(save, 1148), nullptr, "ComboBox", nullptr);
-            std::string name = folder + "events";
-            ::SetWindowTextA(::FindWindowExA(combo, nullptr, "Edit", nullptr), name.c_str());
+            ::SetWindowTextW(::FindWindowExA(combo, nullptr, "Edit", nullptr), typed.c_str());
             ::PostMessageA(save, WM_COMMAND, IDOK, 0);
         });
         ::PostMessageA(popup, WM_KEYDOWN, VK_UP, 0),
             ::PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
     });
     Click(*list, {0, 60, 0, 60}, WM_RBUTTONDOWN);
-    ASSERT_TRUE(PumpUntil([&] { return FileBytes(target) == "0.0.0.0   53   \r\n"; }, 5000));
-    EXPECT_EQ((std::vector<std::string>{"57634 Copy URL", "0 ", "57603 Save events"}), items);
+    const std::wstring saved = typed + L".txt";
+    ASSERT_TRUE(PumpUntil([&] { return FileBytes(saved) == "0.0.0.0   53   \r\n"; }, 5000));
+    ::DeleteFileW(saved.c_str());
+    EXPECT_EQ("old\r\n", FileBytes(folder + "Lodz.txt"));
+    ::DeleteFileA((folder + "Lodz.txt").c_str());
+    EXPECT_EQ((std::vector<std::string>{"57634 Copy URL grey", "0 ", "57603 Save events"}), items);
     EXPECT_EQ(std::make_pair(at.left, at.top), std::make_pair(placed.left, placed.top));
 }
 

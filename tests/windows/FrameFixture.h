@@ -12,10 +12,10 @@
 #include <sstream>
 #include <string>
 
-inline std::string FileBytes(const std::string& path)
+template <class Path> std::string FileBytes(const Path& path)
 {
     std::ostringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    bytes << std::ifstream(path.c_str(), std::ios::binary).rdbuf();
     return bytes.str();
 }
 

@@ -2,6 +2,7 @@
 // the worker threads that must never hold it.
 #include "FrameFixture.h"
 
+#include <algorithm>
 #include <cctype>
 #include <thread>
 
@@ -45,13 +46,20 @@ TEST_F(MainFrameTest, ToolBarButtonsAndTheirImagesOnTheButtonFace)
     }
     EXPECT_EQ("32771/0 32775/1 0/ 32777/2 0/ 57634/3 57603/4 0/ 32773/5 57664/6 ", buttons);
     // Pixel (0, 0) of every button image is background grey in the bitmap; drawn from each
-    // list it must come out as the button face.
-    for (UINT list : {TB_GETIMAGELIST, TB_GETDISABLEDIMAGELIST, TB_GETHOTIMAGELIST})
-        for (int image = 0; image < 7; ++image)
-            EXPECT_EQ(
-                ::GetSysColor(COLOR_BTNFACE),
-                ImageListPixels(reinterpret_cast<HIMAGELIST>(toolbar.SendMessage(list)), image)[0])
-                << list << " " << image;
+    // list it must come out as the button face. A disabled button shows its image in greys.
+    auto pixels = [&toolbar](UINT list, int image) {
+        return ImageListPixels(reinterpret_cast<HIMAGELIST>(toolbar.SendMessage(list)), image);
+    };
+    for (int image = 0; image < 7; ++image) {
+        for (UINT list : {TB_GETIMAGELIST, TB_GETDISABLEDIMAGELIST, TB_GETHOTIMAGELIST})
+            EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), pixels(list, image)[0]) << list << " " << image;
+        const std::vector<COLORREF> disabled = pixels(TB_GETDISABLEDIMAGELIST, image);
+        EXPECT_NE(pixels(TB_GETIMAGELIST, image), disabled) << image;
+        EXPECT_TRUE(std::all_of(disabled.begin(), disabled.end(), [](COLORREF c) {
+            return c == ::GetSysColor(COLOR_BTNFACE) ||
+                   (GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c));
+        })) << image;
+    }
 }
 
 TEST_F(MainFrameTest, StatisticsKeepTheRightEdgeAndTheListsColumnsFillTheRestOneAfterTheOther)
@@ -94,6 +102,17 @@ TEST_F(MainFrameTest, StatisticsKeepTheRightEdgeAndTheListsColumnsFillTheRestOne
         RECT update = {};
         EXPECT_TRUE(::GetUpdateRect(list, &update, FALSE)) << c.width;
     }
+    // A poll that brings the scroll bar fits the columns again, without a new layout.
+    ::ShowWindow(frame->m_wndStatistics, SW_SHOW);
+    RECT rc = {0, 0, 600, 400};
+    ::AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, TRUE, 0);
+    ::SetWindowPos(hwnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE);
+    list.SendMessage(LVM_DELETEALLITEMS);
+    list.SetColumnWidth(0, 165), list.SetColumnWidth(1, 75);
+    frame->RecalcLayout();
+    table->rows.assign(40, MakeEndpoint(127, 0, 0, 1, 53));
+    Refresh();
+    EXPECT_EQ("IP Address/208|Port/118|", Headings(list));
 }
 
 // The first poll comes from a timer after creation, once; later polls add and remove rows, and

@@ -80,9 +80,40 @@ TEST_F(MenuLoadTest, BarIsPlainTextOverOwnerDrawnItemsWithAlignedShortcuts)
                "Auto Update 32775", " 0 separator", "&Save events|\tCtrl+S 57603 image 145 of 1",
                " 0 separator", "E&xit 57665", "&Edit", "&Copy URL|\tCtrl+C 57634 image 146 of 1",
                " 0 separator", "Se&ttings 32773 image 147 of 1", "&View", "&Toolbar 59392",
-               "&Status Bar 59393", "XP-Style Menu 32785 checked", "&Help",
+               "&Status Bar 59393", "XP-Style Menu 32785 checked", "IPv&6 Endpoints 32787", "&Help",
                "&About Tarnwick... 57664 image 144 of 1"}),
         lines);
+}
+
+// The system finds no letters in owner-drawn items: the "&" letters answer WM_MENUCHAR, an
+// item of its own letter runs, a letter of several items selects the next after the
+// highlighted one.
+TEST_F(MenuLoadTest, UnderlinedLettersChooseTheItems)
+{
+    Popup(2).AppendOwnerDrawItem(L"&Tiles", 0, 4242, -1);
+    const struct {
+        int popup;
+        char key;
+        int highlighted;
+        LRESULT result;
+    } kRows[] = {
+        {1, 't', -1, MAKELRESULT(2, MNC_EXECUTE)}, {0, 'X', -1, MAKELRESULT(6, MNC_EXECUTE)},
+        {2, '6', -1, MAKELRESULT(3, MNC_EXECUTE)}, {0, 'q', -1, MNC_IGNORE},
+        {2, 'T', -1, MAKELRESULT(0, MNC_SELECT)},  {2, 't', 0, MAKELRESULT(4, MNC_SELECT)},
+        {2, 't', 4, MAKELRESULT(0, MNC_SELECT)}};
+    for (const auto& row : kRows) {
+        HMENU popup = Popup(row.popup);
+        for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
+            MENUITEMINFOA info = {};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_STATE;
+            info.fState = i == row.highlighted ? MFS_HILITE : 0;
+            ::SetMenuItemInfoA(popup, static_cast<UINT>(i), TRUE, &info);
+        }
+        EXPECT_EQ(row.result, ::SendMessageA(hwnd, WM_MENUCHAR, MAKEWPARAM(row.key, MF_POPUP),
+                                             reinterpret_cast<LPARAM>(popup)))
+            << row.popup << " " << row.key;
+    }
 }
 
 TEST_F(MenuLoadTest, OwnerDrawMessagesReachTheItemsMenuOrTheDefault)
@@ -97,7 +128,7 @@ TEST_F(MenuLoadTest, OwnerDrawMessagesReachTheItemsMenuOrTheDefault)
     } kRows[] = {
         {0, 1, 3, true, static_cast<UINT>(Width("Resolve") + 33), height},
         {1, 1, 3, true, 0, static_cast<UINT>(::GetSystemMetrics(SM_CYMENU) / 2)},
-        {2, 3, 0, true, 33, height},
+        {2, 4, 0, true, 33, height},
         {0, 1, 3, false, 1, 1},
     };
     const int platform = g_nPlatformClass;

@@ -62,7 +62,8 @@ TEST_F(SettingsTest, FileIsAppliedAtStartAndOnlyTheMenuStyleWrittenAtExit)
     };
     // clang-format off
     const char kNoColours[] = "\x01\x02garbage without sections\r\n[Colors]\r\nBackColor=-1\r\n"
-                              "SystemColor=16777471\r\nCustomColor=16777215\r\n[Attributes]\r\nGridLines=0\r\n";
+                              "SystemColor=16777471\r\nCustomColor=16777215\r\nSelectColor=green\r\n"
+                              "[Attributes]\r\nGridLines=0\r\n";
     const Case cases[] = {
         {nullptr, kDefaults, "[Attributes]\r\nMenuStyle=1\r\n"},
         // Rewritten in place: nothing else in the file changes.
@@ -121,7 +122,7 @@ TEST_F(SettingsTest, UpdateIntervalOfAnyTextGivesASanePeriod)
     // What the program writes itself, then what a person or a broken disk may leave.
     const std::pair<const char*, int> cases[] = {
         {"0", 2000},    {"4", 4000}, {"60", 60000},         {"-5", 2000},
-        {"fast", 2000}, {"", 2000},  {"2147483", 86400000}, {"2147483647", 86400000}};
+        {"fast", 2000}, {"", 2000},  {"2147483", 86400000}, {"4294967297", 86400000}};
     for (const auto& [stored, milliseconds] : cases) {
         NewIni();
         Write(std::string("[Attributes]\r\nUpdateInterval=") + stored + "\r\n");
@@ -130,12 +131,23 @@ TEST_F(SettingsTest, UpdateIntervalOfAnyTextGivesASanePeriod)
     }
 }
 
-// The dialog as the screen shows it: the swatches' colours (ffffffff for one that is not of
-// one colour), the two switches and the interval.
+// The dialog as the screen shows it: the dotted labels ("+" for one whose right part shows
+// text: one that wraps shows its first words only), the swatches' colours (ffffffff for one
+// that is not of one colour), the two switches and the interval.
 std::string Shown(HWND dialog)
 {
     ::RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     std::ostringstream out;
+    for (int id : {IDC_BACK_LABEL, IDC_SYSTEM_LABEL, IDC_CUSTOM_LABEL, IDC_STATISTICS_LABEL,
+                   IDC_SELECT_LABEL}) {
+        CDibSection label = ScreenImage(::GetDlgItem(dialog, id));
+        int ink = 0;
+        for (LONG y = 0; y < label.Height(); ++y)
+            for (LONG x = label.Width() * 3 / 4; x < label.Width(); ++x)
+                ink += GetRValue(label.At(x, y)) < 0x80 ? 1 : 0;
+        out << (ink > 0 ? "+" : "-");
+    }
+    out << " ";
     for (int id : {IDC_BACK_COLOR, IDC_CUSTOM_COLOR, IDC_SYSTEM_COLOR, IDC_STATISTICS_COLOR,
                    IDC_SELECT_COLOR}) {
         CDibSection swatch = ScreenImage(::GetDlgItem(dialog, id));
@@ -167,23 +179,23 @@ TEST_F(SettingsTest, DialogShowsTheFileAndOkAppliesAndWritesWhatItShows)
         // The chooser starts at black; 4 seconds is no choice: 3 are shown. OK writes the keys
         // the file lacks in the dialog's order.
         {"[Attributes]\r\nUpdateInterval=4\r\n", IDC_BACK_COLOR,
-         "cdc8c8 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec",
-         "0 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec", IDOK,
+         "+++++ cdc8c8 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec",
+         "+++++ 0 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec", IDOK,
          "0/0/0 dcffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 1 top 0 3000 ms menu 0/0/0/0",
          "[Attributes]\r\nUpdateInterval=3\r\nGridLines=1\r\nOnTop=0\r\n[Colors]\r\nBackColor=0\r\n"
          "CustomColor=14483455\r\nSystemColor=14483420\r\nStatisticsColor=16770760\r\nSelectColor=16763080\r\n"},
         // Default puts back 3 seconds, not the file's default of 2.
         {kStored, IDC_DEFAULT,
-         "ff ff0000 ff00 ffff00 ffff grid 0 top 1 7 sec",
-         "cdc8c8 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec", IDOK,
+         "+++++ ff ff0000 ff00 ffff00 ffff grid 0 top 1 7 sec",
+         "+++++ cdc8c8 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec", IDOK,
          "cdc8c8/cdc8c8/cdc8c8 dcffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 1 top 0 3000 ms menu 1/1/1/1",
          "[Colors]\r\nBackColor=13486280\r\nSystemColor=14483420\r\nCustomColor=14483455\r\n"
          "SelectColor=16763080\r\nStatisticsColor=16770760\r\n[Attributes]\r\n"
          "GridLines=1\r\nUpdateInterval=3\r\nMenuStyle=0\r\nOnTop=0\r\n"},
         // Cancel leaves the main window and the file as they were.
         {kStored, IDC_DEFAULT,
-         "ff ff0000 ff00 ffff00 ffff grid 0 top 1 7 sec",
-         "cdc8c8 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec", IDCANCEL,
+         "+++++ ff ff0000 ff00 ffff00 ffff grid 0 top 1 7 sec",
+         "+++++ cdc8c8 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec", IDCANCEL,
          "ff/ff/ff ff0000 ff00 ffff00/ffff00/ffff00 ffff text 320000 grid 0 top 1 7000 ms menu 1/1/1/1",
          kStored},
     };
@@ -212,6 +224,41 @@ TEST_F(SettingsTest, DialogShowsTheFileAndOkAppliesAndWritesWhatItShows)
         Command(ID_SETTINGS);
         EXPECT_EQ(c.applied, Applied());
         EXPECT_EQ(c.written, FileBytes(ini));
+        Close();
+        NewIni();
+    }
+}
+
+// A new interval takes effect at once where auto-update runs.
+TEST_F(SettingsTest, OkRestartsARunningAutoUpdateWithTheNewInterval)
+{
+    Write("[Attributes]\r\nUpdateInterval=1\r\n");
+    Open();
+    frame->m_nInterval = 3600 * 1000;
+    Command(ID_AUTOUPDATE);
+    WhenShown(
+        "#32770", [](HWND dialog) { ClickDlgItem(dialog, IDOK); }, "Settings");
+    Command(ID_SETTINGS);
+    EXPECT_TRUE(PumpUntil([&] { return table->readCalls > 0; }, 5000));
+}
+
+// "IPv6" is on for 1 only; its command writes it at once, and the counters' rows follow.
+TEST_F(SettingsTest, IPv6IsOnForOneAndItsCommandWritesItAtOnce)
+{
+    for (const char* stored : {"1", "2"}) {
+        Write(std::string("[Attributes]\r\nIPv6=") + stored + "\r\n");
+        Open();
+        const bool on = stored[0] == '1';
+        for (bool shown : {on, !on}) {
+            EXPECT_EQ(shown ? 10 : 5, frame->m_wndStatistics.GetItemCount()) << stored;
+            EXPECT_EQ(shown ? "Datagrams Having No Ports: (IPv6)" : "",
+                      frame->m_wndStatistics.GetItemText(6, 0));
+            EXPECT_EQ(shown, (::GetMenuState(::GetMenu(hwnd), ID_VIEW_IPV6, MF_BYCOMMAND) &
+                              MF_CHECKED) != 0);
+            Command(ID_VIEW_IPV6);
+            EXPECT_EQ(std::string("[Attributes]\r\nIPv6=") + (shown ? "0" : "1") + "\r\n",
+                      FileBytes(ini));
+        }
         Close();
         NewIni();
     }
