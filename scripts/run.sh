@@ -53,7 +53,7 @@ dialog_screenshot() {
     wine "$driver" dialog </dev/null >/dev/null 2>&1 || return 0
     sleep 0.5
     import -window root -crop "${TARNWICK_DESKTOP_SIZE}+0+0" +repage "$repo/build/$3.png"
-    wine "$driver" click "$2" 2 2 </dev/null >/dev/null 2>&1 || true
+    wine "$driver" dialog "$2" </dev/null >/dev/null 2>&1 || true
     sleep 0.5
     echo "Screenshot saved to build/$3.png"
 }

@@ -7,12 +7,11 @@
 //   wait-rows N timeout_ms [id]     wait until list `id` holds at least N rows
 //   close [timeout_ms]              post WM_CLOSE, wait until the window and its
 //                                   process are gone
-//   click id x y                    left button down and up in a child (or a control of
-//                                   the open dialog), at its client coordinates
 //   command N                       post WM_COMMAND N to the frame
 //   send-command N                  send WM_COMMAND N and return once the frame has
 //                                   handled it and shows the poll it may have asked for
-//   dialog                          wait for the program's dialog; print its caption
+//   dialog [button]                 wait for the program's dialog; print its caption; with
+//                                   a button id, then press that button (WM_COMMAND)
 //   round-trips duration_ms         send WM_NULL to the frame, 10 ms apart, for that long;
 //                                   print "round-trips N longest-ms L mean-ms M"
 //
@@ -112,23 +111,12 @@ HWND WaitForDialog(HWND frame)
     return dialog;
 }
 
-// A child of the frame, or else a control of its open dialog.
 HWND Child(HWND frame, long id)
 {
     HWND child = GetDlgItem(frame, static_cast<int>(id));
-    HWND dialog = child == nullptr ? FindOwned(frame, "#32770") : nullptr;
-    if (dialog != nullptr)
-        child = GetDlgItem(dialog, static_cast<int>(id));
     if (child == nullptr)
         Fail("no child window " + std::to_string(id));
     return child;
-}
-
-void Click(HWND hwnd, LONG x, LONG y)
-{
-    const LPARAM point = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
-    PostMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    PostMessageA(hwnd, WM_LBUTTONUP, 0, point);
 }
 
 std::string Rows(HWND list)
@@ -212,7 +200,7 @@ std::string RoundTrips(HWND frame, DWORD durationMs)
 [[noreturn]] void Usage()
 {
     Fail("usage: tarnwick_driver wait [timeout_ms] | rows [id] | wait-rows N timeout_ms [id] | "
-         "close [timeout_ms] | click id x y | command N | send-command N | dialog | "
+         "close [timeout_ms] | command N | send-command N | dialog [button] | "
          "round-trips duration_ms",
          2);
 }
@@ -256,17 +244,18 @@ int main(int argc, char** argv)
         HWND frame = FindFrame();
         if (is("rows", 0, 1)) {
             Print(Rows(Child(frame, count == 1 ? n[0] : IDC_ENDPOINT_LIST)));
-        } else if (is("click", 3, 3)) {
-            Click(Child(frame, n[0]), n[1], n[2]);
         } else if (is("command", 1, 1)) {
             PostMessageA(frame, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(n[0]), 0), 0);
         } else if (is("send-command", 1, 1)) {
             SendCommand(frame, n[0]);
-        } else if (is("dialog", 0, 0)) {
+        } else if (is("dialog", 0, 1)) {
             char caption[kTextMax] = {};
+            HWND dialog = WaitForDialog(frame);
             // WM_GETTEXT is marshalled between processes: the answer shows the dialog answering.
-            Send(WaitForDialog(frame), WM_GETTEXT, kTextMax, reinterpret_cast<LPARAM>(caption));
+            Send(dialog, WM_GETTEXT, kTextMax, reinterpret_cast<LPARAM>(caption));
             Print(std::string(caption) + "\n");
+            if (count == 1)
+                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(n[0]), 0), 0);
         } else if (is("round-trips", 1, 1)) {
             Print(RoundTrips(frame, static_cast<DWORD>(n[0])));
         } else {

@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """End-to-end test of Tarnwick.exe under Wine, inside scripts/wine-session.sh in a network
-namespace of its own (scripts/netns.sh): with 2,000 bound UDP sockets, the rows are the
-sockets `ss -4uan` lists, in order; the statistics are the kernel's counters; with auto-update
-on, the window keeps answering and the rows still are the table; the program closes cleanly,
-a read in flight or not."""
+namespace of its own (scripts/netns.sh), with the IPv6 endpoints stored as shown: with 2,000
+bound IPv4 UDP sockets and two IPv6 ones (on ::1 and ::), the rows are the sockets `ss -4uan`
+lists followed by those `ss -6uan` lists, in order; the statistics are the kernel's counters,
+the IPv6 ones under them; with auto-update on, the window keeps answering and the rows still
+are the table; the IPv6 command turns them off and stores IPv6=0; the program closes
+cleanly, a read in flight or not."""
 
 import re
 import sys
@@ -11,9 +13,10 @@ import sys
 # No __pycache__ beside the sources.
 sys.dont_write_bytecode = True
 
-from e2e_common import (ID_AUTOUPDATE, STATISTICS_LIST, Driver, Program, Shown, bind_udp,
+from e2e_common import (ID_AUTOUPDATE, IDS, STATISTICS_LIST, Driver, Program, Shown, bind_udp,
                         check, check_rows_are_the_table, main, raise_descriptor_limit,
-                        require_own_network, service_names, wait_for_endpoints, wine_prefix)
+                        require_own_network, service_names, settings_file, wait_for_endpoints,
+                        wine_prefix)
 
 # Label in column 0 of the statistics list, and the /proc/net/snmp "Udp:"
 # field behind it; None where Wine has no source (it reports 0 for the number
@@ -55,8 +58,12 @@ def make_traffic(sockets):
 
 
 def check_statistics(rows, before, after):
-    check(len(rows) == len(STATISTICS_ROWS),
-          f"the statistics list has {len(rows)} rows, expected {len(STATISTICS_ROWS)}: {rows}")
+    """The IPv4 counters, then the IPv6 ones (numbers, where Wine counts in the namespace)."""
+    check(len(rows) == 2 * len(STATISTICS_ROWS),
+          f"the statistics list has {len(rows)} rows, expected {2 * len(STATISTICS_ROWS)}: {rows}")
+    for row, (label, _) in zip(rows[5:], STATISTICS_ROWS):
+        check(row[0] == label + " (IPv6)" and re.fullmatch(r"[0-9]+", row[1]) is not None,
+              f"IPv6 statistics row {row!r}")
     for row, (label, field) in zip(rows, STATISTICS_ROWS):
         check(len(row) >= 2 and row[0] == label,
               f"statistics row {row!r} should be labelled {label!r}")
@@ -76,20 +83,21 @@ def run(args):
     require_own_network()
     driver = Driver(args.driver)
     shown = Shown(service_names(wine_prefix()))
-    sockets = bind_sockets(args.sockets)
+    sockets = bind_sockets(args.sockets) + [bind_udp("::1"), bind_udp("::")]
     try:
-        bound = [s.getsockname() for s in sockets]
+        bound = [s.getsockname()[:2] for s in sockets]
         make_traffic(sockets)
         counters_before = udp_counters()
 
-        with Program(args.exe, driver) as program:
+        with settings_file("[Attributes]\nIPv6=1\n") as path, \
+                Program(args.exe, driver) as program:
             rows, startup_s = wait_for_endpoints(driver, program, shown, bound,
                                                  program.started, args.timeout)
             statistics = driver.rows(STATISTICS_LIST)
             counters_after = udp_counters()
             print(f"startup-to-first-rows: {startup_s:.1f} s ({len(rows)} rows, "
                   f"{len(bound)} bound here)")
-            check_rows_are_the_table(shown, rows)
+            check_rows_are_the_table(shown, rows, "46")
             check_statistics(statistics, counters_before, counters_after)
 
             driver.must("command", ID_AUTOUPDATE)
@@ -98,7 +106,15 @@ def run(args):
                   f"longest {longest_ms:.1f} ms, mean {mean_ms:.2f} ms")
             check(longest_ms < MAX_ROUND_TRIP_MS,
                   f"with auto-update on the window stood still for {longest_ms:.0f} ms")
-            check_rows_are_the_table(shown, driver.endpoint_rows())
+            check_rows_are_the_table(shown, driver.endpoint_rows(), "46")
+
+            # Paused, then switched off: the IPv4 table and counters alone, the choice stored.
+            driver.must("command", ID_AUTOUPDATE)
+            driver.must("send-command", IDS["ID_VIEW_IPV6"])
+            check_rows_are_the_table(shown, driver.endpoint_rows(), "4")
+            check(len(driver.rows(STATISTICS_LIST)) == 5, "the IPv6 counters stayed")
+            with open(path) as f:
+                check("IPv6=0" in f.read().split(), "the switch was not stored as IPv6=0")
             program.close()
     finally:
         for s in sockets:
