@@ -4,6 +4,8 @@
 #include "FrameFixture.h"
 #include "SaveFailure.h"
 
+#include <tuple>
+
 namespace {
 
 std::wstring Wide(const std::string& ascii)
@@ -109,8 +111,7 @@ TEST_F(ExportTest, SaveReplacesTheFileWithTheRowsAsShownOrSaysWhyAndLeavesIt)
     EXPECT_EQ("old\r\n", FileBytes(link));
     ::DeleteFileA(link.c_str());
     // The file's name and what to do: a file held open without sharing, a folder that is not
-    // there (no file to leave unchanged); read-only, a full disk and access denied as the
-    // platform reports them (Wine replaces a read-only file, and root may write anywhere).
+    // there (no file to leave unchanged).
     HANDLE held = ::CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, 0);
     for (const std::string& path : {target, folder + "missing\\events.txt"}) {
         wchar_t message[512] = {};
@@ -126,14 +127,16 @@ TEST_F(ExportTest, SaveReplacesTheFileWithTheRowsAsShownOrSaysWhyAndLeavesIt)
         EXPECT_EQ(path == target, shown.find(L"unchanged") != std::wstring::npos) << path;
     }
     ::CloseHandle(held);
-    ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
-    const std::pair<DWORD, const wchar_t*> reported[] = {{ERROR_ACCESS_DENIED, L"read-only"},
-                                                         {ERROR_DISK_FULL, L"disk is full"}};
-    for (const auto& [error, reason] : reported)
+    // Read-only, a full disk and access denied as the platform reports them (Wine replaces a
+    // read-only file, and root may write anywhere).
+    const std::tuple<DWORD, DWORD, const wchar_t*> reported[] = {
+        {FILE_ATTRIBUTE_READONLY, ERROR_ACCESS_DENIED, L"read-only"},
+        {FILE_ATTRIBUTE_NORMAL, ERROR_DISK_FULL, L"disk is full"},
+        {FILE_ATTRIBUTE_NORMAL, ERROR_ACCESS_DENIED, L"Access is denied"}};
+    for (const auto& [attributes, error, reason] : reported) {
+        ::SetFileAttributesA(target.c_str(), attributes);
         EXPECT_NE(std::wstring::npos, SaveFailureText(Wide(target), error, true).find(reason));
-    ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_NE(std::wstring::npos,
-              SaveFailureText(Wide(target), ERROR_ACCESS_DENIED, true).find(L"Access is denied"));
+    }
     EXPECT_EQ(cases[1].second, FileBytes(target));
     WIN32_FIND_DATAA found;
     EXPECT_EQ(INVALID_HANDLE_VALUE, ::FindFirstFileA((folder + "*.tmp").c_str(), &found));
@@ -170,12 +173,12 @@ TEST_F(ExportTest, CopyTakesTheHighlightedRowsTrimmedAddressOnceARowIsClicked)
     // No row highlighted: the focus elsewhere, a click below the rows, a poll that takes the
     // highlighted row away. Copy is greyed and the clipboard keeps what it holds.
     table->rows = {MakeEndpoint(127, 0, 0, 1, 53)};
-    const std::function<void()> unhighlight[] = {
-        [&] { ::SetFocus(frame->m_wndStatistics); },
-        [&] {
-            Click(*list, {0, Row(4).bottom + 20, 0, Row(4).bottom + 20});
-        },
-        [&] { Refresh(); }};
+    const LONG below = Row(4).bottom + 20;
+    const std::function<void()> unhighlight[] = {[&] { ::SetFocus(frame->m_wndStatistics); },
+                                                 [&] {
+                                                     Click(*list, {0, below, 0, below});
+                                                 },
+                                                 [&] { Refresh(); }};
     for (const auto& act : unhighlight) {
         ::SetFocus(*list), Click(*list, Row(4));
         ASSERT_TRUE(CopyEnabled());

@@ -186,24 +186,6 @@ TEST_F(MainFrameTest, PollsGoOnAndReachTheScreenWhileLookupsHang)
     EXPECT_TRUE(PumpUntil([&] { return lookup.use_count() == 1; }, 10000));
 }
 
-TEST(ReplaceGreyTest, OnlyExactGreyBecomesButtonFace)
-{
-    // Width 5: rows of 15 bytes are padded to 16, so row starts are not pixel multiples.
-    CDibSection dib(5, 2);
-    const COLORREF nearGrey[] = {RGB(192, 192, 193), RGB(193, 192, 192), RGB(192, 191, 192),
-                                 RGB(0, 0, 0), RGB(0, 0, 0)};
-    for (int x = 0; x < 5; ++x) {
-        ::SetPixelV(dib.Dc(), x, 0, RGB(192, 192, 192));
-        ::SetPixelV(dib.Dc(), x, 1, nearGrey[x]);
-    }
-    ::GdiFlush();
-    ReplaceGrey(dib.Get());
-    for (int x = 0; x < 5; ++x) {
-        EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), dib.At(x, 0)) << x;
-        EXPECT_EQ(nearGrey[x], dib.At(x, 1)) << x;
-    }
-}
-
 TEST(ManifestTest, CommonControlsSixAreLoaded)
 {
     // Wine's comctl32 reports 5.81 from DllGetVersion even for version 6; the copy

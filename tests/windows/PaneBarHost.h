@@ -4,12 +4,6 @@
 #include "TestSupport.h"
 #include "resource.h"
 
-#include <tuple>
-#include <vector>
-
-// One window message as the host window received it: message, wParam, lParam.
-using HostMessage = std::tuple<UINT, WPARAM, LPARAM>;
-
 // Pane `index`'s rectangle inside its one-pixel frame: where content goes.
 inline RECT InnerRect(const CPaneStatusBar& bar, int index)
 {
@@ -20,7 +14,7 @@ inline RECT InnerRect(const CPaneStatusBar& bar, int index)
 }
 
 // A shown, sizable window with a 400 x 150 client area that owns a CPaneStatusBar, keeps it
-// at its bottom and records the mouse and notify messages it gets.
+// at its bottom.
 class CPaneBarHost : public fw::CWnd {
 public:
     CPaneBarHost()
@@ -52,14 +46,11 @@ public:
     }
     RECT InnerRect(int index) const { return ::InnerRect(bar, index); }
 
-    std::vector<HostMessage> messages;
     CPaneStatusBar bar;
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
     {
-        if ((msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK) || msg == WM_NOTIFY)
-            messages.emplace_back(msg, wParam, msg == WM_NOTIFY ? 0 : lParam);
         if (msg == WM_SIZE && bar.IsWindow())
             bar.SendMessage(WM_SIZE);
         return Default(msg, wParam, lParam);

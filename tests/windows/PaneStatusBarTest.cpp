@@ -6,7 +6,6 @@
 
 #include <cstring>
 #include <tuple>
-#include <vector>
 
 namespace {
 
@@ -82,26 +81,6 @@ TEST_F(PaneStatusBarTest, PaneRectanglesHoldTheirLeftAndTopEdgesOnly)
     }
     RECT client = bar.GetClientRect();
     EXPECT_EQ(-1, HitTest(client.right - 2, client.bottom - 2));
-}
-
-TEST_F(PaneStatusBarTest, MouseMessagesReachTheOwnerFirstUnchanged)
-{
-    const UINT mouse[] = {WM_LBUTTONDOWN,   WM_LBUTTONUP,     WM_LBUTTONDBLCLK, WM_MBUTTONDOWN,
-                          WM_MBUTTONUP,     WM_MBUTTONDBLCLK, WM_RBUTTONDOWN,   WM_RBUTTONUP,
-                          WM_RBUTTONDBLCLK, WM_MOUSEMOVE};
-    RECT pane1 = host.ItemRect(1);
-    LPARAM at = MAKELPARAM(pane1.left + 3, pane1.top + 2);
-    for (UINT msg : mouse) {
-        host.messages.clear();
-        bar.SendMessage(msg, MK_SHIFT, at);
-        ASSERT_FALSE(host.messages.empty()) << "message " << msg;
-        EXPECT_EQ(HostMessage(msg, MK_SHIFT, at), host.messages.front()) << "message " << msg;
-    }
-    // The control's own processing follows the owner's: a click notification comes after.
-    host.messages.clear();
-    bar.SendMessage(WM_LBUTTONUP, 0, at);
-    std::vector<HostMessage> expected = {{WM_LBUTTONUP, 0, at}, {WM_NOTIFY, AFX_IDW_STATUS_BAR, 0}};
-    EXPECT_EQ(expected, host.messages);
 }
 
 TEST_F(PaneStatusBarTest, MotionBitsRunTheAnimationTimerFromTheNextRepaint)
