@@ -234,6 +234,7 @@ TEST_F(SettingsTest, OkRestartsARunningAutoUpdateWithTheNewInterval)
 {
     Write("[Attributes]\r\nUpdateInterval=1\r\n");
     Open();
+    ::KillTimer(hwnd, CMainFrame::kFirstPollTimer);
     frame->m_nInterval = 3600 * 1000;
     Command(ID_AUTOUPDATE);
     WhenShown(
