@@ -4,8 +4,9 @@
 # Starts build/windows/Tarnwick.exe under Wine. With a usable X display the
 # program runs in the foreground until it is closed. Without one (a headless
 # machine, CI) it runs on Xvfb long enough for its first poll, the virtual
-# desktop is saved to build/screenshot.png (and, with each dialog open, to
-# build/settings.png and build/about.png), and the program is closed.
+# desktop is saved to build/screenshot.png with the IPv6 endpoints shown (and,
+# with each dialog open, to build/settings.png and build/about.png), and the
+# program is closed with the IPv6 setting as it was.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -28,8 +29,8 @@ demo_sockets() {
 import signal, socket
 held = []
 for address, port in [("0.0.0.0", 53), ("127.0.0.1", 53), ("0.0.0.0", 0), ("127.0.0.1", 0),
-                      ("127.0.0.1", 0), ("0.0.0.0", 0)]:
-    s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+                      ("127.0.0.1", 0), ("0.0.0.0", 0), ("::1", 0), ("::", 0)]:
+    s = socket.socket(socket.AF_INET6 if ":" in address else socket.AF_INET, socket.SOCK_DGRAM)
     try:
         s.bind((address, port))
         held.append(s)
@@ -64,8 +65,13 @@ screenshot_in_session() {
     wine "$exe" </dev/null &
     local pid=$!
     sleep "$settle_seconds"
-    # One more poll shows the names the first one queued for look-up.
+    # The IPv6 endpoints are shown for the screenshot (and switched back afterwards if the
+    # settings had them off); one more poll shows the names the first one queued for look-up.
+    local ipv6_stored=0
+    grep -q '^IPv6=1' "$WINEPREFIX/drive_c/windows/Tarnwick.ini" 2>/dev/null && ipv6_stored=1
     if [ -f "$driver" ]; then
+        [ "$ipv6_stored" -eq 1 ] ||
+            wine "$driver" send-command "$(id_of ID_VIEW_IPV6)" </dev/null >/dev/null 2>&1 || true
         wine "$driver" command "$(id_of ID_REFRESH)" </dev/null >/dev/null 2>&1 || true
         sleep 1
     fi
@@ -80,6 +86,9 @@ screenshot_in_session() {
         # Cancel leaves the settings file alone; the About box has only OK.
         dialog_screenshot ID_SETTINGS 2 settings
         dialog_screenshot ID_APP_ABOUT 1 about
+    fi
+    if [ -f "$driver" ] && [ "$ipv6_stored" -eq 0 ]; then
+        wine "$driver" command "$(id_of ID_VIEW_IPV6)" </dev/null >/dev/null 2>&1 || true
     fi
     if [ ! -f "$driver" ] || ! wine "$driver" close 5000 </dev/null; then
         wineserver -k
