@@ -318,8 +318,8 @@ void CMainFrame::OnPollReady()
     }
     // Rows that came or went may bring or take away the vertical scroll bar, and the
     // highlighted row with them; the keyboard needs a focused row to start from.
-    m_wndEndpointList.FitColumns(m_wndEndpointList.GetWindowRect().right -
-                                 m_wndEndpointList.GetWindowRect().left);
+    const RECT list = m_wndEndpointList.GetWindowRect();
+    m_wndEndpointList.FitColumns(list.right - list.left);
     if (m_wndEndpointList.GetItemCount() > 0 && m_wndEndpointList.GetNextItem(-1, LVNI_FOCUSED) < 0)
         m_wndEndpointList.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
     UpdateToolBar();
