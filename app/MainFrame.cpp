@@ -35,10 +35,6 @@ OrPlatformLookup(std::shared_ptr<tarnwick::INameLookup> lookup)
     return lookup ? std::move(lookup) : std::make_shared<CWinNameLookup>();
 }
 
-} // namespace
-
-namespace {
-
 // Calls `change` with the blue, green and red bytes of every pixel of a 24-bit DIB section.
 template <class Change> void ForEachPixel(HBITMAP bitmap, Change change)
 {
@@ -55,6 +51,20 @@ template <class Change> void ForEachPixel(HBITMAP bitmap, Change change)
     }
 }
 
+// Turns every pixel that is not the button face into a pale grey of its brightness: the
+// image of a disabled button.
+void GreyOut(HBITMAP bitmap)
+{
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    ForEachPixel(bitmap, [face](BYTE* pixel) {
+        if (RGB(pixel[2], pixel[1], pixel[0]) == face)
+            return;
+        // The pixel's brightness, moved half-way to white: a pale grey image.
+        const int luminance = (pixel[2] * 30 + pixel[1] * 59 + pixel[0] * 11) / 100;
+        pixel[0] = pixel[1] = pixel[2] = static_cast<BYTE>((luminance + 255) / 2);
+    });
+}
+
 } // namespace
 
 void ReplaceGrey(HBITMAP bitmap)
@@ -66,18 +76,6 @@ void ReplaceGrey(HBITMAP bitmap)
             pixel[1] = GetGValue(face);
             pixel[2] = GetRValue(face);
         }
-    });
-}
-
-void GreyOut(HBITMAP bitmap)
-{
-    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-    ForEachPixel(bitmap, [face](BYTE* pixel) {
-        if (RGB(pixel[2], pixel[1], pixel[0]) == face)
-            return;
-        // The pixel's brightness, moved half-way to white: a pale grey image.
-        const int luminance = (pixel[2] * 30 + pixel[1] * 59 + pixel[0] * 11) / 100;
-        pixel[0] = pixel[1] = pixel[2] = static_cast<BYTE>((luminance + 255) / 2);
     });
 }
 
@@ -212,12 +210,18 @@ void CMainFrame::ApplyIPv6()
     }
 }
 
+fw::CBitmap CMainFrame::LoadButtonBitmap(UINT id)
+{
+    fw::CBitmap bitmap(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr),
+                                                         MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
+                                                         LR_CREATEDIBSECTION | LR_DEFAULTSIZE)));
+    ReplaceGrey(bitmap);
+    return bitmap;
+}
+
 void CMainFrame::LoadToolbarImages()
 {
-    fw::CBitmap bitmap(static_cast<HBITMAP>(
-        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0,
-                     LR_CREATEDIBSECTION | LR_DEFAULTSIZE)));
-    ReplaceGrey(bitmap);
+    fw::CBitmap bitmap = LoadButtonBitmap(IDB_TOOLBAR);
     // The lists have no mask, so the whole bitmap is added unchanged; each keeps its own copy.
     for (fw::CImageList* list : {&m_imlNormal, &m_imlHot, &m_imlDisabled}) {
         if (list == &m_imlDisabled)

@@ -15,9 +15,6 @@
 
 // Replaces the exact RGB(192,192,192) pixels of a 24-bit DIB section by the button face.
 void ReplaceGrey(HBITMAP bitmap);
-// Turns every pixel of a 24-bit DIB section that is not the button face into a pale grey of
-// its brightness: the image of a disabled button.
-void GreyOut(HBITMAP bitmap);
 
 // The main window: toolbar, status bar, the endpoint list on the left and the
 // statistics list in a fixed column on the right.
@@ -93,6 +90,8 @@ private:
     bool CreateStatusBar();
     void CreateEndpointList();
     void CreateStatistics();
+    // A toolbar bitmap with its background grey made the button face.
+    static fw::CBitmap LoadButtonBitmap(UINT id);
     void LoadToolbarImages();
     // Shows the switches (auto-update, name display, menu look) on the toolbar's images, the
     // status panes and the menu's check marks.

@@ -132,6 +132,9 @@ void CMainFrame::ShowSwitchStates()
 
     SetButtonImage(1, m_bPaused ? IDB_AUTOUPDATE_OFF : IDB_AUTOUPDATE_ON);
     SetButtonImage(2, m_bResolve ? IDB_RESOLVE_ON : IDB_RESOLVE_OFF);
+    // Set again, so that the toolbar shows the replaced images.
+    m_wndToolBar.SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_imlNormal.Get()));
+    m_wndToolBar.SendMessage(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(m_imlHot.Get()));
     m_wndToolBar.Invalidate(TRUE);
 
     CStatusPane* state = m_wndStatusBar.GetPane(1);
@@ -166,14 +169,9 @@ void CMainFrame::OnViewIPv6()
 
 void CMainFrame::SetButtonImage(int image, UINT bitmapId)
 {
-    fw::CBitmap bitmap(static_cast<HBITMAP>(
-        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0,
-                     LR_CREATEDIBSECTION | LR_DEFAULTSIZE)));
-    ReplaceGrey(bitmap);
+    fw::CBitmap bitmap = LoadButtonBitmap(bitmapId);
     ::ImageList_Replace(m_imlNormal, image, bitmap, nullptr);
     ::ImageList_Replace(m_imlHot, image, bitmap, nullptr);
-    m_wndToolBar.SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_imlNormal.Get()));
-    m_wndToolBar.SendMessage(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(m_imlHot.Get()));
 }
 
 void CMainFrame::OnLButtonDown(POINT point)

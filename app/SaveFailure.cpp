@@ -25,9 +25,7 @@ bool InUse(const std::wstring& path)
 
 std::wstring Reason(const std::wstring& path, DWORD error)
 {
-    const std::wstring::size_type slash = path.find_last_of(L"\\/");
-    const std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash + 1);
-    if (!Exists(folder))
+    if (!Exists(fw::FolderOf(path)))
         return L"The folder does not exist. Choose a folder that does.";
     if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL)
         return L"The disk is full. Free some space on it, or save to another disk.";

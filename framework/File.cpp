@@ -39,8 +39,7 @@ bool CFile::Close()
 
 DWORD ReplaceFileContents(const std::wstring& path, const std::string& data)
 {
-    std::wstring::size_type slash = path.find_last_of(L"\\/");
-    std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash + 1);
+    const std::wstring folder = FolderOf(path);
     wchar_t temporary[MAX_PATH] = {};
     // Creates the (empty) file, with a name that no other file of the folder has.
     if (::GetTempFileNameW(folder.c_str(), L"tnw", 0, temporary) == 0)
@@ -57,6 +56,12 @@ DWORD ReplaceFileContents(const std::wstring& path, const std::string& data)
         ::DeleteFileW(temporary);
     }
     return error;
+}
+
+std::wstring FolderOf(const std::wstring& path)
+{
+    const std::wstring::size_type slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? L"." : path.substr(0, slash + 1);
 }
 
 std::wstring ErrorText(DWORD error)

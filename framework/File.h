@@ -31,6 +31,9 @@ private:
 // The path goes to the platform in UTF-16 all the way.
 DWORD ReplaceFileContents(const std::wstring& path, const std::string& data);
 
+// The folder part of `path`, with its last separator ("." for a bare file name).
+std::wstring FolderOf(const std::wstring& path);
+
 // The platform's text for an error code, on one line.
 std::wstring ErrorText(DWORD error);
 
