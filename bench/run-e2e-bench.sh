@@ -6,6 +6,6 @@
 # starts inside it too. Arguments go to the script.
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build="$repo/build/windows"
+build="$repo/build/$(bash "$repo/scripts/wine-arch.sh" build)"
 exec bash "$repo/scripts/netns.sh" bash "$repo/scripts/wine-session.sh" python3 "$repo/bench/e2e_bench.py" \
     --exe "$build/Tarnwick.exe" --driver "$build/tests/e2e/tarnwick_driver.exe" "$@"

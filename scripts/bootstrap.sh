@@ -4,9 +4,9 @@
 set -euo pipefail
 
 packages=(
-  g++ g++-mingw-w64-i686-posix cmake ninja-build make python3 clang-format
+  g++ g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix cmake ninja-build make python3 clang-format
   googletest libgtest-dev libbenchmark-dev
-  wine wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick iproute2
+  wine wine32:i386 wine64 fonts-wine xvfb xauth x11-utils imagemagick iproute2
   libxrender1:i386 libxcursor1:i386 libxrandr2:i386 libxi6:i386
   libxinerama1:i386 libxcomposite1:i386 libxfixes3:i386
 )

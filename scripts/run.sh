@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Usage: scripts/run.sh            (what `make run` calls)
 #
-# Starts build/windows/Tarnwick.exe under Wine. With a usable X display the
+# Starts build/windows/Tarnwick.exe under Wine (where the kernel runs no 32-bit
+# code, the same program built for x86_64: see scripts/wine-arch.sh). With a usable X display the
 # program runs in the foreground until it is closed. Without one (a headless
 # machine, CI) it runs on Xvfb long enough for its first poll, the virtual
 # desktop is saved to build/screenshot.png with the IPv6 endpoints shown (and,
@@ -10,8 +11,9 @@
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-exe="$repo/build/windows/Tarnwick.exe"
-driver="$repo/build/windows/tests/e2e/tarnwick_driver.exe"
+build="$repo/build/$(bash "$repo/scripts/wine-arch.sh" build)"
+exe="$build/Tarnwick.exe"
+driver="$build/tests/e2e/tarnwick_driver.exe"
 screenshot="$repo/build/screenshot.png"
 # The first poll comes 1 s after start; reading a large table takes seconds
 # more under Wine.

@@ -2,7 +2,7 @@
 # Usage: scripts/wine-session.sh COMMAND [ARGS...]
 #
 # Runs COMMAND inside a ready Wine environment and returns its exit code:
-# a 32-bit prefix (made once, then reused), an X display (Xvfb when there is
+# a prefix (made once, then reused), an X display (Xvfb when there is
 # no usable one) and a persistent wineserver for the whole session, so that
 # each Windows exe the command starts comes up in a fraction of a second
 # instead of waiting about 3 s for a wineserver of its own to linger out.
@@ -13,8 +13,14 @@
 # prefix. A session started inside a session on the same prefix just runs
 # its command.
 #
+# The prefix is 32-bit where the kernel runs 32-bit programs, else 64-bit
+# (scripts/wine-arch.sh); a 64-bit session puts a `wine` first on PATH that
+# starts Wine's 64-bit loader, since Debian's `wine` prefers the 32-bit one
+# whenever it is installed, runnable or not.
+#
 # Environment: TARNWICK_WINEPREFIX overrides the prefix (default
-# build/wineprefix under the repository). DISPLAY is used when reachable.
+# build/wineprefix, or build/wineprefix64, under the repository). DISPLAY is
+# used when reachable.
 # Exported to COMMAND: WINEPREFIX, WINEARCH, WINEDEBUG, WINEDLLOVERRIDES,
 # DISPLAY, and TARNWICK_DESKTOP_SIZE (the virtual desktop, WIDTHxHEIGHT at the
 # top left of the display).
@@ -27,11 +33,26 @@ fi
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-export WINEARCH=win32
+WINEARCH=$(bash "$repo/scripts/wine-arch.sh")
+export WINEARCH
 export WINEDEBUG=-all
 # No Mono or Gecko install prompts: the program needs neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEPREFIX="${TARNWICK_WINEPREFIX:-$repo/build/wineprefix}"
+if [ "$WINEARCH" = win64 ]; then
+    export WINEPREFIX="${TARNWICK_WINEPREFIX:-$repo/build/wineprefix64}"
+    shim="$repo/build/wine64-bin"
+    mkdir -p "$shim"
+    for name in wine wine-stable; do
+        printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$shim/$name"
+        chmod +x "$shim/$name"
+    done
+    case ":$PATH:" in
+        *":$shim:"*) ;;
+        *) export PATH="$shim:$PATH" ;;
+    esac
+else
+    export WINEPREFIX="${TARNWICK_WINEPREFIX:-$repo/build/wineprefix}"
+fi
 export TARNWICK_DESKTOP_SIZE=1024x768
 
 if [ "${TARNWICK_WINE_SESSION:-}" = "$WINEPREFIX" ]; then
