@@ -5,10 +5,9 @@
 
 #include <optional>
 
-// The rows of a list control as the monitor core sees them, for one poll. Adding or
-// removing rows, or changing many cells, turns the list's redrawing off until the poll ends
-// (one repaint instead of one per row: under Wine a list of 700 rows fills in milliseconds
-// instead of seconds); changing a few cells repaints only their rows.
+// The rows of a plain list control (the counters) as the monitor core writes them, for one
+// poll. Changing many cells turns the list's redrawing off until the poll ends (one repaint
+// instead of one per cell); changing a few cells repaints only their rows.
 class CListRows : public tarnwick::IRowList {
 public:
     explicit CListRows(fw::CListCtrl& list) : m_list(list) {}
@@ -23,28 +22,13 @@ public:
     }
 
     int GetRowCount() const override { return m_list.GetItemCount(); }
-    void AppendRow() override
-    {
-        HoldRedraw();
-        m_list.InsertItem(m_list.GetItemCount(), "");
-    }
-    std::string GetCellText(int row, int column) const override
-    {
-        return m_list.GetItemText(row, column);
-    }
     void SetCellText(int row, int column, const std::string& text) override
     {
-        // A few changed cells repaint their rows as they are written; many (names arriving,
-        // sorted rows put back in table order) are written with redrawing off and shown in
-        // one repaint: under Wine 5,000 such writes take 50 ms instead of a second.
+        // A few changed cells repaint their rows as they are written; many are written with
+        // redrawing off and shown in one repaint.
         if (++m_nWrites > kWritesShownOneByOne)
             HoldRedraw();
         m_list.SetItemText(row, column, text.c_str());
-    }
-    void DeleteRow(int row) override
-    {
-        HoldRedraw();
-        m_list.DeleteItem(row);
     }
 
 private:

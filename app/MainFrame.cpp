@@ -4,6 +4,7 @@
 #include "ListRows.h"
 #include "MainWindowPanes.h"
 #include "WinNameLookup.h"
+#include "WinProcessLookup.h"
 #include "WinUdpTable.h"
 #include "WinApp.h"
 #include "WorkerThread.h"
@@ -86,8 +87,11 @@ CMainFrame::CMainFrame(std::shared_ptr<tarnwick::IUdpTable> table,
       // window still exists: the handle it reads is never stale.
       m_monitor(OrPlatformTable(std::move(table)), OrPlatformLookup(std::move(lookup)),
                 &fw::BeginWorkerThread, &fw::BeginWorkerThread,
-                [this] { ::PostMessageA(m_hWnd, WM_POLLREADY, 0, 0); })
-{}
+                [this] { ::PostMessageA(m_hWnd, WM_POLLREADY, 0, 0); },
+                std::make_shared<CWinProcessLookup>())
+{
+    m_wndEndpointList.SetRows(&m_monitor.Rows());
+}
 
 CMainFrame::~CMainFrame() = default;
 
@@ -178,6 +182,23 @@ void CMainFrame::CreateEndpointList()
     m_wndEndpointList.InsertColumn(1, "Port", LVCFMT_LEFT, 75);
 }
 
+void CMainFrame::ApplyProcess()
+{
+    m_monitor.SetOwners(m_bProcess != FALSE);
+    if (!m_wndEndpointList.IsWindow())
+        return;
+    const int wanted = m_bProcess ? 4 : 2;
+    while (m_wndEndpointList.GetColumnCount() > wanted)
+        m_wndEndpointList.SendMessage(LVM_DELETECOLUMN, m_wndEndpointList.GetColumnCount() - 1);
+    if (m_wndEndpointList.GetColumnCount() < wanted) {
+        m_wndEndpointList.InsertColumn(2, "PID", LVCFMT_LEFT, 60);
+        m_wndEndpointList.InsertColumn(3, "Process", LVCFMT_LEFT, 140);
+    }
+    const RECT list = m_wndEndpointList.GetWindowRect();
+    m_wndEndpointList.FitColumns(list.right - list.left);
+    m_wndEndpointList.Invalidate(TRUE);
+}
+
 void CMainFrame::CreateStatistics()
 {
     m_wndStatistics.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, kEmptyRect, m_hWnd,
@@ -196,7 +217,7 @@ void CMainFrame::CreateStatistics()
 
 void CMainFrame::ApplyIPv6()
 {
-    m_monitor.SetIPv6(m_bIPv6 != FALSE);
+    m_monitor.SetIPv6(m_bIPv6 != FALSE, m_wndEndpointList);
     if (!m_wndStatistics.IsWindow())
         return;
     // The IPv6 counters: five more rows, labelled as the IPv4 ones.
@@ -271,6 +292,8 @@ void CMainFrame::LoadSettings()
     m_bXPMenu = settings.nMenuStyle;
     m_bIPv6 = settings.nIPv6 == 1 ? TRUE : FALSE;
     ApplyIPv6();
+    m_bProcess = settings.nProcess == 1 ? TRUE : FALSE;
+    ApplyProcess();
     m_bSettingsLoaded = true;
 
     RECT rc = GetWindowRect();
@@ -315,9 +338,8 @@ void CMainFrame::RequestPoll(tarnwick::CEndpointMonitor::PollRequest request)
 void CMainFrame::OnPollReady()
 {
     {
-        CListRows endpoints(m_wndEndpointList);
         CListRows statistics(m_wndStatistics);
-        if (!m_monitor.ApplyRead(endpoints, statistics))
+        if (!m_monitor.ApplyRead(m_wndEndpointList, statistics))
             return;
     }
     // Rows that came or went may bring or take away the vertical scroll bar, and the

@@ -50,6 +50,8 @@ public:
     void OnXPStyle();
     // Switches the IPv6 endpoints on or off, stores the choice and polls at once.
     void OnViewIPv6();
+    // Shows or hides the owners' columns, stores the choice and polls at once.
+    void OnViewProcess();
 
     // Save events: pauses auto-update, asks for a file and writes the rows to it.
     void OnSaveEvents();
@@ -66,6 +68,8 @@ public:
     BOOL m_bXPMenu = TRUE;
     // The IPv6 endpoints are shown after the IPv4 ones, and their counters under the IPv4 ones.
     BOOL m_bIPv6 = FALSE;
+    // Two more columns show the process id and program that own each endpoint.
+    BOOL m_bProcess = FALSE;
     fw::CImageList m_imlDisabled;
     fw::CImageList m_imlHot;
     fw::CImageList m_imlNormal;
@@ -100,6 +104,8 @@ private:
     void CheckSwitches(HMENU menu) const;
     // The monitor reads the IPv6 table or not, and the statistics list has the rows for it.
     void ApplyIPv6();
+    // The monitor names the owners or not, and the endpoint list has the columns for them.
+    void ApplyProcess();
     void SetButtonImage(int image, UINT bitmapId);
     void OnLButtonDown(POINT point);
     void OnSettings();

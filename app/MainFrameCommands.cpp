@@ -35,6 +35,9 @@ fw::CCommandState CMainFrame::GetCommandState(UINT id) const
     case ID_VIEW_IPV6:
         state.nCheck = m_bIPv6 ? 1 : 0;
         break;
+    case ID_VIEW_PROCESS:
+        state.nCheck = m_bProcess ? 1 : 0;
+        break;
     default:
         return CFrameWnd::GetCommandState(id);
     }
@@ -58,6 +61,9 @@ bool CMainFrame::OnCommand(WPARAM wParam, LPARAM)
         return true;
     case ID_VIEW_IPV6:
         OnViewIPv6();
+        return true;
+    case ID_VIEW_PROCESS:
+        OnViewProcess();
         return true;
     case ID_SETTINGS:
         OnSettings();
@@ -153,7 +159,7 @@ void CMainFrame::ShowSwitchStates()
 
 void CMainFrame::CheckSwitches(HMENU menu) const
 {
-    for (UINT id : {ID_AUTOUPDATE, ID_RESOLVE, ID_XPSTYLE, ID_VIEW_IPV6})
+    for (UINT id : {ID_AUTOUPDATE, ID_RESOLVE, ID_XPSTYLE, ID_VIEW_IPV6, ID_VIEW_PROCESS})
         ::CheckMenuItem(menu, id,
                         MF_BYCOMMAND | (GetCommandState(id).nCheck ? MF_CHECKED : MF_UNCHECKED));
 }
@@ -163,6 +169,15 @@ void CMainFrame::OnViewIPv6()
     m_bIPv6 = m_bIPv6 ? FALSE : TRUE;
     m_settings.StoreIPv6(m_bIPv6 != FALSE);
     ApplyIPv6();
+    ShowSwitchStates();
+    RefreshUdpInfo();
+}
+
+void CMainFrame::OnViewProcess()
+{
+    m_bProcess = m_bProcess ? FALSE : TRUE;
+    m_settings.StoreProcess(m_bProcess != FALSE);
+    ApplyProcess();
     ShowSwitchStates();
     RefreshUdpInfo();
 }

@@ -6,19 +6,26 @@
 #include "File.h"
 #include "FileDialog.h"
 #include "SaveFailure.h"
+#include "Text.h"
 #include "WinApp.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace {
 
-// The rows as the list shows them: column 0, three blanks, column 1, three blanks, CR LF.
-std::string EventsText(const fw::CListCtrl& list)
+// The rows as the list shows them: each shown column followed by three blanks, then CR LF.
+// ASCII stays 8-bit text; a name outside it makes the file UTF-8 with a byte-order mark, so
+// that no letter is lost.
+std::string EventsText(const tarnwick::CEndpointRows& rows, int columns)
 {
     std::string text;
-    for (int row = 0; row < list.GetItemCount(); ++row) {
-        for (int column = 0; column < 2; ++column)
-            text += list.GetItemText(row, column) + "   ";
+    if (tarnwick::AnyNonAscii(rows, columns))
+        text = "\xEF\xBB\xBF";
+    for (const tarnwick::EndpointRow& row : rows.Rows()) {
+        for (int column = 0; column < columns; ++column)
+            text += row.texts[column] + "   ";
         text += "\r\n";
     }
     return text;
@@ -40,7 +47,9 @@ void CMainFrame::OnSaveEvents()
 bool CMainFrame::SaveEvents(const std::wstring& path)
 {
     const bool existed = ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    DWORD error = fw::ReplaceFileContents(path, EventsText(m_wndEndpointList));
+    DWORD error = fw::ReplaceFileContents(
+        path, EventsText(m_monitor.Rows(), std::min(m_wndEndpointList.GetColumnCount(),
+                                                    tarnwick::kEndpointColumns)));
     if (error == ERROR_SUCCESS)
         return true;
     fw::AppMessageBox(SaveFailureText(path, error, existed).c_str(), MB_OK | MB_ICONEXCLAMATION);
@@ -52,5 +61,5 @@ void CMainFrame::OnEditCopy()
     // With no row highlighted there is nothing to copy, and the clipboard keeps what it holds.
     std::string text;
     if (m_wndEndpointList.GetCopyText(text))
-        fw::CClipboard(m_hWnd).SetText(text);
+        fw::CClipboard(m_hWnd).SetText(fw::Utf8ToAnsi(text));
 }

@@ -1,5 +1,7 @@
 #include "WinNameLookup.h"
 
+#include "Text.h"
+
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
@@ -16,7 +18,7 @@ bool CWinNameLookup::LookupHost(const tarnwick::EndpointAddress& address, std::s
         if (::getnameinfo(reinterpret_cast<const sockaddr*>(&socketAddress), sizeof socketAddress,
                           host, sizeof host, nullptr, 0, NI_NAMEREQD) != 0)
             return false;
-        name = host;
+        name = fw::AnsiToUtf8(host);
         return true;
     }
     // The returned entry lives in per-thread storage of Windows Sockets.
@@ -24,7 +26,8 @@ bool CWinNameLookup::LookupHost(const tarnwick::EndpointAddress& address, std::s
         ::gethostbyaddr(reinterpret_cast<const char*>(address.bytes.data()), 4, AF_INET);
     if (entry == nullptr || entry->h_name == nullptr)
         return false;
-    name = entry->h_name;
+    // The system's 8-bit text; the rows hold UTF-8.
+    name = fw::AnsiToUtf8(entry->h_name);
     return true;
 }
 
@@ -33,7 +36,7 @@ bool CWinNameLookup::LocalHostName(std::string& name)
     char buffer[128] = {};
     if (::gethostname(buffer, sizeof(buffer) - 1) != 0)
         return false;
-    name = buffer;
+    name = fw::AnsiToUtf8(buffer);
     return true;
 }
 

@@ -11,7 +11,10 @@
 
 namespace {
 
-bool Ipv4RowLess(const MIB_UDPROW& a, const MIB_UDPROW& b)
+static_assert(sizeof(MIB_UDPROW_OWNER_PID) == tarnwick::kUdpRowSize, "IPv4 row layout");
+static_assert(sizeof(MIB_UDP6ROW_OWNER_PID) == tarnwick::kUdp6RowSize, "IPv6 row layout");
+
+bool Ipv4RowLess(const MIB_UDPROW_OWNER_PID& a, const MIB_UDPROW_OWNER_PID& b)
 {
     u_long addressA = ntohl(a.dwLocalAddr);
     u_long addressB = ntohl(b.dwLocalAddr);
@@ -20,9 +23,9 @@ bool Ipv4RowLess(const MIB_UDPROW& a, const MIB_UDPROW& b)
     return ntohs(static_cast<u_short>(a.dwLocalPort)) < ntohs(static_cast<u_short>(b.dwLocalPort));
 }
 
-bool Ipv6RowLess(const MIB_UDP6ROW& a, const MIB_UDP6ROW& b)
+bool Ipv6RowLess(const MIB_UDP6ROW_OWNER_PID& a, const MIB_UDP6ROW_OWNER_PID& b)
 {
-    if (int order = std::memcmp(&a.dwLocalAddr, &b.dwLocalAddr, sizeof a.dwLocalAddr))
+    if (int order = std::memcmp(a.ucLocalAddr, b.ucLocalAddr, sizeof a.ucLocalAddr))
         return order < 0;
     if (a.dwLocalScopeId != b.dwLocalScopeId)
         return a.dwLocalScopeId < b.dwLocalScopeId;
@@ -55,8 +58,9 @@ std::uint32_t CWinUdpTable::ReadTable(tarnwick::AddressFamily family, void* buff
 {
     ULONG bytes = size;
     const bool ipv6 = family == tarnwick::AddressFamily::kIPv6;
-    DWORD result = ipv6 ? ::GetExtendedUdpTable(buffer, &bytes, FALSE, AF_INET6, UDP_TABLE_BASIC, 0)
-                        : ::GetUdpTable(static_cast<PMIB_UDPTABLE>(buffer), &bytes, TRUE);
+    // Each row with the id of the process that owns the socket.
+    const DWORD result = ::GetExtendedUdpTable(buffer, &bytes, TRUE, ipv6 ? AF_INET6 : AF_INET,
+                                               UDP_TABLE_OWNER_PID, 0);
     if (result == ERROR_INSUFFICIENT_BUFFER)
         size = bytes;
     if (result != NO_ERROR)

@@ -4,9 +4,19 @@
 
 namespace fw {
 
-bool CListCtrl::Create(DWORD style, const RECT& rect, HWND parent, UINT id)
+bool CListCtrl::Create(DWORD style, const RECT& rect, HWND parent, UINT id, bool unicode)
 {
-    return CreateEx(0, WC_LISTVIEWA, "", style, rect, parent, id);
+    if (!unicode)
+        return CreateEx(0, WC_LISTVIEWA, "", style, rect, parent, id);
+    HWND hWnd = ::CreateWindowExW(0, WC_LISTVIEWW, L"", style, rect.left, rect.top,
+                                  rect.right - rect.left, rect.bottom - rect.top, parent,
+                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                                  ::GetModuleHandleA(nullptr), nullptr);
+    if (hWnd == nullptr || !SubclassWindow(hWnd))
+        return false;
+    // Its parent is an ANSI window, whose answer to WM_NOTIFYFORMAT made the notifications 8-bit.
+    SendMessage(LVM_SETUNICODEFORMAT, TRUE);
+    return true;
 }
 
 int CListCtrl::InsertColumn(int column, const char* heading, int format, int width)

@@ -12,7 +12,9 @@ namespace fw {
 // reflected by the parent reach the object.
 class CListCtrl : public CWnd {
 public:
-    bool Create(DWORD style, const RECT& rect, HWND parent, UINT id);
+    // A Unicode list (`unicode`) hands out and takes its texts in UTF-16, its notifications
+    // among them.
+    bool Create(DWORD style, const RECT& rect, HWND parent, UINT id, bool unicode = false);
 
     int InsertColumn(int column, const char* heading, int format, int width);
     int InsertItem(int item, const char* text);

@@ -7,6 +7,14 @@
 namespace fw {
 
 namespace {
+// A subclassed control keeps its character set: a Unicode control gets its messages unconverted.
+LONG_PTR SetProc(HWND hWnd, bool unicode, WNDPROC proc)
+{
+    const auto value = reinterpret_cast<LONG_PTR>(proc);
+    return unicode ? ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, value)
+                   : ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, value);
+}
+
 // Window to object, for the windows of this thread. A window property would do the same
 // but costs a wineserver round trip per message under Wine.
 std::unordered_map<HWND, CWnd*>& Objects()
@@ -22,7 +30,7 @@ CWnd::~CWnd()
         // The window outlives its object only by mistake; keep late messages away.
         Objects().erase(m_hWnd);
         if (m_pfnSuper != nullptr)
-            ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+            SetProc(m_hWnd, m_bUnicode, m_pfnSuper);
         ::DestroyWindow(m_hWnd);
     }
 }
@@ -45,8 +53,8 @@ bool CWnd::SubclassWindow(HWND hWnd)
     if (hWnd == nullptr || m_hWnd != nullptr || FromHandle(hWnd) != nullptr)
         return false;
     Bind(hWnd);
-    m_pfnSuper = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWndProc)));
+    m_bUnicode = ::IsWindowUnicode(hWnd) != FALSE;
+    m_pfnSuper = reinterpret_cast<WNDPROC>(SetProc(hWnd, m_bUnicode, &CWnd::StaticWndProc));
     return true;
 }
 
@@ -56,7 +64,7 @@ HWND CWnd::UnsubclassWindow()
     if (hWnd == nullptr)
         return nullptr;
     if (m_pfnSuper != nullptr)
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        SetProc(hWnd, m_bUnicode, m_pfnSuper);
     Objects().erase(hWnd);
     m_pfnSuper = nullptr;
     m_hWnd = nullptr;
@@ -126,7 +134,8 @@ void CWnd::MoveWindow(const RECT& rc, BOOL repaint) const
 LRESULT CWnd::Default(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (m_pfnSuper != nullptr)
-        return ::CallWindowProcA(m_pfnSuper, m_hWnd, msg, wParam, lParam);
+        return m_bUnicode ? ::CallWindowProcW(m_pfnSuper, m_hWnd, msg, wParam, lParam)
+                          : ::CallWindowProcA(m_pfnSuper, m_hWnd, msg, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, msg, wParam, lParam);
 }
 

@@ -20,7 +20,8 @@ public:
     // The object bound to a window, or nullptr.
     static CWnd* FromHandle(HWND hWnd);
 
-    // Binds this object to an existing window (a system control) by subclassing it.
+    // Binds this object to an existing window (a system control) by subclassing it; a Unicode
+    // window stays one.
     bool SubclassWindow(HWND hWnd);
     HWND UnsubclassWindow();
 
@@ -76,6 +77,8 @@ private:
     bool Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     WNDPROC m_pfnSuper = nullptr;
+    // The subclassed control is a Unicode window.
+    bool m_bUnicode = false;
 };
 
 } // namespace fw

@@ -1,10 +1,10 @@
 #include "EndpointListCtrl.h"
 
 #include "Gdi.h"
+#include "Text.h"
 #include "resource.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -47,6 +47,50 @@ CEndpointListCtrl::CEndpointListCtrl()
         ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONTEXTMENU)));
 }
 
+bool CEndpointListCtrl::Create(DWORD style, const RECT& rect, HWND parent, UINT id)
+{
+    // The rows are the monitor's: the list asks for the texts it shows.
+    return CListCtrl::Create(style | LVS_OWNERDATA, rect, parent, id, true);
+}
+
+void CEndpointListCtrl::RowsChanged(std::size_t count, std::size_t first, std::size_t last)
+{
+    if (!IsWindow())
+        return;
+    const auto shown = static_cast<std::size_t>(GetItemCount());
+    const bool countChanged = count != shown;
+    // Selection and focus stay with the row positions, and the list keeps its scroll position.
+    if (countChanged) {
+        SendMessage(LVM_SETITEMCOUNT, count, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+        // Rows that came or went change everything from the old or new last row down.
+        first = std::min(first, std::min(count, shown));
+        last = std::max(count, shown);
+    }
+    if (first == kNone)
+        return;
+    // Only the changed rows on screen repaint, their fill reaching the client's right edge.
+    const RECT client = GetClientRect();
+    RECT rows = client;
+    RECT row = {};
+    if (first < count && GetItemRect(static_cast<int>(first), row, LVIR_BOUNDS))
+        rows.top = std::max(row.top, client.top);
+    else if (count > 0 && GetItemRect(static_cast<int>(count - 1), row, LVIR_BOUNDS))
+        rows.top = std::max(row.bottom, client.top);
+    if (last < count && GetItemRect(static_cast<int>(last), row, LVIR_BOUNDS))
+        rows.bottom = std::min(row.bottom, client.bottom);
+    if (rows.top < rows.bottom)
+        ::InvalidateRect(m_hWnd, &rows, countChanged ? TRUE : FALSE);
+}
+
+const std::string& CEndpointListCtrl::CellText(int item, int column) const
+{
+    static const std::string none;
+    if (m_pRows == nullptr || item < 0 || static_cast<std::size_t>(item) >= m_pRows->Count() ||
+        column < 0 || column >= tarnwick::kEndpointColumns)
+        return none;
+    return m_pRows->Row(static_cast<std::size_t>(item)).texts[column];
+}
+
 int CEndpointListCtrl::GetColumnCount() const
 {
     HWND header = GetHeaderCtrl();
@@ -86,12 +130,11 @@ void CEndpointListCtrl::DrawItem(DRAWITEMSTRUCT* dis)
 
 COLORREF CEndpointListCtrl::PortColor(int item) const
 {
-    // The port or its service name, which reads as 0; a text holding a "." is no port
-    // and keeps the back colour.
-    std::string key = GetItemText(item, GetColumnCount() - 1);
-    if (key.find('.') != std::string::npos)
+    // By the number, whether the row shows it or its service's name; a row that shows a
+    // message has port 0.
+    if (m_pRows == nullptr || item < 0 || static_cast<std::size_t>(item) >= m_pRows->Count())
         return m_crBackColor;
-    long port = std::strtol(key.c_str(), nullptr, 10);
+    const auto port = m_pRows->Row(static_cast<std::size_t>(item)).port;
     return port < kFirstCustomPort ? m_crSystemColor : m_crCustomColor;
 }
 
@@ -121,13 +164,13 @@ void CEndpointListCtrl::DrawCells(HDC dc, int item, const RECT& bounds, int inse
     column.mask = LVCF_FMT | LVCF_WIDTH;
     for (int index = 0;
          SendMessage(LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(&column)) != FALSE; ++index) {
-        std::string text = GetItemText(item, index);
+        const std::wstring text = fw::Utf8ToWide(CellText(item, index));
         cell.left = cell.right;
         cell.right = cell.left + column.cx;
         // LineTo leaves out its end point: the separator covers B.top to B.bottom.
         Line(dc, cell.right - 1, bounds.bottom, cell.right - 1, bounds.top - 1);
         RECT textRect = {cell.left + inset, cell.top, cell.right - inset, cell.bottom};
-        ::DrawTextA(dc, text.c_str(), -1, &textRect,
+        ::DrawTextW(dc, text.c_str(), -1, &textRect,
                     Justification(column.fmt) | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX |
                         DT_END_ELLIPSIS);
     }

@@ -1,22 +1,33 @@
 #pragma once
 
+#include "EndpointRows.h"
 #include "ListCtrl.h"
 #include "Menu.h"
+#include "RowList.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
-// The owner-drawn list of UDP endpoints: column 0 the address or host name, column 1
-// the port or service name. Each row is filled in one colour chosen from its state and
-// the port shown in its last column; the control draws its own column separators,
-// grid lines and focus mark with the pen that is current in the paint DC.
+// The owner-drawn list of UDP endpoints, a virtual list that shows the monitor's rows: column 0
+// the address or host name, column 1 the port or service name, and with the owners the
+// process id and program. Each row is filled in one colour chosen from its state and its port
+// number; the control draws its own column separators, grid lines and focus mark with the pen
+// that is current in the paint DC. A Unicode window: its texts reach the screen, and other
+// programs, in UTF-16.
 //
 // It tells its parent when its highlighted row may have changed (WM_LISTSELECT), shows a
 // context menu (Copy URL, Save events) whose commands and state are its parent's, sorts its
 // rows by a clicked column, and fits its columns to the width it is given.
-class CEndpointListCtrl : public fw::CListCtrl {
+class CEndpointListCtrl : public fw::CListCtrl, public tarnwick::IEndpointView {
 public:
     CEndpointListCtrl();
+
+    bool Create(DWORD style, const RECT& rect, HWND parent, UINT id);
+    // The rows shown; they live as long as the list.
+    void SetRows(tarnwick::CEndpointRows* rows) { m_pRows = rows; }
+    // The rows changed: the list takes their count and repaints those shown that changed.
+    void RowsChanged(std::size_t count, std::size_t first, std::size_t last) override;
 
     // Number of items in the list's header.
     int GetColumnCount() const;
@@ -29,16 +40,17 @@ public:
     // column 0, no column narrower than zero. Changes and repaints nothing when they fill it.
     void FitColumns(int width);
 
-    // Sorts rows nLow to nHigh (-1: the last row) by the text of column nColumn, compared as
-    // strcmp does; texts, state and selection move with the rows. FALSE when nothing was
-    // sorted (no such column, fewer than two rows).
+    // Sorts rows nLow to nHigh (-1: the last row) by column nColumn: the address and port by
+    // their texts, compared as strcmp does, the process id as a number, the program's name
+    // without regard to case. Rows that compare equal keep their order; selection and focus
+    // move with the rows. FALSE when nothing was sorted (no such column, fewer than two rows).
     BOOL SortRowsByText(int nColumn, BOOL bAscending, int nLow = 0, int nHigh = -1);
 
     // A row is shown highlighted: selected while the list has the focus (or shows its
     // selection always), or a drop target.
     bool HasHighlightedRow() const;
-    // The text that Copy puts on the clipboard: column 0 of the highlighted row, trimmed;
-    // false when no row is highlighted.
+    // The text that Copy puts on the clipboard: column 0 of the highlighted row, trimmed, in
+    // UTF-8; false when no row is highlighted.
     bool GetCopyText(std::string& text) const;
 
     // Index of the row most recently painted highlighted; -1 when the most recent row
@@ -55,8 +67,13 @@ protected:
     bool OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
-    // Fill of a row that is not highlighted, by the port shown in its last column.
+    // Fill of a row that is not highlighted, by its port number.
     COLORREF PortColor(int item) const;
+    // The text of a cell; empty past the rows.
+    const std::string& CellText(int item, int column) const;
+    void OnGetDispInfo(NMLVDISPINFOW* info) const;
+    int OnFindItem(const NMLVFINDITEMW* find) const;
+    void MoveStates(const std::vector<std::size_t>& order, int low);
     UINT GetRowState(int item) const;
     bool IsHighlighted(UINT state, bool hasFocus) const;
     void DrawCells(HDC dc, int item, const RECT& bounds, int inset) const;
@@ -71,6 +88,7 @@ private:
     void InvalidateRow(int item);
     int GetCopyRow() const;
 
+    tarnwick::CEndpointRows* m_pRows = nullptr;
     // Menu 130; its popup 0 is shown, a plain menu (not owner-drawn).
     std::unique_ptr<fw::CMenu> m_pContextMenu = std::make_unique<fw::CMenu>();
 };

@@ -2,6 +2,7 @@
 // reflects, the context menu, the row Copy takes, and fitting the columns to a width.
 #include "EndpointListCtrl.h"
 
+#include "Text.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -59,11 +60,49 @@ bool CEndpointListCtrl::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* 
     case LVN_ITEMCHANGED:
         OnItemChanged(reinterpret_cast<const NMLISTVIEW*>(lParam));
         break;
+    case LVN_GETDISPINFOW:
+        OnGetDispInfo(reinterpret_cast<NMLVDISPINFOW*>(lParam));
+        break;
+    case LVN_ODFINDITEMW:
+        *result = OnFindItem(reinterpret_cast<const NMLVFINDITEMW*>(lParam));
+        return true;
     default:
         return false;
     }
     *result = 0;
     return true;
+}
+
+void CEndpointListCtrl::OnGetDispInfo(NMLVDISPINFOW* info) const
+{
+    if ((info->item.mask & LVIF_TEXT) != 0)
+        fw::CopyUtf8(CellText(info->item.iItem, info->item.iSubItem), info->item.pszText,
+                     info->item.cchTextMax);
+}
+
+int CEndpointListCtrl::OnFindItem(const NMLVFINDITEMW* find) const
+{
+    // Typing a row's first letters: the next row from the start row on, round the end, whose
+    // address or host name begins with them, without regard to case.
+    const LVFINDINFOW& info = find->lvfi;
+    if ((info.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || info.psz == nullptr ||
+        m_pRows == nullptr || m_pRows->Count() == 0)
+        return -1;
+    const std::wstring typed = info.psz;
+    const auto count = static_cast<int>(m_pRows->Count());
+    const int start = find->iStart >= 0 && find->iStart < count ? find->iStart : 0;
+    for (int i = 0; i < count; ++i) {
+        const int item = (start + i) % count;
+        const std::wstring text = fw::Utf8ToWide(CellText(item, 0));
+        const int length = (info.flags & LVFI_PARTIAL) != 0
+                               ? static_cast<int>(std::min(text.size(), typed.size()))
+                               : static_cast<int>(text.size());
+        if (text.size() >= typed.size() &&
+            ::CompareStringOrdinal(text.c_str(), length, typed.c_str(),
+                                   static_cast<int>(typed.size()), TRUE) == CSTR_EQUAL)
+            return item;
+    }
+    return -1;
 }
 
 void CEndpointListCtrl::OnShowRowMenu()
@@ -130,7 +169,7 @@ bool CEndpointListCtrl::GetCopyText(std::string& text) const
     if (!HasHighlightedRow())
         return false;
     const char* const blanks = " \t\r\n\v\f";
-    text = GetItemText(GetCopyRow(), 0);
+    text = CellText(GetCopyRow(), 0);
     const std::string::size_type first = text.find_first_not_of(blanks);
     text = first == std::string::npos
                ? std::string()

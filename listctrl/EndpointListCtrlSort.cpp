@@ -1,8 +1,9 @@
-// Sorting the rows by a clicked column. The rows are the list's own: the texts are read
-// once, the order is worked out, and each row that moves is rewritten in place with its texts
-// and state. Comparing through the control instead (a message per text per comparison) takes
-// seconds for a few thousand rows under Wine.
+// Sorting the rows by a clicked column. The rows are the monitor's: the order is worked out
+// from their texts and numbers, the rows are put in it, and selection and focus follow them;
+// nothing is read back from the control, so 20,000 rows sort in milliseconds.
 #include "EndpointListCtrl.h"
+
+#include "Text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,15 +12,38 @@
 
 namespace {
 
-// What moves with a row: its texts, and the state, image and item data that
-// LVM_GETITEM / LVM_SETITEM carry (selection and focus among them).
-struct CRowContents {
-    std::vector<std::string> texts;
-    LVITEMA attributes;
+using tarnwick::EndpointColumn;
+using tarnwick::EndpointRow;
+
+// Programs' names compared without regard to case, each converted once.
+class CNameOrder {
+public:
+    CNameOrder(const tarnwick::CEndpointRows& rows, std::size_t low, std::size_t high)
+    {
+        for (std::size_t i = low; i <= high; ++i)
+            m_names.push_back(fw::Utf8ToWide(rows.Row(i).Text(EndpointColumn::kProcess)));
+        m_low = low;
+    }
+    int Compare(std::size_t a, std::size_t b) const
+    {
+        const std::wstring& x = m_names[a - m_low];
+        const std::wstring& y = m_names[b - m_low];
+        return ::CompareStringOrdinal(x.c_str(), static_cast<int>(x.size()), y.c_str(),
+                                      static_cast<int>(y.size()), TRUE) -
+               CSTR_EQUAL;
+    }
+
+private:
+    std::vector<std::wstring> m_names;
+    std::size_t m_low = 0;
 };
 
-const UINT kMovedState = LVIS_FOCUSED | LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILITED |
-                         LVIS_OVERLAYMASK | LVIS_STATEIMAGEMASK;
+int Compare(EndpointColumn column, const EndpointRow& a, const EndpointRow& b)
+{
+    if (column == EndpointColumn::kPid)
+        return a.pid < b.pid ? -1 : a.pid > b.pid ? 1 : 0;
+    return std::strcmp(a.Text(column).c_str(), b.Text(column).c_str());
+}
 
 } // namespace
 
@@ -34,52 +58,57 @@ void CEndpointListCtrl::OnColumnClick(const NMLISTVIEW* click)
 
 BOOL CEndpointListCtrl::SortRowsByText(int nColumn, BOOL bAscending, int nLow, int nHigh)
 {
-    int columns = GetColumnCount();
-    int count = GetItemCount();
-    if (nColumn < 0 || nColumn >= columns)
+    const int count = m_pRows != nullptr ? static_cast<int>(m_pRows->Count()) : 0;
+    if (nColumn < 0 || nColumn >= GetColumnCount() || nColumn >= tarnwick::kEndpointColumns)
         return FALSE;
     if (nHigh == -1 || nHigh >= count)
         nHigh = count - 1;
     if (nLow < 0 || nHigh <= nLow)
         return FALSE;
 
-    std::vector<CRowContents> rows(static_cast<std::size_t>(nHigh - nLow + 1));
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        int item = nLow + static_cast<int>(i);
-        for (int column = 0; column < columns; ++column)
-            rows[i].texts.push_back(GetItemText(item, column));
-        LVITEMA& attributes = rows[i].attributes;
-        attributes = {};
-        attributes.mask = LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
-        attributes.iItem = item;
-        attributes.stateMask = kMovedState;
-        SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&attributes));
-    }
-
-    std::vector<std::size_t> order(rows.size());
+    const auto low = static_cast<std::size_t>(nLow);
+    const auto high = static_cast<std::size_t>(nHigh);
+    const auto column = static_cast<EndpointColumn>(nColumn);
+    std::vector<std::size_t> order(m_pRows->Count());
     std::iota(order.begin(), order.end(), 0);
-    auto key = [&rows, nColumn](std::size_t row) {
-        return rows[row].texts[static_cast<std::size_t>(nColumn)].c_str();
-    };
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        int compared = std::strcmp(key(a), key(b));
-        return bAscending ? compared < 0 : compared > 0;
-    });
-
-    {
-        fw::CRedrawOff hold(m_hWnd);
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            if (order[i] == i)
-                continue;
-            CRowContents& moved = rows[order[i]];
-            int item = nLow + static_cast<int>(i);
-            for (int column = 0; column < columns; ++column)
-                SetItemText(item, column, moved.texts[static_cast<std::size_t>(column)].c_str());
-            LVITEMA attributes = moved.attributes;
-            attributes.iItem = item;
-            SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&attributes));
-        }
+    const tarnwick::CEndpointRows& rows = *m_pRows;
+    const auto sign = bAscending ? 1 : -1;
+    if (column == EndpointColumn::kProcess) {
+        const CNameOrder names(rows, low, high);
+        std::stable_sort(order.begin() + nLow, order.begin() + nHigh + 1,
+                         [&](std::size_t a, std::size_t b) {
+                             return sign * names.Compare(a, b) < 0;
+                         });
+    } else {
+        std::stable_sort(order.begin() + nLow, order.begin() + nHigh + 1,
+                         [&](std::size_t a, std::size_t b) {
+                             return sign * Compare(column, rows.Row(a), rows.Row(b)) < 0;
+                         });
     }
+    m_pRows->Reorder(order);
+    MoveStates(order, nLow);
     Invalidate(FALSE);
     return TRUE;
+}
+
+void CEndpointListCtrl::MoveStates(const std::vector<std::size_t>& order, int low)
+{
+    // The list keeps selection and focus by position: they go where their rows went.
+    std::vector<std::size_t> position(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        position[order[i]] = i;
+    std::vector<int> selected;
+    for (int item = GetNextItem(low - 1, LVNI_SELECTED); item >= 0;
+         item = GetNextItem(item, LVNI_SELECTED))
+        selected.push_back(item);
+    const int focused = GetNextItem(-1, LVNI_FOCUSED);
+    fw::CRedrawOff hold(m_hWnd);
+    if (!selected.empty())
+        SetItemState(-1, 0, LVIS_SELECTED);
+    for (const int item : selected)
+        SetItemState(static_cast<int>(position[static_cast<std::size_t>(item)]), LVIS_SELECTED,
+                     LVIS_SELECTED);
+    if (focused >= 0)
+        SetItemState(static_cast<int>(position[static_cast<std::size_t>(focused)]), LVIS_FOCUSED,
+                     LVIS_FOCUSED);
 }

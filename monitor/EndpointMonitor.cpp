@@ -16,77 +16,90 @@ constexpr char kRead6FailureText[] = "Unable to get IPv6 UDP Connections (error 
 
 constexpr int kStatisticsRows = 5;
 
-using RowTexts = std::vector<std::pair<std::string, std::string>>;
-
-void SetCellIfChanged(IRowList& list, int row, int column, const std::string& text)
+// The row at `index` of `rows`, reusing the storage of an earlier poll.
+EndpointRow& RowAt(std::vector<EndpointRow>& rows, std::size_t index)
 {
-    if (list.GetCellText(row, column) != text)
-        list.SetCellText(row, column, text);
+    if (index == rows.size())
+        rows.emplace_back();
+    return rows[index];
 }
 
-// The texts of row `index`, reusing the storage of an earlier poll.
-std::pair<std::string, std::string>& RowAt(RowTexts& texts, std::size_t index)
+// The address whose name a row shows: an IPv4 address on an IPv6 socket is named as the IPv4
+// address it is.
+EndpointAddress NamedAddress(const EndpointAddress& address)
 {
-    if (index == texts.size())
-        texts.emplace_back();
-    return texts[index];
+    return address.IsV4Mapped() ? EndpointAddress::IPv4(address.bytes.data() + 12) : address;
 }
 
-// Adds the texts of the read's rows after the first `count`, and queues each address and port
-// for the resolver. Returns the new count.
-std::size_t AppendRowTexts(const CTableReader& read, bool resolve, CResolverState::CAccess& access,
-                           RowTexts& texts, std::size_t count)
+// Adds the read's rows after the first `count`, and queues each address and port for the
+// resolver. Returns the new count.
+std::size_t AppendRows(const CTableReader& read, bool resolve, const CProcessNames* owners,
+                       CResolverState::CAccess& access, std::vector<EndpointRow>& rows,
+                       std::size_t count)
 {
     const bool ipv6 = read.Family() == AddressFamily::kIPv6;
     const std::uint32_t rowSize = UdpRowSize(read.Family());
-    const unsigned char* rows = read.Rows();
+    const unsigned char* table = read.Rows();
     EndpointAddress address;
     std::string addressText;
     const std::string* hostName = nullptr;
     for (std::uint32_t i = 0; i < read.RowCount(); ++i) {
-        const unsigned char* row = rows + std::size_t{i} * rowSize;
-        const EndpointAddress next =
-            ipv6 ? EndpointAddress::IPv6(row, PlatformWord(row + 16)) : EndpointAddress::IPv4(row);
+        const unsigned char* field = table + std::size_t{i} * rowSize;
+        const EndpointAddress next = ipv6 ? EndpointAddress::IPv6(field, PlatformWord(field + 16))
+                                          : EndpointAddress::IPv4(field);
         // Rows come sorted by address, so most rows repeat the address of the one before.
         if (i == 0 || next != address) {
             address = next;
             addressText.clear();
             AppendAddressText(addressText, address);
-            access.QueueHost(address);
-            hostName = resolve ? access.HostName(address) : nullptr;
+            const EndpointAddress named = NamedAddress(address);
+            access.QueueHost(named);
+            hostName = resolve ? access.HostName(named) : nullptr;
         }
-        const unsigned char* portField = row + rowSize - 4;
+        const unsigned char* portField = field + rowSize - kPortFieldFromEnd;
         const std::uint16_t port = HostOrderPort(portField);
         access.QueuePort(port, PlatformPortValue(portField));
         const std::string* portName = resolve ? access.PortName(port) : nullptr;
 
-        auto& rowTexts = RowAt(texts, count++);
-        rowTexts.first = hostName != nullptr ? *hostName : addressText;
+        EndpointRow& row = RowAt(rows, count++);
+        row.address = address;
+        row.port = port;
+        row.pid = PlatformWord(field + rowSize - kOwnerPidFromEnd);
+        row.texts[0] = hostName != nullptr ? *hostName : addressText;
         if (portName != nullptr) {
-            rowTexts.second = *portName;
+            row.texts[1] = *portName;
         } else {
-            rowTexts.second.clear();
-            AppendDecimal(rowTexts.second, port);
+            row.texts[1].clear();
+            AppendDecimal(row.texts[1], port);
         }
+        row.texts[2].clear();
+        AppendDecimal(row.texts[2], row.pid);
+        if (owners != nullptr)
+            row.texts[3] = owners->Name(row.pid);
+        else
+            row.texts[3].clear();
     }
     return count;
 }
 
-// Column 1 of the five counter rows from `firstRow` on, as far as the list has them: the
-// counters, or empty texts when there are none.
-void ShowCounters(IRowList& statistics, int firstRow, const UdpStats* stats)
+// A row that shows a message in column 0 and nothing else.
+void SetMessageRow(EndpointRow& row, std::string text)
 {
-    const int end = std::min(firstRow + kStatisticsRows, statistics.GetRowCount());
-    std::string text;
-    for (int row = firstRow; row < end; ++row) {
-        text.clear();
-        if (stats != nullptr) {
-            const std::uint32_t values[kStatisticsRows] = {stats->dwNumAddrs, stats->dwNoPorts,
-                                                           stats->dwOutDatagrams,
-                                                           stats->dwInDatagrams, stats->dwInErrors};
-            AppendDecimal(text, values[row - firstRow]);
-        }
-        SetCellIfChanged(statistics, row, 1, text);
+    row = EndpointRow();
+    row.texts[0] = std::move(text);
+}
+
+// The texts of the five counters, or empty texts when there are none.
+void CounterTexts(const UdpStats* stats, std::string* texts)
+{
+    const std::uint32_t values[kStatisticsRows] = {
+        stats ? stats->dwNumAddrs : 0, stats ? stats->dwNoPorts : 0,
+        stats ? stats->dwOutDatagrams : 0, stats ? stats->dwInDatagrams : 0,
+        stats ? stats->dwInErrors : 0};
+    for (int i = 0; i < kStatisticsRows; ++i) {
+        texts[i].clear();
+        if (stats != nullptr)
+            AppendDecimal(texts[i], values[i]);
     }
 }
 
@@ -94,8 +107,10 @@ void ShowCounters(IRowList& statistics, int firstRow, const UdpStats* stats)
 
 CEndpointMonitor::CEndpointMonitor(std::shared_ptr<IUdpTable> table,
                                    std::shared_ptr<INameLookup> lookup, ThreadStarter starter,
-                                   ThreadStarter readStarter, std::function<void()> readDone)
-    : m_pPoll(std::make_shared<CPollState>(std::move(table), std::move(readDone))),
+                                   ThreadStarter readStarter, std::function<void()> readDone,
+                                   std::shared_ptr<IProcessLookup> processes)
+    : m_pPoll(std::make_shared<CPollState>(std::move(table), std::move(readDone),
+                                           std::move(processes))),
       m_pState(std::make_shared<CResolverState>(std::move(lookup))), m_starter(std::move(starter)),
       m_readStarter(std::move(readStarter))
 {}
@@ -131,7 +146,7 @@ void CEndpointMonitor::DropTimerTick()
 
 void CEndpointMonitor::StartRead()
 {
-    if (!m_pPoll->TryBeginRead(m_bIPv6))
+    if (!m_pPoll->TryBeginRead(m_bIPv6, m_bOwners))
         return;
     std::shared_ptr<CPollState> poll = m_pPoll;
     std::function<void()> read = [poll] { poll->RunRead(); };
@@ -140,20 +155,47 @@ void CEndpointMonitor::StartRead()
         read();
 }
 
-bool CEndpointMonitor::ApplyRead(IRowList& endpoints, IRowList& statistics)
+void CEndpointMonitor::SetIPv6(bool ipv6, IEndpointView& endpoints)
+{
+    if (ipv6 == m_bIPv6)
+        return;
+    m_bIPv6 = ipv6;
+    if (ipv6)
+        return;
+    // The IPv6 rows are the last ones, until a sort mixes them in.
+    std::vector<EndpointRow>& rows = m_rows.Edit();
+    const auto isIPv6 = [](const EndpointRow& row) {
+        return row.address.family == AddressFamily::kIPv6;
+    };
+    const auto firstIPv6 = std::find_if(rows.begin(), rows.end(), isIPv6);
+    if (firstIPv6 == rows.end())
+        return;
+    const auto first = static_cast<std::size_t>(firstIPv6 - rows.begin());
+    rows.erase(std::remove_if(firstIPv6, rows.end(), isIPv6), rows.end());
+    endpoints.RowsChanged(rows.size(), first < rows.size() ? first : IEndpointView::kNone,
+                          rows.empty() ? 0 : rows.size() - 1);
+}
+
+bool CEndpointMonitor::ApplyRead(IEndpointView& endpoints, IRowList& statistics)
 {
     const CTableReader* read = m_pPoll->ArrivedRead();
     if (read == nullptr)
         return false;
     const CTableReader* read6 = m_pPoll->ArrivedRead(AddressFamily::kIPv6);
+    const bool owners = m_pPoll->ArrivedWithOwners();
+    if ((read6 != nullptr) != m_bIPv6 || owners != m_bOwners) {
+        // Begun under the choice before: its rows would bring back what the user switched off.
+        m_pPoll->EndRead();
+        m_bCommandWaiting = m_bTickWaiting = false;
+        StartRead();
+        return true;
+    }
     if (read->TableRead()) {
-        FillEndpointList(endpoints, BuildRowTexts(*read, read6));
+        BuildRows(*read, read6);
+        ShowNextRows(endpoints);
         StartResolver();
     } else {
-        // The other rows keep what they showed; the next good poll overwrites row 0.
-        if (endpoints.GetRowCount() == 0)
-            endpoints.AppendRow();
-        SetCellIfChanged(endpoints, 0, 0, kReadFailureText);
+        ShowFailedRead(endpoints);
     }
     RefreshStatistics(*read, read6, statistics);
     m_pPoll->EndRead();
@@ -170,37 +212,65 @@ bool CEndpointMonitor::IsPolling() const
     return m_pPoll->IsBusy() || m_bCommandWaiting || m_bTickWaiting;
 }
 
-std::size_t CEndpointMonitor::BuildRowTexts(const CTableReader& read, const CTableReader* read6)
+void CEndpointMonitor::BuildRows(const CTableReader& read, const CTableReader* read6)
 {
     CResolverState::CAccess access(*m_pState);
-    std::size_t count = AppendRowTexts(read, m_bResolve, access, m_rowTexts, 0);
-    if (read6 == nullptr)
-        return count;
-    if (read6->TableRead())
-        return AppendRowTexts(*read6, m_bResolve, access, m_rowTexts, count);
-    auto& texts = RowAt(m_rowTexts, count++);
-    texts.first = kRead6FailureText;
-    AppendDecimal(texts.first, read6->Error());
-    texts.first += ')';
-    texts.second.clear();
-    return count;
+    const CProcessNames* owners = m_bOwners ? &m_pPoll->ArrivedOwners() : nullptr;
+    std::size_t count = AppendRows(read, m_bResolve, owners, access, m_next, 0);
+    if (read6 != nullptr) {
+        if (read6->TableRead()) {
+            count = AppendRows(*read6, m_bResolve, owners, access, m_next, count);
+        } else {
+            std::string text = kRead6FailureText;
+            AppendDecimal(text, read6->Error());
+            text += ')';
+            EndpointRow& row = RowAt(m_next, count++);
+            SetMessageRow(row, std::move(text));
+            // It goes with the IPv6 rows.
+            row.address.family = AddressFamily::kIPv6;
+        }
+    }
+    m_next.resize(count);
 }
 
-void CEndpointMonitor::FillEndpointList(IRowList& endpoints, std::size_t rows)
+void CEndpointMonitor::ShowFailedRead(IEndpointView& endpoints)
 {
-    // Rows are reused by position; a row keeps no tie to the endpoint it showed before.
-    int rowCount = endpoints.GetRowCount();
-    const int wanted = static_cast<int>(rows);
-    for (int row = 0; row < wanted; ++row) {
-        if (row >= rowCount) {
-            endpoints.AppendRow();
-            ++rowCount;
-        }
-        SetCellIfChanged(endpoints, row, 0, m_rowTexts[row].first);
-        SetCellIfChanged(endpoints, row, 1, m_rowTexts[row].second);
+    // The other rows keep what they showed; the next good poll shows the table again.
+    std::vector<EndpointRow>& rows = m_rows.Edit();
+    if (rows.empty()) {
+        rows.emplace_back();
+        SetMessageRow(rows.front(), kReadFailureText);
+    } else if (rows.front().texts[0] != kReadFailureText) {
+        rows.front().texts[0] = kReadFailureText;
+    } else {
+        return;
     }
-    while (rowCount > wanted)
-        endpoints.DeleteRow(--rowCount);
+    endpoints.RowsChanged(rows.size(), 0, 0);
+}
+
+void CEndpointMonitor::ShowNextRows(IEndpointView& endpoints)
+{
+    std::vector<EndpointRow>& rows = m_rows.Edit();
+    const std::size_t common = std::min(rows.size(), m_next.size());
+    std::size_t first = IEndpointView::kNone;
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < common; ++i) {
+        if (rows[i] != m_next[i]) {
+            if (first == IEndpointView::kNone)
+                first = i;
+            last = i;
+        }
+    }
+    // Rows that came are changed rows too.
+    if (m_next.size() > rows.size()) {
+        if (first == IEndpointView::kNone)
+            first = rows.size();
+        last = m_next.size() - 1;
+    }
+    const bool countChanged = rows.size() != m_next.size();
+    rows.swap(m_next);
+    if (countChanged || first != IEndpointView::kNone)
+        endpoints.RowsChanged(rows.size(), first, last);
 }
 
 void CEndpointMonitor::StartResolver()
@@ -216,12 +286,29 @@ void CEndpointMonitor::StartResolver()
 void CEndpointMonitor::RefreshStatistics(const CTableReader& read, const CTableReader* read6,
                                          IRowList& statistics)
 {
+    m_counterTexts.resize(2 * kStatisticsRows);
+    std::string texts[kStatisticsRows];
+    const auto show = [&](int firstRow, const UdpStats* stats) {
+        CounterTexts(stats, texts);
+        const int end = std::min(firstRow + kStatisticsRows, statistics.GetRowCount());
+        for (int row = firstRow; row < end; ++row) {
+            std::string& shown = m_counterTexts[static_cast<std::size_t>(row)];
+            const std::string& text = texts[row - firstRow];
+            // Rows the list did not have before start empty.
+            if (shown != text) {
+                statistics.SetCellText(row, 1, text);
+                shown = text;
+            }
+        }
+    };
     // Failed IPv4 counters keep the texts of the last good read.
     if (read.StatisticsRead())
-        ShowCounters(statistics, 0, &read.Statistics());
+        show(0, &read.Statistics());
     if (read6 != nullptr)
-        ShowCounters(statistics, kStatisticsRows,
-                     read6->StatisticsRead() ? &read6->Statistics() : nullptr);
+        show(kStatisticsRows, read6->StatisticsRead() ? &read6->Statistics() : nullptr);
+    else
+        // The IPv6 rows went with the choice; should they come back, they start empty.
+        std::fill(m_counterTexts.begin() + kStatisticsRows, m_counterTexts.end(), std::string());
 }
 
 bool CEndpointMonitor::IsResolverRunning() const

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "EndpointRows.h"
 #include "NameLookup.h"
+#include "ProcessNames.h"
 #include "RowList.h"
 #include "ThreadStarter.h"
 #include "UdpTable.h"
@@ -19,22 +21,24 @@ class CPollState;
 class CResolverState;
 class CTableReader;
 
-// Polls the UDP endpoint table and counters into two lists and keeps names for the
-// addresses and ports, looked up by a background run. The platform reads of a poll run on a
+// Polls the UDP endpoint table and counters: the endpoints into its rows, which a list shows,
+// and the counters into a list. Keeps names for the addresses and ports, looked up by a
+// background run, and the programs that own the endpoints. The platform reads of a poll run on a
 // worker thread, so a slow table never holds the UI thread; everything else is UI thread only.
 class CEndpointMonitor {
 public:
     enum class PollRequest { kCommand, kTimerTick };
 
-    // `table` is read on the poll's worker thread and `lookup` on the resolver's; both may
-    // outlive this object. `starter` starts the resolver's runs and `readStarter` the table
+    // `table` and `processes` are read on the poll's worker thread and `lookup` on the
+    // resolver's; all may outlive this object. `starter` starts the resolver's runs and `readStarter` the table
     // reads. `readDone` is called on the read's thread when a read has arrived: it must get the
     // UI thread to call ApplyRead soon (post it a message), and must neither block nor call
     // into this object.
     CEndpointMonitor(std::shared_ptr<IUdpTable> table, std::shared_ptr<INameLookup> lookup,
                      ThreadStarter starter = StdThreadStarter(),
                      ThreadStarter readStarter = StdThreadStarter(),
-                     std::function<void()> readDone = {});
+                     std::function<void()> readDone = {},
+                     std::shared_ptr<IProcessLookup> processes = nullptr);
     // Never waits for a read or a resolver run; one still in progress finishes on its own and
     // its results are dropped.
     ~CEndpointMonitor();
@@ -47,14 +51,19 @@ public:
     void RequestPoll(PollRequest request = PollRequest::kCommand);
     // Auto-update paused: a remembered timer tick is forgotten (a read in flight still shows).
     void DropTimerTick();
-    // Shows the read that has arrived: the endpoint rows (reused by position; a failed read
-    // shows a message in row 0), the IPv6 rows after the IPv4 ones (a failed IPv6 read: one
-    // row with a message instead), and a resolver run when names are missing and no run is in
-    // progress; then the five counters in column 1 of the statistics rows 0 to 4, and those of
-    // IPv6 in rows 5 to 9 (empty when they could not be read) where the list has such rows.
-    // Writes only cells whose text changes. Then starts the remembered poll, if any. False,
-    // with nothing changed, when no read has arrived.
-    bool ApplyRead(IRowList& endpoints, IRowList& statistics);
+    // Shows the read that has arrived: the endpoint rows in table order (a failed read shows a
+    // message in row 0, the other rows as they were), the IPv6 rows after the IPv4 ones (a
+    // failed IPv6 read: one row with a message instead), and a resolver run when names are
+    // missing and no run is in progress; `endpoints` hears which rows changed. Then the five
+    // counters in column 1 of the statistics rows 0 to 4, and those of IPv6 in rows 5 to 9
+    // (empty when they could not be read) where the list has such rows; only cells whose text
+    // changes are written. Then starts the remembered poll, if any. False, with nothing
+    // changed, when no read has arrived. A read begun before the IPv6 or owner choice changed is
+    // not shown: a new one is begun instead.
+    bool ApplyRead(IEndpointView& endpoints, IRowList& statistics);
+    // The rows shown; a sort may reorder them (until the next poll).
+    CEndpointRows& Rows() { return m_rows; }
+    const CEndpointRows& Rows() const { return m_rows; }
     // From a poll's request until its read, and the one remembered meanwhile, has been applied.
     bool IsPolling() const;
     // The owner goes away: no further polls, and the results of a read or a resolver run
@@ -66,10 +75,16 @@ public:
     void SetResolve(bool resolve) { m_bResolve = resolve; }
     bool GetResolve() const { return m_bResolve; }
 
-    // IPv6 endpoints and counters, off by default. Takes effect at the next poll request; while
-    // off, the IPv6 table and counters are not read and statistics rows past 4 are not touched.
-    void SetIPv6(bool ipv6) { m_bIPv6 = ipv6; }
+    // IPv6 endpoints and counters, off by default. Switched off, the IPv6 rows go at once
+    // (`endpoints` hears of it); the next read takes the new choice. While off, the IPv6 table
+    // and counters are not read and statistics rows past 4 are not touched.
+    void SetIPv6(bool ipv6, IEndpointView& endpoints);
     bool GetIPv6() const { return m_bIPv6; }
+
+    // The owning programs' names, off by default; the next read takes the choice. While off no
+    // process is opened and the rows' program texts are empty (their ids are always shown).
+    void SetOwners(bool owners) { m_bOwners = owners; }
+    bool GetOwners() const { return m_bOwners; }
 
     bool IsResolverRunning() const;
 
@@ -81,11 +96,12 @@ public:
 
 private:
     void StartRead();
-    // Turns the rows of the reads into the texts of the list's rows, with names while they are
-    // shown, and queues their addresses and ports. `read6` is null when IPv6 was not read.
-    // Returns the number of rows.
-    std::size_t BuildRowTexts(const CTableReader& read, const CTableReader* read6);
-    void FillEndpointList(IRowList& endpoints, std::size_t rows);
+    // Turns the rows of the reads into m_next, with names while they are shown, and queues
+    // their addresses and ports. `read6` is null when IPv6 was not read.
+    void BuildRows(const CTableReader& read, const CTableReader* read6);
+    void ShowFailedRead(IEndpointView& endpoints);
+    // Makes m_next the rows shown and tells `endpoints` what changed.
+    void ShowNextRows(IEndpointView& endpoints);
     void StartResolver();
     void RefreshStatistics(const CTableReader& read, const CTableReader* read6,
                            IRowList& statistics);
@@ -96,11 +112,15 @@ private:
     ThreadStarter m_readStarter;
     bool m_bResolve = true;
     bool m_bIPv6 = false;
+    bool m_bOwners = false;
     // Polls asked for while a read was in flight.
     bool m_bCommandWaiting = false;
     bool m_bTickWaiting = false;
-    // Host and port texts of the rows of one reconciliation; kept to reuse its storage.
-    std::vector<std::pair<std::string, std::string>> m_rowTexts;
+    CEndpointRows m_rows;
+    // The rows of the poll being applied; kept to reuse their storage.
+    std::vector<EndpointRow> m_next;
+    // The counter texts shown, so that only changed ones are written.
+    std::vector<std::string> m_counterTexts;
 };
 
 } // namespace tarnwick

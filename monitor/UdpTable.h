@@ -12,10 +12,14 @@ constexpr std::uint32_t kErrorNotEnoughMemory = 8;
 constexpr std::uint32_t kErrorInvalidData = 13;
 constexpr std::uint32_t kErrorInsufficientBuffer = 122;
 
-// Size of one table row and of the leading entry count, in bytes.
-constexpr std::uint32_t kUdpRowSize = 8;
-constexpr std::uint32_t kUdp6RowSize = 24;
+// Size of one table row (with its owner's process id) and of the leading entry count, in bytes.
+constexpr std::uint32_t kUdpRowSize = 12;
+constexpr std::uint32_t kUdp6RowSize = 28;
 constexpr std::uint32_t kUdpTableHeaderSize = 4;
+// Where the port field and the owner's process id lie in a row of either family: the last two
+// 32-bit words.
+constexpr std::uint32_t kPortFieldFromEnd = 8;
+constexpr std::uint32_t kOwnerPidFromEnd = 4;
 
 constexpr std::uint32_t UdpRowSize(AddressFamily family)
 {
@@ -40,8 +44,8 @@ public:
     // Fills `buffer` (of `size` bytes) with a 32-bit row count followed by the rows of the
     // family, UdpRowSize(family) bytes each. IPv4: the address, then a 32-bit field whose low
     // 16 bits hold the port. IPv6: the 16 address bytes, a 32-bit scope id, then the port
-    // field. Address and port in network byte order, count and scope id as the platform's
-    // words. Rows are sorted by address (IPv6: its bytes, then the scope id), then port, as
+    // field. Both end with the owning process id. Address and port in network byte order,
+    // count, scope id and process id as the platform's words. Rows are sorted by address (IPv6: its bytes, then the scope id), then port, as
     // host-order numbers. Returns kNoError, or kErrorInsufficientBuffer with `size` set to the
     // bytes needed (buffer untouched), or any other code on failure.
     virtual std::uint32_t ReadTable(AddressFamily family, void* buffer, std::uint32_t& size) = 0;

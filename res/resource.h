@@ -68,6 +68,7 @@
 #define ID_RESOLVE 32777
 #define ID_XPSTYLE 32785
 #define ID_VIEW_IPV6 32787
+#define ID_VIEW_PROCESS 32788
 
 // Child windows.
 #define IDC_ENDPOINT_LIST 61204

@@ -65,6 +65,7 @@ CSettings CSettingsStore::Load() const
     s.nMenuStyle = ReadInt(kAttributes, "MenuStyle", defaults.nMenuStyle);
     s.nOnTop = ReadInt(kAttributes, "OnTop", defaults.nOnTop);
     s.nIPv6 = ReadInt(kAttributes, "IPv6", defaults.nIPv6);
+    s.nProcess = ReadInt(kAttributes, "Process", defaults.nProcess);
     return s;
 }
 
@@ -88,6 +89,11 @@ void CSettingsStore::StoreMenuStyle(bool xpStyle) const
 void CSettingsStore::StoreIPv6(bool on) const
 {
     WriteInt(kAttributes, "IPv6", on ? 1 : 0);
+}
+
+void CSettingsStore::StoreProcess(bool on) const
+{
+    WriteInt(kAttributes, "Process", on ? 1 : 0);
 }
 
 int CSettingsStore::IntervalMilliseconds(int storedSeconds)

@@ -16,6 +16,7 @@ struct CSettings {
     int nMenuStyle = 1;
     int nOnTop = 0;
     int nIPv6 = 0;
+    int nProcess = 0;
 };
 
 // The private INI file that holds the settings. Every read and write goes to the file
@@ -31,7 +32,7 @@ public:
 
     const std::string& GetFileName() const { return m_strFileName; }
 
-    // All ten keys; missing ones, values that are no whole number, and colours out of range
+    // All eleven keys; missing ones, values that are no whole number, and colours out of range
     // give their defaults.
     CSettings Load() const;
     // The eight keys the Settings dialog owns (all but "MenuStyle"), in its order.
@@ -39,6 +40,8 @@ public:
     void StoreMenuStyle(bool xpStyle) const;
     // "IPv6": 1 shows the IPv6 endpoints; any other value means off.
     void StoreIPv6(bool on) const;
+    // "Process": 1 shows the program that owns each endpoint; any other value means off.
+    void StoreProcess(bool on) const;
 
     // The auto-update period in milliseconds for a stored "UpdateInterval": 0 or less
     // (or no number at all) gives 2 seconds, more than a day (however much) gives a day.

@@ -1,7 +1,9 @@
 #pragma once
 
-// The rows of a list as a vector of two-cell rows that counts its writes.
+// The counters' list as a vector of two-cell rows, and the endpoint list as a view of the
+// monitor's rows; both count their writes.
 
+#include "EndpointRows.h"
 #include "RowList.h"
 
 #include <array>
@@ -14,15 +16,13 @@ class CFakeRowList : public IRowList {
 public:
     std::vector<std::array<std::string, 2>> rows;
     int setCalls = 0;
-    std::vector<int> deletedRows;
     // Set when the monitor touches a row that does not exist.
     bool outOfRange = false;
 
     explicit CFakeRowList(int rowCount = 0) : rows(static_cast<std::size_t>(rowCount)) {}
 
     int GetRowCount() const override { return static_cast<int>(rows.size()); }
-    void AppendRow() override { rows.emplace_back(); }
-    std::string GetCellText(int row, int column) const override
+    std::string GetCellText(int row, int column) const
     {
         return Valid(row, column) ? rows[Index(row)][Index(column)] : std::string();
     }
@@ -34,20 +34,39 @@ public:
         else
             outOfRange = true;
     }
-    void DeleteRow(int row) override
-    {
-        deletedRows.push_back(row);
-        if (Valid(row, 0))
-            rows.erase(rows.begin() + row);
-        else
-            outOfRange = true;
-    }
 
 private:
     static std::size_t Index(int i) { return static_cast<std::size_t>(i); }
     bool Valid(int row, int column) const
     {
         return row >= 0 && row < GetRowCount() && column >= 0 && column < 2;
+    }
+};
+
+// Reads the texts from the rows it is shown; `setCalls` counts the rows it is told changed.
+class CFakeEndpointView : public IEndpointView {
+public:
+    const CEndpointRows* rows = nullptr;
+    int setCalls = 0;
+    int calls = 0;
+    // Set when told of rows past the count.
+    bool outOfRange = false;
+
+    void RowsChanged(std::size_t count, std::size_t first, std::size_t last) override
+    {
+        ++calls;
+        if (first == kNone)
+            return;
+        setCalls += static_cast<int>(last - first + 1);
+        if (last >= count || first > last)
+            outOfRange = true;
+    }
+    int GetRowCount() const { return rows ? static_cast<int>(rows->Count()) : 0; }
+    std::string GetCellText(int row, int column) const
+    {
+        if (row < 0 || row >= GetRowCount())
+            return std::string();
+        return rows->Row(static_cast<std::size_t>(row)).texts[column];
     }
 };
 

@@ -24,18 +24,20 @@ struct Endpoint {
     std::uint16_t port = 0;
     // The platform does not promise zeros in the upper half of the port field.
     std::uint16_t portFieldHigh = 0;
+    // The owning process.
+    std::uint32_t pid = 0;
 };
 
 inline Endpoint MakeEndpoint(unsigned a, unsigned b, unsigned c, unsigned d, std::uint16_t port)
 {
     const auto byte = [](unsigned v) { return static_cast<unsigned char>(v); };
-    return Endpoint{{AddressFamily::kIPv4, {byte(a), byte(b), byte(c), byte(d)}, 0}, port, 0};
+    return Endpoint{{AddressFamily::kIPv4, {byte(a), byte(b), byte(c), byte(d)}, 0}, port, 0, 0};
 }
 
 inline Endpoint MakeEndpoint6(const std::array<std::uint16_t, 8>& groups, std::uint16_t port,
                               std::uint32_t scopeId = 0)
 {
-    Endpoint e{{AddressFamily::kIPv6, {}, scopeId}, port, 0};
+    Endpoint e{{AddressFamily::kIPv6, {}, scopeId}, port, 0, 0};
     for (std::size_t i = 0; i < 16; ++i)
         e.address.bytes[i] = static_cast<unsigned char>(groups[i / 2] >> (i % 2 ? 0 : 8));
     return e;
@@ -94,6 +96,7 @@ public:
             if (ipv6)
                 put(e.address.scopeId);
             put((e.port >> 8) | (e.port & 0xFFu) << 8 | std::uint32_t{e.portFieldHigh} << 16);
+            put(e.pid);
         }
         return kNoError;
     }

@@ -49,17 +49,21 @@ TEST_F(EndpointPoll, NamesReplaceOnlyTheirOwnAddressAndPort)
     EXPECT_EQ(monitor.PendingPorts(), (Strings{"1280"}));
 }
 
-TEST_F(EndpointPoll, RowsAreReusedByPositionAndSurplusRowsDeleted)
+TEST_F(EndpointPoll, TheListHearsTheRowCountAndWhichRowsChanged)
 {
-    endpoints.rows.assign(5, {"old host", "old port"});
     table.rows = {MakeEndpoint(10, 0, 0, 1, 1), MakeEndpoint(10, 0, 0, 2, 2),
+                  MakeEndpoint(10, 0, 0, 3, 3), MakeEndpoint(10, 0, 0, 4, 4),
+                  MakeEndpoint(10, 0, 0, 5, 5)};
+    Poll();
+    table.rows = {MakeEndpoint(10, 0, 0, 1, 1), MakeEndpoint(10, 0, 0, 9, 2),
                   MakeEndpoint(10, 0, 0, 3, 3)};
-
     Poll();
 
-    EXPECT_EQ(Column(0), (Strings{"10.0.0.1", "10.0.0.2", "10.0.0.3"}));
-    EXPECT_EQ(Column(1), (Strings{"1", "2", "3"}));
-    EXPECT_EQ(endpoints.deletedRows, (std::vector<int>{4, 3}));
+    EXPECT_EQ(Column(0), (Strings{"10.0.0.1", "10.0.0.9", "10.0.0.3"}));
+    EXPECT_EQ(endpoints.calls, 2);
+    // Five new rows, then row 1 alone; the shorter list is no row more.
+    EXPECT_EQ(endpoints.setCalls, 5 + 1);
+    EXPECT_FALSE(endpoints.outOfRange);
 }
 
 TEST_F(EndpointPoll, WritesOnlyCellsWhoseTextChanges)
@@ -83,7 +87,12 @@ TEST_F(EndpointPoll, WritesOnlyCellsWhoseTextChanges)
 
 TEST_F(EndpointPoll, EmptyTableDeletesEveryRowYetStartsARunForWhatIsQueued)
 {
-    endpoints.rows.resize(3);
+    table.rows = {MakeEndpoint(10, 0, 0, 1, 1), MakeEndpoint(10, 0, 0, 2, 2),
+                  MakeEndpoint(10, 0, 0, 3, 3)};
+    Poll();
+    starter.RunAll();
+    starter.requests = 0;
+    table.rows.clear();
     Poll();
     EXPECT_EQ(endpoints.GetRowCount(), 0);
     EXPECT_TRUE(monitor.PendingHosts().empty());
@@ -125,8 +134,9 @@ TEST_F(EndpointPoll, StatisticsGoToColumnOneInRowOrder)
     // A shorter list is not written past its end.
     CFakeRowList shortList(2);
     table.statsFail = false;
+    table.stats.dwNoPorts = 3;
     Poll(shortList);
-    EXPECT_EQ(shortList.GetCellText(1, 1), "0");
+    EXPECT_EQ(shortList.GetCellText(1, 1), "3");
     EXPECT_FALSE(shortList.outOfRange);
 }
 
@@ -165,7 +175,7 @@ using fakes::MakeEndpoint6;
 
 class Ipv6Poll : public CMonitorFixture {
 protected:
-    Ipv6Poll() { monitor.SetIPv6(true); }
+    Ipv6Poll() { monitor.SetIPv6(true, endpoints); }
 };
 
 TEST_F(Ipv6Poll, AddressTextsAreCompressedInLowerCaseAfterTheIpv4Rows)
@@ -213,7 +223,7 @@ TEST_F(Ipv6Poll, Ipv6RowsCountersAndFailuresComeAndGoWithoutAWriteToTheIpv4Rows)
     table.rows.push_back(MakeEndpoint6({0x2001, 0xDB8, 0, 0, 0, 0, 0, 1}, 3));
     table.rows.push_back(MakeEndpoint6({0x2001, 0xDB8, 0, 0, 0, 0, 0, 2}, 4));
     Poll();
-    EXPECT_EQ(endpoints.setCalls, 4);
+    EXPECT_EQ(endpoints.setCalls, 2);
     EXPECT_EQ(Column(0), (Strings{"10.0.0.1", "10.0.0.2", "2001:db8::1", "2001:db8::2"}));
     EXPECT_EQ(Column(1), (Strings{"1", "2", "3", "4"}));
     EXPECT_EQ(counters(), "5 2 4 1 3 15 12 14 11 13 ");
@@ -229,26 +239,42 @@ TEST_F(Ipv6Poll, Ipv6RowsCountersAndFailuresComeAndGoWithoutAWriteToTheIpv4Rows)
     Poll();
     EXPECT_EQ(Column(0), (Strings{"10.0.0.1", "10.0.0.2", failed + "13)"}));
 
-    // Off: the IPv4 table alone is read, and the IPv6 rows go.
-    monitor.SetIPv6(false);
+    // Off: the IPv6 rows go at once, a read begun before is not shown, and then the IPv4
+    // table alone is read.
+    table.overCount6 = false;
+    monitor.RequestPoll();
+    monitor.SetIPv6(false, endpoints);
+    EXPECT_EQ(Column(0), (Strings{"10.0.0.1", "10.0.0.2"}));
     endpoints.setCalls = table.readCalls = 0;
-    Poll();
+    ASSERT_TRUE(monitor.ApplyRead(endpoints, statistics));
+    EXPECT_EQ(Column(0), (Strings{"10.0.0.1", "10.0.0.2"}));
+    ASSERT_TRUE(monitor.ApplyRead(endpoints, statistics));
     EXPECT_EQ(Column(0), (Strings{"10.0.0.1", "10.0.0.2"}));
     EXPECT_EQ(endpoints.setCalls + table.readCalls, 1);
+    EXPECT_FALSE(monitor.IsPolling());
 }
 
 TEST_F(Ipv6Poll, Ipv6NamesAreLookedUpAndMatchedByTheWholeAddress)
 {
     lookup->hosts["2001:db8::1"] = "six";
+    lookup->hosts["fe80::1%12"] = "link";
+    lookup->hosts["10.0.0.7"] = "seven";
     table.rows = {MakeEndpoint6({0x2001, 0xDB8, 0, 0, 0, 0, 0, 1}, 1),
                   MakeEndpoint6({0x2001, 0xDB8, 0, 0, 0, 0, 0, 0x10}, 1),
                   MakeEndpoint6({0, 0, 0, 0, 0, 0, 0, 0}, 1),
-                  MakeEndpoint6({0, 0, 0, 0, 0, 0, 0, 1}, 1, 4096)};
+                  MakeEndpoint6({0, 0, 0, 0, 0, 0, 0, 1}, 1, 4096),
+                  MakeEndpoint6({0xFE80, 0, 0, 0, 0, 0, 0, 1}, 1, 12),
+                  MakeEndpoint6({0xFE80, 0, 0, 0, 0, 0, 0, 1}, 1, 13),
+                  MakeEndpoint6({0, 0, 0, 0, 0, 0xFFFF, 0x0A00, 0x0007}, 1)};
     PollResolvePoll();
-    EXPECT_EQ(Column(0), (Strings{"six", "2001:db8::10", "MYPC", "localhost"}));
+    // An IPv4 address on an IPv6 socket has the IPv4 address's name; equal link-local
+    // addresses of two interfaces are two endpoints.
+    EXPECT_EQ(Column(0), (Strings{"six", "2001:db8::10", "MYPC", "localhost", "link",
+                                  "fe80::1%13", "seven"}));
     // "::" and "::1" never reach the reverse look-up; what did not resolve is asked again.
-    EXPECT_EQ(lookup->hostQueries, (Strings{"2001:db8::1", "2001:db8::10"}));
-    EXPECT_EQ(monitor.PendingHosts(), (Strings{"2001:db8::10"}));
+    EXPECT_EQ(lookup->hostQueries,
+              (Strings{"2001:db8::1", "2001:db8::10", "fe80::1%12", "fe80::1%13", "10.0.0.7"}));
+    EXPECT_EQ(monitor.PendingHosts(), (Strings{"2001:db8::10", "fe80::1%13"}));
 }
 
 } // namespace

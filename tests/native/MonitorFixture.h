@@ -18,6 +18,7 @@
 namespace tarnwick {
 
 using fakes::CFakeNameLookup;
+using fakes::CFakeEndpointView;
 using fakes::CFakeRowList;
 using fakes::CFakeUdpTable;
 using fakes::MakeEndpoint;
@@ -36,6 +37,14 @@ inline bool WaitUntil(const std::function<bool()>& done)
     return true;
 }
 
+// A view of the rows `shown` shows.
+inline CFakeEndpointView View(const CEndpointMonitor& shown)
+{
+    CFakeEndpointView view;
+    view.rows = &shown.Rows();
+    return view;
+}
+
 // A monitor over fake table, look-ups and lists, whose table reads run at once (their thread is
 // refused, so the monitor reads on the caller's thread) and whose resolver runs are started by
 // hand, both on the test's own thread.
@@ -47,7 +56,7 @@ protected:
     fakes::CManualStarter starter;
     CEndpointMonitor monitor{sharedTable, lookup, starter.Starter(),
                              [](std::function<void()>) { return false; }};
-    CFakeRowList endpoints;
+    CFakeEndpointView endpoints = View(monitor);
     CFakeRowList statistics{5};
 
     void Poll(IRowList& counters)

@@ -21,12 +21,13 @@ TEST(ResolverThread, ClosingWhileALookupHangsNeitherWaitsNorCrashes)
     lookup->block = true;
     const std::weak_ptr<CFakeNameLookup> watched = lookup;
     auto table = std::make_shared<CFakeUdpTable>();
-    auto endpoints = std::make_unique<CFakeRowList>();
+    auto endpoints = std::make_unique<fakes::CFakeEndpointView>();
     auto statistics = std::make_unique<CFakeRowList>(5);
     table->rows = {MakeEndpoint(10, 0, 0, 1, 53), MakeEndpoint(10, 0, 0, 2, 53)};
     auto monitor = std::make_unique<CEndpointMonitor>(table, lookup, StdThreadStarter(),
                                                       fakes::InlineStarter());
 
+    endpoints->rows = &monitor->Rows();
     monitor->RequestPoll();
     monitor->ApplyRead(*endpoints, *statistics);
     ASSERT_TRUE(WaitUntil([&] { return lookup->lookups > 0; }));
@@ -67,7 +68,7 @@ TEST(ResolverThread, PollsWhileRunsComeAndGo)
     lookup->services[53] = "domain";
     lookup->duringHostLookup = [] { std::this_thread::sleep_for(200us); };
     CEndpointMonitor monitor(sharedTable, lookup, StdThreadStarter(), fakes::InlineStarter());
-    CFakeRowList endpoints;
+    fakes::CFakeEndpointView endpoints = View(monitor);
     CFakeRowList statistics(5);
     const auto poll = [&] {
         monitor.RequestPoll();

@@ -8,7 +8,7 @@
 namespace tarnwick {
 namespace {
 
-constexpr std::uint32_t kInitialBufferBytes = 65540; // the count and 8,192 rows
+constexpr std::uint32_t kInitialBufferBytes = 98308; // the count and 8,192 rows
 constexpr int kFailed = -1;
 
 // Rows 10.x.y.z port 1000 + i, sorted, all distinct.

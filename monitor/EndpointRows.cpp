@@ -1,0 +1,32 @@
+#include "EndpointRows.h"
+
+#include <algorithm>
+
+namespace tarnwick {
+
+bool EndpointRow::operator==(const EndpointRow& other) const
+{
+    return address == other.address && port == other.port && pid == other.pid &&
+           std::equal(std::begin(texts), std::end(texts), std::begin(other.texts));
+}
+
+void CEndpointRows::Reorder(const std::vector<std::size_t>& order)
+{
+    std::vector<EndpointRow> sorted;
+    sorted.reserve(m_rows.size());
+    for (const std::size_t index : order)
+        sorted.push_back(std::move(m_rows[index]));
+    m_rows.swap(sorted);
+}
+
+bool AnyNonAscii(const CEndpointRows& rows, int columns)
+{
+    for (const EndpointRow& row : rows.Rows())
+        for (int column = 0; column < columns; ++column)
+            for (const char c : row.texts[column])
+                if (static_cast<unsigned char>(c) >= 0x80)
+                    return true;
+    return false;
+}
+
+} // namespace tarnwick

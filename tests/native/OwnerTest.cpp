@@ -1,0 +1,102 @@
+#include "MonitorFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <utility>
+
+namespace tarnwick {
+namespace {
+
+// Processes by id: their creation time and program; an id missing here cannot be opened.
+class CFakeProcesses : public IProcessLookup {
+public:
+    std::map<std::uint32_t, std::pair<std::uint64_t, std::string>> running;
+    std::vector<std::uint32_t> opened;
+
+    bool Identify(std::uint32_t pid, std::uint64_t& creationTime, std::string& name) override
+    {
+        opened.push_back(pid);
+        const auto it = running.find(pid);
+        if (it == running.end())
+            return false;
+        creationTime = it->second.first;
+        name = it->second.second;
+        return true;
+    }
+};
+
+class Owners : public CMonitorFixture {
+protected:
+    std::shared_ptr<CFakeProcesses> processes = std::make_shared<CFakeProcesses>();
+    CEndpointMonitor owned{sharedTable,
+                           lookup,
+                           starter.Starter(),
+                           [](std::function<void()>) { return false; },
+                           {},
+                           processes};
+    fakes::CFakeEndpointView view = View(owned);
+
+    void PollOwned()
+    {
+        owned.RequestPoll();
+        owned.ApplyRead(view, statistics);
+    }
+    void AddRows(unsigned count, std::uint32_t pid, std::uint16_t firstPort)
+    {
+        for (unsigned i = 0; i < count; ++i) {
+            table.rows.push_back(
+                MakeEndpoint(127, 0, 0, 1, static_cast<std::uint16_t>(firstPort + i)));
+            table.rows.back().pid = pid;
+        }
+    }
+    Strings OwnerColumns(std::size_t row) const
+    {
+        return {view.GetCellText(static_cast<int>(row), 2),
+                view.GetCellText(static_cast<int>(row), 3)};
+    }
+};
+
+TEST_F(Owners, EachProgramIsLookedUpOnceAndItsNameShownOnEveryRowItOwns)
+{
+    processes->running[1200] = {7, "svchost.exe"};
+    processes->running[3400] = {9, "\xC5\x81\xC3\xB3" "d\xC5\xBA-\xD1\x81\xD0\xB5\xD1\x80.exe"};
+    AddRows(1000, 1200, 1000);
+    AddRows(1000, 3400, 3000);
+    AddRows(1, 0, 6000);
+    AddRows(1, 4, 6001);
+    AddRows(1, 5600, 6002); // protected, or gone
+    owned.SetOwners(true);
+    PollOwned();
+    PollOwned();
+
+    EXPECT_EQ(OwnerColumns(0), (Strings{"1200", "svchost.exe"}));
+    EXPECT_EQ(OwnerColumns(1999), (Strings{"3400", processes->running[3400].second}));
+    EXPECT_EQ(OwnerColumns(2000), (Strings{"0", "System Idle Process"}));
+    EXPECT_EQ(OwnerColumns(2001), (Strings{"4", "System"}));
+    EXPECT_EQ(OwnerColumns(2002), (Strings{"5600", "(unknown)"}));
+    // The idle process and System are not opened; a steady table opens nothing again.
+    EXPECT_EQ(processes->opened.size(), 3u);
+
+    // Windows gives the id of a program that ended to a new one: it shows from the read that
+    // sees its first endpoint. A program that only closes a socket is not opened again.
+    processes->running[1200] = {8, "new.exe"};
+    table.rows.erase(table.rows.begin() + 1);
+    PollOwned();
+    EXPECT_EQ(OwnerColumns(0), (Strings{"1200", "svchost.exe"}));
+    table.rows[0].port = 999;
+    PollOwned();
+    EXPECT_EQ(OwnerColumns(998), (Strings{"1200", "new.exe"}));
+    EXPECT_EQ(processes->opened.size(), 4u);
+
+    // Off: the ids stay, the names go, and no process is opened.
+    owned.SetOwners(false);
+    processes->opened.clear();
+    AddRows(1, 7800, 7000);
+    PollOwned();
+    EXPECT_EQ(OwnerColumns(0), (Strings{"1200", ""}));
+    EXPECT_TRUE(processes->opened.empty());
+}
+
+} // namespace
+} // namespace tarnwick
