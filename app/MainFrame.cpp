@@ -15,6 +15,9 @@
 
 namespace {
 
+// First widths of the endpoint list's columns: address, port, and the owner's id and program.
+const int kColumnWidths[] = {165, 75, 60, 140};
+
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_AUTOUPDATE, ID_INDICATOR_OVR,
                             ID_INDICATOR_RESOLVE};
 
@@ -81,14 +84,16 @@ void ReplaceGrey(HBITMAP bitmap)
 }
 
 CMainFrame::CMainFrame(std::shared_ptr<tarnwick::IUdpTable> table,
-                       std::shared_ptr<tarnwick::INameLookup> lookup, std::string settingsFile)
+                       std::shared_ptr<tarnwick::INameLookup> lookup, std::string settingsFile,
+                       std::shared_ptr<tarnwick::IProcessLookup> processes)
     : m_settings(std::move(settingsFile)),
       // The worker posts only while the monitor is open, and OnDestroy closes it while the
       // window still exists: the handle it reads is never stale.
-      m_monitor(OrPlatformTable(std::move(table)), OrPlatformLookup(std::move(lookup)),
-                &fw::BeginWorkerThread, &fw::BeginWorkerThread,
-                [this] { ::PostMessageA(m_hWnd, WM_POLLREADY, 0, 0); },
-                std::make_shared<CWinProcessLookup>())
+      m_monitor(
+          OrPlatformTable(std::move(table)), OrPlatformLookup(std::move(lookup)),
+          &fw::BeginWorkerThread, &fw::BeginWorkerThread,
+          [this] { ::PostMessageA(m_hWnd, WM_POLLREADY, 0, 0); },
+          processes ? std::move(processes) : std::make_shared<CWinProcessLookup>())
 {
     m_wndEndpointList.SetRows(&m_monitor.Rows());
 }
@@ -178,8 +183,8 @@ void CMainFrame::CreateEndpointList()
     if (!m_wndEndpointList.IsWindow())
         return;
     ::SetWindowLongA(m_wndEndpointList, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
-    m_wndEndpointList.InsertColumn(0, "IP Address", LVCFMT_LEFT, 165);
-    m_wndEndpointList.InsertColumn(1, "Port", LVCFMT_LEFT, 75);
+    m_wndEndpointList.InsertColumn(0, "IP Address", LVCFMT_LEFT, kColumnWidths[0]);
+    m_wndEndpointList.InsertColumn(1, "Port", LVCFMT_LEFT, kColumnWidths[1]);
 }
 
 void CMainFrame::ApplyProcess()
@@ -188,11 +193,17 @@ void CMainFrame::ApplyProcess()
     if (!m_wndEndpointList.IsWindow())
         return;
     const int wanted = m_bProcess ? 4 : 2;
-    while (m_wndEndpointList.GetColumnCount() > wanted)
-        m_wndEndpointList.SendMessage(LVM_DELETECOLUMN, m_wndEndpointList.GetColumnCount() - 1);
-    if (m_wndEndpointList.GetColumnCount() < wanted) {
-        m_wndEndpointList.InsertColumn(2, "PID", LVCFMT_LEFT, 60);
-        m_wndEndpointList.InsertColumn(3, "Process", LVCFMT_LEFT, 140);
+    if (m_wndEndpointList.GetColumnCount() != wanted) {
+        while (m_wndEndpointList.GetColumnCount() > wanted)
+            m_wndEndpointList.SendMessage(LVM_DELETECOLUMN, m_wndEndpointList.GetColumnCount() - 1);
+        if (m_wndEndpointList.GetColumnCount() < wanted) {
+            m_wndEndpointList.InsertColumn(2, "PID", LVCFMT_LEFT, kColumnWidths[2]);
+            m_wndEndpointList.InsertColumn(3, "Process", LVCFMT_LEFT, kColumnWidths[3]);
+        }
+        // The columns start again from their first widths, so that the fit shares the window
+        // among them alike rather than squeezing the new ones to nothing.
+        for (int column = 0; column < 2; ++column)
+            m_wndEndpointList.SetColumnWidth(column, kColumnWidths[column]);
     }
     const RECT list = m_wndEndpointList.GetWindowRect();
     m_wndEndpointList.FitColumns(list.right - list.left);

@@ -30,7 +30,8 @@ public:
     // The settings file defaults to the program's own.
     explicit CMainFrame(std::shared_ptr<tarnwick::IUdpTable> table = nullptr,
                         std::shared_ptr<tarnwick::INameLookup> lookup = nullptr,
-                        std::string settingsFile = CSettingsStore::kDefaultFileName);
+                        std::string settingsFile = CSettingsStore::kDefaultFileName,
+                        std::shared_ptr<tarnwick::IProcessLookup> processes = nullptr);
     ~CMainFrame() override;
 
     void RecalcLayout(bool notify = true) override;

@@ -1,5 +1,7 @@
 #include "ListCtrl.h"
 
+#include "Text.h"
+
 #include <vector>
 
 namespace fw {
@@ -60,16 +62,16 @@ bool CListCtrl::SetItemText(int item, int subItem, const char* text)
 std::string CListCtrl::GetItemText(int item, int subItem) const
 {
     // LVM_GETITEMTEXT returns the length copied; grow until the text fits.
-    std::vector<char> buffer(256);
+    std::vector<wchar_t> buffer(256);
     for (;;) {
-        LVITEMA lvi = {};
+        LVITEMW lvi = {};
         lvi.iSubItem = subItem;
         lvi.cchTextMax = static_cast<int>(buffer.size());
         lvi.pszText = buffer.data();
         auto length = static_cast<std::size_t>(
-            SendMessage(LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&lvi)));
+            SendMessage(LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&lvi)));
         if (length + 1 < buffer.size() || buffer.size() >= 65536)
-            return std::string(buffer.data(), length < buffer.size() ? length : 0);
+            return WideToUtf8(std::wstring(buffer.data(), length < buffer.size() ? length : 0));
         buffer.resize(buffer.size() * 4);
     }
 }

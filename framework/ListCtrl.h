@@ -21,6 +21,7 @@ public:
     bool DeleteItem(int item);
     int GetItemCount() const;
     bool SetItemText(int item, int subItem, const char* text);
+    // In UTF-8, whatever the list's character set.
     std::string GetItemText(int item, int subItem) const;
     bool SetItemState(int item, UINT state, UINT mask);
     UINT GetItemState(int item, UINT mask) const;

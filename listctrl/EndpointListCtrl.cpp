@@ -150,8 +150,6 @@ UINT CEndpointListCtrl::GetRowState(int item) const
 
 bool CEndpointListCtrl::IsHighlighted(UINT state, bool hasFocus) const
 {
-    if ((state & LVIS_DROPHILITED) != 0)
-        return true;
     bool showAlways = (::GetWindowLongA(m_hWnd, GWL_STYLE) & LVS_SHOWSELALWAYS) != 0;
     return (state & LVIS_SELECTED) != 0 && (hasFocus || showAlways);
 }

@@ -47,7 +47,7 @@ public:
     BOOL SortRowsByText(int nColumn, BOOL bAscending, int nLow = 0, int nHigh = -1);
 
     // A row is shown highlighted: selected while the list has the focus (or shows its
-    // selection always), or a drop target.
+    // selection always). A virtual list keeps no other state of its rows.
     bool HasHighlightedRow() const;
     // The text that Copy puts on the clipboard: column 0 of the highlighted row, trimmed, in
     // UTF-8; false when no row is highlighted.

@@ -126,12 +126,12 @@ void CEndpointListCtrl::OnItemChanged(const NMLISTVIEW* change)
 {
     // The list view repaints only the columns' width of a row whose state changed, but the
     // row's fill and focus mark reach the client's right edge.
-    const UINT shown = LVIS_SELECTED | LVIS_FOCUSED | LVIS_DROPHILITED;
+    const UINT shown = LVIS_SELECTED | LVIS_FOCUSED;
     if ((change->uChanged & LVIF_STATE) == 0 ||
         ((change->uOldState ^ change->uNewState) & shown) == 0)
         return;
     InvalidateRow(change->iItem);
-    if (((change->uOldState ^ change->uNewState) & (LVIS_SELECTED | LVIS_DROPHILITED)) != 0)
+    if (((change->uOldState ^ change->uNewState) & LVIS_SELECTED) != 0)
         NotifyParent();
 }
 

@@ -75,10 +75,9 @@ BOOL CEndpointListCtrl::SortRowsByText(int nColumn, BOOL bAscending, int nLow, i
     const auto sign = bAscending ? 1 : -1;
     if (column == EndpointColumn::kProcess) {
         const CNameOrder names(rows, low, high);
-        std::stable_sort(order.begin() + nLow, order.begin() + nHigh + 1,
-                         [&](std::size_t a, std::size_t b) {
-                             return sign * names.Compare(a, b) < 0;
-                         });
+        std::stable_sort(
+            order.begin() + nLow, order.begin() + nHigh + 1,
+            [&](std::size_t a, std::size_t b) { return sign * names.Compare(a, b) < 0; });
     } else {
         std::stable_sort(order.begin() + nLow, order.begin() + nHigh + 1,
                          [&](std::size_t a, std::size_t b) {

@@ -269,8 +269,8 @@ TEST_F(Ipv6Poll, Ipv6NamesAreLookedUpAndMatchedByTheWholeAddress)
     PollResolvePoll();
     // An IPv4 address on an IPv6 socket has the IPv4 address's name; equal link-local
     // addresses of two interfaces are two endpoints.
-    EXPECT_EQ(Column(0), (Strings{"six", "2001:db8::10", "MYPC", "localhost", "link",
-                                  "fe80::1%13", "seven"}));
+    EXPECT_EQ(Column(0),
+              (Strings{"six", "2001:db8::10", "MYPC", "localhost", "link", "fe80::1%13", "seven"}));
     // "::" and "::1" never reach the reverse look-up; what did not resolve is asked again.
     EXPECT_EQ(lookup->hostQueries,
               (Strings{"2001:db8::1", "2001:db8::10", "fe80::1%12", "fe80::1%13", "10.0.0.7"}));

@@ -2,6 +2,7 @@
 
 #include "EndpointMonitor.h"
 #include "FakeNameLookup.h"
+#include "FakeProcessLookup.h"
 #include "FakeRowList.h"
 #include "FakeUdpTable.h"
 #include "ManualStarter.h"
@@ -17,8 +18,9 @@
 
 namespace tarnwick {
 
-using fakes::CFakeNameLookup;
 using fakes::CFakeEndpointView;
+using fakes::CFakeNameLookup;
+using fakes::CFakeProcesses;
 using fakes::CFakeRowList;
 using fakes::CFakeUdpTable;
 using fakes::MakeEndpoint;

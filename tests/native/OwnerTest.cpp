@@ -8,33 +8,12 @@
 namespace tarnwick {
 namespace {
 
-// Processes by id: their creation time and program; an id missing here cannot be opened.
-class CFakeProcesses : public IProcessLookup {
-public:
-    std::map<std::uint32_t, std::pair<std::uint64_t, std::string>> running;
-    std::vector<std::uint32_t> opened;
-
-    bool Identify(std::uint32_t pid, std::uint64_t& creationTime, std::string& name) override
-    {
-        opened.push_back(pid);
-        const auto it = running.find(pid);
-        if (it == running.end())
-            return false;
-        creationTime = it->second.first;
-        name = it->second.second;
-        return true;
-    }
-};
-
 class Owners : public CMonitorFixture {
 protected:
     std::shared_ptr<CFakeProcesses> processes = std::make_shared<CFakeProcesses>();
-    CEndpointMonitor owned{sharedTable,
-                           lookup,
-                           starter.Starter(),
-                           [](std::function<void()>) { return false; },
-                           {},
-                           processes};
+    CEndpointMonitor owned{
+        sharedTable, lookup,   starter.Starter(), [](std::function<void()>) { return false; },
+        {},          processes};
     fakes::CFakeEndpointView view = View(owned);
 
     void PollOwned()
@@ -60,7 +39,8 @@ protected:
 TEST_F(Owners, EachProgramIsLookedUpOnceAndItsNameShownOnEveryRowItOwns)
 {
     processes->running[1200] = {7, "svchost.exe"};
-    processes->running[3400] = {9, "\xC5\x81\xC3\xB3" "d\xC5\xBA-\xD1\x81\xD0\xB5\xD1\x80.exe"};
+    processes->running[3400] = {9, "\xC5\x81\xC3\xB3"
+                                   "d\xC5\xBA-\xD1\x81\xD0\xB5\xD1\x80.exe"};
     AddRows(1000, 1200, 1000);
     AddRows(1000, 3400, 3000);
     AddRows(1, 0, 6000);

@@ -8,11 +8,13 @@
 #include "EndpointListCtrl.h"
 #include "Gdi.h"
 #include "TestSupport.h"
+#include "Text.h"
 #include "resource.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 
@@ -53,6 +55,7 @@ protected:
         list.InsertColumn(0, "IP Address", LVCFMT_LEFT, kFirstColumnWidth);
         list.InsertColumn(1, "Port", LVCFMT_RIGHT, kSecondColumnWidth);
         list.MoveWindow({0, 0, 400, 360});
+        list.SetRows(&rows);
         list.m_crBackColor = kBackColor;
         list.m_crSystemColor = kSystemColor;
         list.m_crCustomColor = kCustomColor;
@@ -63,11 +66,19 @@ protected:
         ASSERT_GT(client.right, kFirstColumnWidth + kSecondColumnWidth + 80);
     }
 
-    // Rows of "127.0.0.1" and the given port texts.
-    void AddRows(std::initializer_list<const char*> ports)
+    // Rows of "127.0.0.1" with the given ports, shown as their numbers or as `texts`.
+    void AddRows(std::initializer_list<std::uint16_t> ports,
+                 std::initializer_list<const char*> texts = {})
     {
-        for (const char* port : ports)
-            list.SetItemText(list.InsertItem(list.GetItemCount(), "127.0.0.1"), 1, port);
+        auto text = texts.begin();
+        for (std::uint16_t port : ports) {
+            tarnwick::EndpointRow row;
+            row.port = port;
+            row.texts[0] = "127.0.0.1";
+            row.texts[1] = text != texts.end() ? *text++ : std::to_string(port);
+            rows.Edit().push_back(row);
+        }
+        list.RowsChanged(rows.Count(), 0, rows.Count() - 1);
     }
     CDibSection Print() const { return PrintClient(list, kUnpainted); }
     void Focus(HWND hWnd)
@@ -85,27 +96,25 @@ protected:
     LONG Middle(int row) const { return (Bounds(row).top + Bounds(row).bottom) / 2; }
 
     fw::CWnd parent;
+    tarnwick::CEndpointRows rows;
     CEndpointListCtrl list;
     RECT client = {};
 };
 
-// The whole list in each focus and grid line state. The last column's text chooses a row's
-// fill; a highlighted row takes the selection colour instead, but its text stays dark blue.
-// Texts are cut with an ellipsis and follow their column's justification. Separators stand at
-// the column edges, grid lines under the rows, and the focused row shows where it is while
-// the list has the focus. The list asks for its rows from top to bottom: the last row painted
-// decides the selected row.
-TEST_F(EndpointListPaintTest, RowsShowTheirKeyStateGridLinesAndFocus)
+// The whole list in each focus and grid line state. The port number chooses a row's fill,
+// whether the row shows it or its service's name; a highlighted row takes the selection colour
+// instead, but its text stays dark blue. Texts are cut with an ellipsis, follow their column's
+// justification and reach the screen in UTF-16. Separators stand at the column edges, grid
+// lines under the rows, and the focused row shows where it is while the list has the focus.
+// The list asks for its rows from top to bottom: the last row painted decides the selected row.
+TEST_F(EndpointListPaintTest, RowsShowTheirPortStateGridLinesAndFocus)
 {
     // clang-format off
-    const struct { const char* key; COLORREF fill; } rows[] = {
-        {"53", kSystemColor}, {"1023", kSystemColor}, {"0", kSystemColor}, {"1024", kCustomColor},
-        {"65535", kCustomColor}, {"domain", kSystemColor}, // a service name reads as 0
-        {"", kSystemColor}, {"-5000", kSystemColor}, {" \t2048", kCustomColor}, // leading blanks are skipped
-        {"+1500", kCustomColor}, {"1024x", kCustomColor}, // only the leading integer counts
-        {"10.0.0.1", kBackColor}, {"4000.5", kBackColor},
-        {"53", kSelectColor},   // a drop target
-        {"1900", kCustomColor}, // selected, highlighted while the list has the focus or shows it always
+    const struct { std::uint16_t port; const char* text; COLORREF fill; } shown[] = {
+        {53, "53", kSystemColor}, {1023, "1023", kSystemColor}, {0, "", kSystemColor}, // a message row
+        {1024, "1024", kCustomColor}, {65535, "65535", kCustomColor},
+        {53, "domain", kSystemColor}, {2049, "nfs", kCustomColor},
+        {1900, "1900", kCustomColor}, // selected, highlighted while the list has the focus or shows it always
     };
     // The sides drawn, of "TLBR" (top, left, bottom, right), of the focused row 1 and the others.
     const struct { bool listFocused, showSelAlways; BOOL gridLines; bool highlighted;
@@ -119,24 +128,20 @@ TEST_F(EndpointListPaintTest, RowsShowTheirKeyStateGridLinesAndFocus)
         {true, false, FALSE, true, "TLBR", ""}, {false, false, FALSE, false, "", ""},
     };
     // clang-format on
-    const int count = static_cast<int>(std::size(rows));
-    // The key is the last column's text: column 0 holds an address with dots and column 1 a
-    // port of the other colour in every row, right-justified as the fixture's column is.
-    list.InsertColumn(2, "Key", LVCFMT_LEFT, 60);
-    for (const auto& row : rows) {
-        AddRows({row.fill == kCustomColor ? "53" : "1900"});
-        list.SetItemText(list.GetItemCount() - 1, 2, row.key);
-    }
-    const char* host = "a-rather-long-host-name-for-this-column.example.org";
-    list.SetItemText(3, 0, host);
-    list.SetItemState(count - 2, LVIS_DROPHILITED, LVIS_DROPHILITED);
+    const int count = static_cast<int>(std::size(shown));
+    for (const auto& row : shown)
+        AddRows({row.port}, {row.text});
+    // Outside any code page, and too long for its column.
+    const char* host = "\xC5\x81\xC3\xB3"
+                       "d\xC5\xBA-\xD1\x81\xD0\xB5\xD1\x80\xD0\xB2\xD0\xB5\xD1\x80"
+                       "-a-rather-long-host-name.example.org";
+    rows.Edit()[3].texts[0] = host;
     list.SetItemState(count - 1, LVIS_SELECTED, LVIS_SELECTED);
     list.SetItemState(1, LVIS_FOCUSED, LVIS_FOCUSED);
     ASSERT_LE(Bounds(count - 1).bottom, client.bottom);
     ASSERT_EQ(0, Bounds(0).left) << "rows start at the client edge";
     const LONG right = client.right - 1;
-    const LONG separators[] = {kFirstColumnWidth - 1, kFirstColumnWidth + kSecondColumnWidth - 1,
-                               kFirstColumnWidth + kSecondColumnWidth + 60 - 1};
+    const LONG separators[] = {kFirstColumnWidth - 1, kFirstColumnWidth + kSecondColumnWidth - 1};
     // Row 3's cells as DrawText draws them on the row's fill, inset by two blanks on both
     // sides: the host name cut with an ellipsis, the port as its column justifies it.
     CDibSection expected(client.right, client.bottom, kCustomColor);
@@ -147,13 +152,13 @@ TEST_F(EndpointListPaintTest, RowsShowTheirKeyStateGridLinesAndFocus)
     ::SetBkColor(expected.Dc(), kCustomColor);
     const RECT b3 = Bounds(3);
     // clang-format off
-    const struct { const char* text; LONG left, right; UINT format; } cells[] = {
-        {host, 0, kFirstColumnWidth, DT_END_ELLIPSIS},
-        {"53", kFirstColumnWidth, kFirstColumnWidth + kSecondColumnWidth, DT_RIGHT}};
+    const struct { std::wstring text; LONG left, right; UINT format; } cells[] = {
+        {fw::Utf8ToWide(host), 0, kFirstColumnWidth, DT_END_ELLIPSIS},
+        {L"1024", kFirstColumnWidth, kFirstColumnWidth + kSecondColumnWidth, DT_RIGHT}};
     // clang-format on
     for (const auto& cell : cells) {
         RECT rc = {cell.left + 2 * blank.cx, b3.top, cell.right - 2 * blank.cx, b3.bottom};
-        ::DrawTextA(expected.Dc(), cell.text, -1, &rc,
+        ::DrawTextW(expected.Dc(), cell.text.c_str(), -1, &rc,
                     cell.format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
     for (const auto& c : cases) {
@@ -166,8 +171,8 @@ TEST_F(EndpointListPaintTest, RowsShowTheirKeyStateGridLinesAndFocus)
         Focus(c.listFocused ? static_cast<HWND>(list) : static_cast<HWND>(parent));
         CDibSection canvas = Print();
         for (int i = 0; i < count; ++i) {
-            SCOPED_TRACE(std::string("row with key \"") + rows[i].key + '"');
-            const COLORREF fill = i == count - 1 && c.highlighted ? kSelectColor : rows[i].fill;
+            SCOPED_TRACE(std::string("row of port \"") + shown[i].text + '"');
+            const COLORREF fill = i == count - 1 && c.highlighted ? kSelectColor : shown[i].fill;
             const RECT b = Bounds(i);
             const std::string drawn = i == 1 ? c.focused : c.others;
             const bool bottom = drawn.find('B') != std::string::npos;
@@ -206,7 +211,7 @@ TEST_F(EndpointListPaintTest, RowsShowTheirKeyStateGridLinesAndFocus)
 // lines apart. The DC comes back as it was given.
 TEST_F(EndpointListPaintTest, GridLineClimbsTheRightEdgeOfRowsWiderThanTheList)
 {
-    AddRows({"1900"});
+    AddRows({1900});
     list.SendMessage(LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(client.right, 0));
     const RECT b = Bounds(0);
     ASSERT_GT(b.right, client.right);

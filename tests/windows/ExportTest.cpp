@@ -41,11 +41,6 @@ protected:
         CFrameFixture::TearDown();
     }
 
-    void AddRows(const std::vector<std::pair<const char*, const char*>>& rows)
-    {
-        for (const auto& row : rows)
-            list->SetItemText(list->InsertItem(list->GetItemCount(), row.first), 1, row.second);
-    }
     RECT Row(int row) const
     {
         RECT rc = {};
@@ -94,17 +89,16 @@ protected:
 
 TEST_F(ExportTest, SaveReplacesTheFileWithTheRowsAsShownOrSaysWhyAndLeavesIt)
 {
-    std::pair<std::vector<std::pair<const char*, const char*>>, const char*> cases[] = {
+    std::pair<std::vector<Endpoint>, const char*> cases[] = {
         {{}, ""},
-        {{{"TESTHOST", "domain"}, {"127.0.0.1", "40000"}},
-         "TESTHOST   domain   \r\n127.0.0.1   40000   \r\n"}};
+        {{MakeEndpoint(0, 0, 0, 0, 53), MakeEndpoint(10, 0, 0, 2, 40000)},
+         "TESTHOST   domain   \r\n10.0.0.2   40000   \r\n"}};
     // A second name of the old file keeps the old bytes: a new file replaced the old one, which
     // was not written over.
     const std::string link = folder + "link.txt";
     ASSERT_TRUE(::CreateHardLinkA(link.c_str(), target.c_str(), nullptr));
     for (const auto& [rows, bytes] : cases) {
-        list->SendMessage(LVM_DELETEALLITEMS);
-        AddRows(rows);
+        Show(rows, rows.empty() ? "" : "domain");
         EXPECT_TRUE(frame->SaveEvents(Wide(target)));
         EXPECT_EQ(bytes, FileBytes(target));
     }
@@ -143,9 +137,11 @@ TEST_F(ExportTest, SaveReplacesTheFileWithTheRowsAsShownOrSaysWhyAndLeavesIt)
 }
 
 // The clicked row is the one highlighted on the screen, and the one Copy takes.
-TEST_F(ExportTest, CopyTakesTheHighlightedRowsTrimmedAddressOnceARowIsClicked)
+TEST_F(ExportTest, CopyTakesTheHighlightedRowsAddressOnceARowIsClicked)
 {
-    AddRows({{"  10.0.0.1 ", "53"}, {"TESTHOST", "domain"}, {"c", "1"}, {"d", "2"}, {"e", "3"}});
+    Show({MakeEndpoint(10, 0, 0, 1, 53), MakeEndpoint(0, 0, 0, 0, 53), MakeEndpoint(10, 0, 0, 3, 1),
+          MakeEndpoint(10, 0, 0, 4, 2), MakeEndpoint(10, 0, 0, 5, 3)},
+         "domain");
     // Narrower than the list, as after dragging the dividers: the rows' fill goes on.
     list->SetColumnWidth(0, 100), list->SetColumnWidth(1, 50);
     EXPECT_FALSE(CopyEnabled());
@@ -199,9 +195,11 @@ TEST_F(ExportTest, TheKeyboardReachesTheListsAndTheirRows)
                                    nullptr, nullptr, nullptr);
     ::SetActiveWindow(hwnd);
     EXPECT_EQ(*list, ::GetFocus());
-    table->rows = {MakeEndpoint(127, 0, 0, 1, 53), MakeEndpoint(127, 0, 0, 2, 54)};
-    Refresh();
-    EXPECT_EQ(0, list->GetNextItem(-1, LVNI_FOCUSED));
+    for (int count : {1, 2}) {
+        table->rows.push_back(MakeEndpoint(127, 0, 0, static_cast<unsigned>(count), 52 + count));
+        Refresh();
+        EXPECT_EQ(0, list->GetNextItem(-1, LVNI_FOCUSED)) << count;
+    }
     const std::pair<UINT, BYTE> keys[] = {
         {VK_TAB, 0}, {VK_TAB, VK_SHIFT}, {VK_F6, 0}, {VK_F6, VK_SHIFT}};
     for (const auto& [key, held] : keys) {
@@ -214,11 +212,23 @@ TEST_F(ExportTest, TheKeyboardReachesTheListsAndTheirRows)
     list->SendMessage(WM_KEYDOWN, VK_DOWN);
     Press('C');
     EXPECT_EQ(std::string("127.0.0.2\0", 10), ClipboardBytes());
+    // Ctrl+Up moves the focus alone: Copy still takes the highlighted row.
+    BYTE ctrl[256] = {};
+    ctrl[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(ctrl);
+    list->SendMessage(WM_KEYDOWN, VK_UP);
+    ctrl[VK_CONTROL] = 0;
+    ::SetKeyboardState(ctrl);
+    ASSERT_EQ(0, list->GetNextItem(-1, LVNI_FOCUSED));
+    fw::CClipboard(nullptr).SetText("before");
+    Press('C');
+    EXPECT_EQ(std::string("127.0.0.2\0", 10), ClipboardBytes());
 }
 
 TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSave)
 {
-    AddRows({{"0.0.0.0", "53"}});
+    Command(ID_RESOLVE);
+    Show({MakeEndpoint(0, 0, 0, 0, 53)});
     ::SendMessageA(hwnd, WM_COMMAND, ID_AUTOUPDATE, 0);
     char offered[MAX_PATH] = {};
     WhenShown("#32770", [&](HWND save) {
@@ -266,6 +276,55 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
     ::DeleteFileA((folder + "Lodz.txt").c_str());
     EXPECT_EQ((std::vector<std::string>{"57634 Copy URL grey", "0 ", "57603 Save events"}), items);
     EXPECT_EQ(std::make_pair(at.left, at.top), std::make_pair(placed.left, placed.top));
+}
+
+// With the owners on, each row shows its process's id and program, a header click sorts the ids
+// as numbers (equal ones keep their order), and Save writes the four columns, in UTF-8 with a
+// byte-order mark once a name is not ASCII. Off, the list and Save have two columns again.
+TEST_F(ExportTest, OwnerColumnsShowSortAndSaveThePrograms)
+{
+    Command(ID_RESOLVE);
+    const std::string lodz = "\xC5\x81\xC3\xB3"
+                             "d\xC5\xBA.exe";
+    processes->running = {{10, {1, "svchost.exe"}}, {9, {1, lodz}}};
+    std::vector<Endpoint> rows;
+    for (std::uint32_t pid : {10, 100, 9, 10}) {
+        rows.push_back(MakeEndpoint(10, 0, 0, 1, static_cast<std::uint16_t>(53 + rows.size())));
+        rows.back().pid = pid;
+    }
+    Command(ID_VIEW_PROCESS);
+    Show(rows);
+    std::vector<std::string> headers;
+    for (int column = 0; column < list->GetColumnCount(); ++column) {
+        char text[32] = {};
+        HDITEMA item = {};
+        item.mask = HDI_TEXT, item.pszText = text, item.cchTextMax = sizeof(text);
+        Header_GetItem(list->GetHeaderCtrl(), column, &item);
+        headers.push_back(text);
+    }
+    EXPECT_EQ((std::vector<std::string>{"IP Address", "Port", "PID", "Process"}), headers);
+    // Each column wide enough to read, the new ones included.
+    for (int column = 0; column < 4; ++column)
+        EXPECT_LE(50, list->GetColumnWidth(column)) << column;
+    RECT rc = {};
+    Header_GetItemRect(list->GetHeaderCtrl(), 2, &rc);
+    for (const auto& ports : {std::vector<std::string>{"55", "53", "56", "54"},
+                              std::vector<std::string>{"54", "53", "56", "55"}}) {
+        Click(list->GetHeaderCtrl(), rc);
+        EXPECT_EQ(ports, Ports());
+    }
+    EXPECT_TRUE(frame->SaveEvents(Wide(target)));
+    EXPECT_EQ("\xEF\xBB\xBF"
+              "10.0.0.1   54   100   (unknown)   \r\n10.0.0.1   53   10   svchost.exe   \r\n"
+              "10.0.0.1   56   10   svchost.exe   \r\n10.0.0.1   55   9   " +
+                  lodz + "   \r\n",
+              FileBytes(target));
+    EXPECT_EQ(lodz, Cell(3, 3));
+    Command(ID_VIEW_PROCESS);
+    EXPECT_EQ(2, list->GetColumnCount());
+    EXPECT_TRUE(frame->SaveEvents(Wide(target)));
+    EXPECT_EQ("10.0.0.1   54   \r\n10.0.0.1   53   \r\n10.0.0.1   56   \r\n10.0.0.1   55   \r\n",
+              FileBytes(target));
 }
 
 TEST_F(ExportTest, HeaderClicksSortByTextInTurnsUntilTheNextPoll)

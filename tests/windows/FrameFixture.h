@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeProcessLookup.h"
 #include "Gdi.h"
 #include "MainFrame.h"
 #include "TestSupport.h"
@@ -70,7 +71,7 @@ protected:
     // As the program opens it: the owner-drawn menu takes the place of the plain one.
     void Open()
     {
-        frame = new CMainFrame(sharedTable, lookup, ini);
+        frame = new CMainFrame(sharedTable, lookup, ini, processes);
         ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
         hwnd = *frame;
         HMENU plain = ::GetMenu(hwnd);
@@ -95,6 +96,20 @@ protected:
         ASSERT_TRUE(
             PumpUntil([this] { return ::SendMessageA(hwnd, WM_POLLBUSY, 0, 0) == 0; }, 10000));
     }
+    // Polls `rows` until the list shows them, row 0 with `port` in column 1 when one is given
+    // (its service's name, say).
+    void Show(std::vector<Endpoint> rows, const std::string& port = "")
+    {
+        table->rows = std::move(rows);
+        const int count = static_cast<int>(table->rows.size());
+        ASSERT_TRUE(PumpUntil(
+            [&] {
+                Refresh();
+                return frame->m_wndEndpointList.GetItemCount() == count &&
+                       (port.empty() || Cell(0, 1) == port);
+            },
+            10000));
+    }
     std::string Cell(int row, int column) const
     {
         return frame->m_wndEndpointList.GetItemText(row, column);
@@ -104,6 +119,8 @@ protected:
     std::shared_ptr<CFakeUdpTable> sharedTable = std::make_shared<CFakeUdpTable>();
     CFakeUdpTable* table = sharedTable.get();
     std::shared_ptr<CFakeNameLookup> lookup = std::make_shared<CFakeNameLookup>();
+    std::shared_ptr<tarnwick::fakes::CFakeProcesses> processes =
+        std::make_shared<tarnwick::fakes::CFakeProcesses>();
     std::string ini;
     CMainFrame* frame = nullptr;
     HWND hwnd = nullptr;

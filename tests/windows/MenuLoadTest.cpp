@@ -75,14 +75,27 @@ TEST_F(MenuLoadTest, BarIsPlainTextOverOwnerDrawnItemsWithAlignedShortcuts)
         for (int p = 0; p < ::GetMenuItemCount(Popup(i)); ++p)
             lines.push_back(Describe(Popup(i), p, Popup(i).m_arrItems.at(p).get(), widest));
     }
-    EXPECT_EQ(
-        (Lines{"&File", "&Refresh 32771 image 148 of 1", "Resolve 32777 checked",
-               "Auto Update 32775", " 0 separator", "&Save events|\tCtrl+S 57603 image 145 of 1",
-               " 0 separator", "E&xit 57665", "&Edit", "&Copy URL|\tCtrl+C 57634 image 146 of 1",
-               " 0 separator", "Se&ttings 32773 image 147 of 1", "&View", "&Toolbar 59392",
-               "&Status Bar 59393", "XP-Style Menu 32785 checked", "IPv&6 Endpoints 32787", "&Help",
-               "&About Tarnwick... 57664 image 144 of 1"}),
-        lines);
+    EXPECT_EQ((Lines{"&File",
+                     "&Refresh 32771 image 148 of 1",
+                     "Resolve 32777 checked",
+                     "Auto Update 32775",
+                     " 0 separator",
+                     "&Save events|\tCtrl+S 57603 image 145 of 1",
+                     " 0 separator",
+                     "E&xit 57665",
+                     "&Edit",
+                     "&Copy URL|\tCtrl+C 57634 image 146 of 1",
+                     " 0 separator",
+                     "Se&ttings 32773 image 147 of 1",
+                     "&View",
+                     "&Toolbar 59392",
+                     "&Status Bar 59393",
+                     "XP-Style Menu 32785 checked",
+                     "IPv&6 Endpoints 32787",
+                     "Owning &Process 32788",
+                     "&Help",
+                     "&About Tarnwick... 57664 image 144 of 1"}),
+              lines);
 }
 
 // The system finds no letters in owner-drawn items: the "&" letters answer WM_MENUCHAR, an
@@ -99,8 +112,8 @@ TEST_F(MenuLoadTest, UnderlinedLettersChooseTheItems)
     } kRows[] = {
         {1, 't', -1, MAKELRESULT(2, MNC_EXECUTE)}, {0, 'X', -1, MAKELRESULT(6, MNC_EXECUTE)},
         {2, '6', -1, MAKELRESULT(3, MNC_EXECUTE)}, {0, 'q', -1, MNC_IGNORE},
-        {2, 'T', -1, MAKELRESULT(0, MNC_SELECT)},  {2, 't', 0, MAKELRESULT(4, MNC_SELECT)},
-        {2, 't', 4, MAKELRESULT(0, MNC_SELECT)}};
+        {2, 'T', -1, MAKELRESULT(0, MNC_SELECT)},  {2, 't', 0, MAKELRESULT(5, MNC_SELECT)},
+        {2, 't', 5, MAKELRESULT(0, MNC_SELECT)}};
     for (const auto& row : kRows) {
         HMENU popup = Popup(row.popup);
         for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
@@ -128,7 +141,7 @@ TEST_F(MenuLoadTest, OwnerDrawMessagesReachTheItemsMenuOrTheDefault)
     } kRows[] = {
         {0, 1, 3, true, static_cast<UINT>(Width("Resolve") + 33), height},
         {1, 1, 3, true, 0, static_cast<UINT>(::GetSystemMetrics(SM_CYMENU) / 2)},
-        {2, 4, 0, true, 33, height},
+        {2, 5, 0, true, 33, height},
         {0, 1, 3, false, 1, 1},
     };
     const int platform = g_nPlatformClass;

@@ -243,19 +243,32 @@ TEST_F(SettingsTest, OkRestartsARunningAutoUpdateWithTheNewInterval)
     EXPECT_TRUE(PumpUntil([&] { return table->readCalls > 0; }, 5000));
 }
 
-// "IPv6" is on for 1 only; its command writes it at once, and the counters' rows follow.
-TEST_F(SettingsTest, IPv6IsOnForOneAndItsCommandWritesItAtOnce)
+// "IPv6" and "Process" are on for 1 only; their commands write them at once, and the
+// counters' rows or the owners' columns follow.
+TEST_F(SettingsTest, IPv6AndProcessAreOnForOneAndTheirCommandsWriteThemAtOnce)
 {
-    Write("[Attributes]\r\nIPv6=2\r\n");
-    Open();
-    for (bool on : {false, true}) {
-        EXPECT_EQ(on ? 10 : 5, frame->m_wndStatistics.GetItemCount());
-        EXPECT_EQ(on ? "Datagrams Having No Ports: (IPv6)" : "",
-                  frame->m_wndStatistics.GetItemText(6, 0));
-        EXPECT_EQ(on,
-                  (::GetMenuState(::GetMenu(hwnd), ID_VIEW_IPV6, MF_BYCOMMAND) & MF_CHECKED) != 0);
-        Command(ID_VIEW_IPV6);
-        EXPECT_EQ(std::string("[Attributes]\r\nIPv6=") + (on ? "0" : "1") + "\r\n", FileBytes(ini));
+    const struct {
+        const char* key;
+        UINT id;
+    } kOptions[] = {{"IPv6", ID_VIEW_IPV6}, {"Process", ID_VIEW_PROCESS}};
+    for (const auto& option : kOptions) {
+        SCOPED_TRACE(option.key);
+        Close(), NewIni();
+        Write(std::string("[Attributes]\r\n") + option.key + "=2\r\n");
+        Open();
+        for (bool on : {false, true}) {
+            const bool ipv6 = option.id == ID_VIEW_IPV6;
+            EXPECT_EQ(on && ipv6 ? 10 : 5, frame->m_wndStatistics.GetItemCount());
+            EXPECT_EQ(on && ipv6 ? "Datagrams Having No Ports: (IPv6)" : "",
+                      frame->m_wndStatistics.GetItemText(6, 0));
+            EXPECT_EQ(on && !ipv6 ? 4 : 2, frame->m_wndEndpointList.GetColumnCount());
+            EXPECT_EQ(on,
+                      (::GetMenuState(::GetMenu(hwnd), option.id, MF_BYCOMMAND) & MF_CHECKED) != 0);
+            Command(option.id);
+            EXPECT_EQ(std::string("[Attributes]\r\n") + option.key + "=" + (on ? "0" : "1") +
+                          "\r\n",
+                      FileBytes(ini));
+        }
     }
 }
 

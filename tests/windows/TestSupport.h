@@ -38,6 +38,7 @@ bool PumpUntil(const std::function<bool()>& done, DWORD ms);
 // The monitor core's fakes, shared with the native tests.
 using tarnwick::fakes::CFakeNameLookup;
 using tarnwick::fakes::CFakeUdpTable;
+using tarnwick::fakes::Endpoint;
 using tarnwick::fakes::MakeEndpoint;
 
 // A 24-bit top-down DIB section, first filled with `fill`, selected into a memory DC of its
