@@ -114,5 +114,7 @@ private:
     HWND m_hWndLastFocus = nullptr;
     // The stored menu style was read into m_bXPMenu: only then is it written back at exit.
     bool m_bSettingsLoaded = false;
+    // The look read at start-up; at exit the style is stored only when it differs.
+    BOOL m_bXPMenuAtStart = TRUE;
     tarnwick::CEndpointMonitor m_monitor;
 };

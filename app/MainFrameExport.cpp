@@ -31,7 +31,10 @@ void CMainFrame::OnSaveEvents()
     KillTimer(kAutoUpdateTimer);
     if (!m_bPaused)
         ToggleAutoUpdate();
-    fw::CFileDialog dialog(L"txt", L"Events.txt", OFN_HIDEREADONLY, L"Text files (*.txt)|*.*|");
+    // The dialog asks before an existing file is replaced: it turns some typed names into other
+    // existing files (a quote splits a name, a trailing dot goes, case is ignored).
+    fw::CFileDialog dialog(L"txt", L"Events.txt", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                           L"Text files (*.txt)|*.*|");
     if (dialog.DoModal(m_hWnd) != IDOK || dialog.GetPathName().empty())
         return;
     SaveEvents(dialog.GetPathName());
@@ -39,7 +42,10 @@ void CMainFrame::OnSaveEvents()
 
 bool CMainFrame::SaveEvents(const std::wstring& path)
 {
-    const bool existed = ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    // A file there is left as it was; a folder or a device is no file.
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    const bool existed = attributes != INVALID_FILE_ATTRIBUTES &&
+                         (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && !fw::IsDeviceName(path);
     DWORD error = fw::ReplaceFileContents(path, EventsText(m_wndEndpointList));
     if (error == ERROR_SUCCESS)
         return true;

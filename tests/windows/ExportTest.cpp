@@ -4,8 +4,6 @@
 #include "FrameFixture.h"
 #include "SaveFailure.h"
 
-#include <tuple>
-
 namespace {
 
 std::wstring Wide(const std::string& ascii)
@@ -80,6 +78,13 @@ protected:
         ::TranslateAcceleratorA(hwnd, frame->GetAccelerators(), &msg);
         ::SetKeyboardState(saved);
     }
+    // Types `name` into the Save dialog's name box and presses Save.
+    static void TypeAndSave(HWND save, const std::wstring& name)
+    {
+        HWND combo = ::FindWindowExA(::GetDlgItem(save, 1148), nullptr, "ComboBox", nullptr);
+        ::SetWindowTextW(::FindWindowExA(combo, nullptr, "Edit", nullptr), name.c_str());
+        ::PostMessageA(save, WM_COMMAND, IDOK, 0);
+    }
     std::vector<std::string> Ports() const
     {
         std::vector<std::string> texts;
@@ -90,6 +95,7 @@ protected:
 
     CEndpointListCtrl* list = nullptr;
     std::string folder, target;
+    CUnexpectedDialogs unexpected;
 };
 
 TEST_F(ExportTest, SaveReplacesTheFileWithTheRowsAsShownOrSaysWhyAndLeavesIt)
@@ -110,33 +116,45 @@ TEST_F(ExportTest, SaveReplacesTheFileWithTheRowsAsShownOrSaysWhyAndLeavesIt)
     }
     EXPECT_EQ("old\r\n", FileBytes(link));
     ::DeleteFileA(link.c_str());
-    // The file's name and what to do: a file held open without sharing, a folder that is not
-    // there (no file to leave unchanged).
+    // The file's name and what to do, and the file as it was where there was one: held open
+    // without sharing, read-only (which Wine would replace), in a folder that is not there, a
+    // device's name, a folder, a name too long.
+    const std::string kept = folder + "kept.txt", sub = folder + "sub";
+    std::ofstream(kept, std::ios::binary) << "old\r\n";
+    ::SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_READONLY);
+    ::CreateDirectoryA(sub.c_str(), nullptr);
     HANDLE held = ::CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, 0);
-    for (const std::string& path : {target, folder + "missing\\events.txt"}) {
+    const std::pair<std::string, const wchar_t*> failures[] = {
+        {target, L"in use by another"},
+        {kept, L"is read-only"},
+        {folder + "missing\\events.txt", L"folder does not exist"},
+        {folder + "con.txt", L"reserved for a device"},
+        {folder + "LPT9", L"reserved for a device"},
+        {sub, L"is a folder"},
+        {folder + std::string(120, 'x') + "\\" + std::string(150, 'y'), L"too long"}};
+    for (const auto& [path, reason] : failures) {
         wchar_t message[512] = {};
         WhenShown("#32770", [&](HWND box) {
             ::GetDlgItemTextW(box, 0xFFFF, message, 512);
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);
         });
         EXPECT_FALSE(frame->SaveEvents(Wide(path)));
-        const std::wstring shown = message, reason = path == target ? L"in use by another"
-                                                                    : L"folder does not exist";
+        const std::wstring shown = message;
         EXPECT_NE(std::wstring::npos, shown.find(Wide(path) + L":\n")) << path;
         EXPECT_NE(std::wstring::npos, shown.find(reason)) << path;
-        EXPECT_EQ(path == target, shown.find(L"unchanged") != std::wstring::npos) << path;
+        const bool file = path == target || path == kept;
+        EXPECT_EQ(file, shown.find(L"unchanged") != std::wstring::npos) << path;
     }
     ::CloseHandle(held);
-    // Read-only, a full disk and access denied as the platform reports them (Wine replaces a
-    // read-only file, and root may write anywhere).
-    const std::tuple<DWORD, DWORD, const wchar_t*> reported[] = {
-        {FILE_ATTRIBUTE_READONLY, ERROR_ACCESS_DENIED, L"read-only"},
-        {FILE_ATTRIBUTE_NORMAL, ERROR_DISK_FULL, L"disk is full"},
-        {FILE_ATTRIBUTE_NORMAL, ERROR_ACCESS_DENIED, L"Access is denied"}};
-    for (const auto& [attributes, error, reason] : reported) {
-        ::SetFileAttributesA(target.c_str(), attributes);
+    EXPECT_EQ("old\r\n", FileBytes(kept));
+    EXPECT_TRUE(::GetFileAttributesA(kept.c_str()) & FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_NORMAL), ::DeleteFileA(kept.c_str());
+    ::RemoveDirectoryA(sub.c_str());
+    // A full disk and access denied as the platform reports them (root may write anywhere).
+    const std::pair<DWORD, const wchar_t*> reported[] = {
+        {ERROR_DISK_FULL, L"disk is full"}, {ERROR_ACCESS_DENIED, L"Access is denied"}};
+    for (const auto& [error, reason] : reported)
         EXPECT_NE(std::wstring::npos, SaveFailureText(Wide(target), error, true).find(reason));
-    }
     EXPECT_EQ(cases[1].second, FileBytes(target));
     WIN32_FIND_DATAA found;
     EXPECT_EQ(INVALID_HANDLE_VALUE, ::FindFirstFileA((folder + "*.tmp").c_str(), &found));
@@ -228,6 +246,32 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
     Press('S');
     EXPECT_STREQ("Events.txt", offered);
     EXPECT_EQ("AutoUpdate PAUSED", frame->m_wndStatusBar.GetPane(1)->GetStateText(true));
+    // An existing file is replaced once the user says so; No goes back to the dialog. The
+    // dialog ignores case: "EVENTS" names events.txt.
+    for (int answer : {IDNO, IDYES}) {
+        wchar_t prompt[256] = {};
+        WhenShown(
+            "#32770",
+            [&](HWND save) {
+                TypeAndSave(save, Wide(folder) + L"EVENTS");
+                WhenShown(
+                    "#32770",
+                    [&](HWND box) {
+                        ::GetDlgItemTextW(box, 0xFFFF, prompt, 256);
+                        ::PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+                        if (answer == IDNO)
+                            WhenShown(
+                                "#32770",
+                                [](HWND again) { ::PostMessageA(again, WM_COMMAND, IDCANCEL, 0); },
+                                nullptr, 1148);
+                    },
+                    nullptr, IDYES);
+            },
+            nullptr, 1148);
+        Press('S');
+        EXPECT_NE(nullptr, ::wcsstr(prompt, L"already exists")) << answer;
+        EXPECT_EQ(answer == IDYES ? "0.0.0.0   53   \r\n" : "old\r\n", FileBytes(target));
+    }
 
     // The menu opens at the cursor (x and y differ), wherever the click was, with Copy greyed
     // (the click was below the row). A name without extension gets ".txt", and keeps letters
@@ -250,11 +294,7 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
             items.push_back(std::to_string(::GetMenuItemID(menu, i)) + " " + text +
                             (grey ? " grey" : ""));
         }
-        WhenShown("#32770", [&](HWND save) {
-            HWND combo = ::FindWindowExA(::GetDlgItem(save, 1148), nullptr, "ComboBox", nullptr);
-            ::SetWindowTextW(::FindWindowExA(combo, nullptr, "Edit", nullptr), typed.c_str());
-            ::PostMessageA(save, WM_COMMAND, IDOK, 0);
-        });
+        WhenShown("#32770", [&](HWND save) { TypeAndSave(save, typed); });
         ::PostMessageA(popup, WM_KEYDOWN, VK_UP, 0),
             ::PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
     });
@@ -264,7 +304,8 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
     ::DeleteFileW(saved.c_str());
     EXPECT_EQ("old\r\n", FileBytes(folder + "Lodz.txt"));
     ::DeleteFileA((folder + "Lodz.txt").c_str());
-    EXPECT_EQ((std::vector<std::string>{"57634 Copy URL grey", "0 ", "57603 Save events"}), items);
+    EXPECT_EQ((std::vector<std::string>{"57634 &Copy URL grey", "0 ", "57603 &Save events"}),
+              items);
     EXPECT_EQ(std::make_pair(at.left, at.top), std::make_pair(placed.left, placed.top));
 }
 

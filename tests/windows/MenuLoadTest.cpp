@@ -76,12 +76,12 @@ TEST_F(MenuLoadTest, BarIsPlainTextOverOwnerDrawnItemsWithAlignedShortcuts)
             lines.push_back(Describe(Popup(i), p, Popup(i).m_arrItems.at(p).get(), widest));
     }
     EXPECT_EQ(
-        (Lines{"&File", "&Refresh 32771 image 148 of 1", "Resolve 32777 checked",
-               "Auto Update 32775", " 0 separator", "&Save events|\tCtrl+S 57603 image 145 of 1",
+        (Lines{"&File", "&Refresh 32771 image 148 of 1", "Res&olve 32777 checked",
+               "&Auto Update 32775", " 0 separator", "&Save events|\tCtrl+S 57603 image 145 of 1",
                " 0 separator", "E&xit 57665", "&Edit", "&Copy URL|\tCtrl+C 57634 image 146 of 1",
                " 0 separator", "Se&ttings 32773 image 147 of 1", "&View", "&Toolbar 59392",
-               "&Status Bar 59393", "XP-Style Menu 32785 checked", "IPv&6 Endpoints 32787", "&Help",
-               "&About Tarnwick... 57664 image 144 of 1"}),
+               "&Status Bar 59393", "&XP-Style Menu 32785 checked", "IPv&6 Endpoints 32787",
+               "&Help", "&About Tarnwick... 57664 image 144 of 1"}),
         lines);
 }
 
@@ -126,7 +126,7 @@ TEST_F(MenuLoadTest, OwnerDrawMessagesReachTheItemsMenuOrTheDefault)
         bool record;
         UINT width, height;
     } kRows[] = {
-        {0, 1, 3, true, static_cast<UINT>(Width("Resolve") + 33), height},
+        {0, 1, 3, true, static_cast<UINT>(Width("Res&olve") + 33), height},
         {1, 1, 3, true, 0, static_cast<UINT>(::GetSystemMetrics(SM_CYMENU) / 2)},
         {2, 4, 0, true, 33, height},
         {0, 1, 3, false, 1, 1},
