@@ -261,6 +261,9 @@ void CMainFrame::OnTimer(UINT_PTR id)
         RefreshUdpInfo();
         KillTimer(kFirstPollTimer);
         break;
+    case kCopyRetryTimer:
+        RetryCopy();
+        break;
     }
 }
 

@@ -56,7 +56,22 @@ bool CMainFrame::SaveEvents(const std::wstring& path)
 void CMainFrame::OnEditCopy()
 {
     // With no row highlighted there is nothing to copy, and the clipboard keeps what it holds.
-    std::string text;
-    if (m_wndEndpointList.GetCopyText(text))
-        fw::CClipboard(m_hWnd).SetText(text);
+    if (!m_wndEndpointList.GetCopyText(m_strPendingCopy))
+        return;
+    m_nCopyTries = 0;
+    RetryCopy();
+}
+
+void CMainFrame::RetryCopy()
+{
+    // Another program may hold the clipboard open for a moment: try again from a timer rather
+    // than wait on the window's thread. What it holds stays until a try succeeds.
+    if (fw::CClipboard(m_hWnd).SetText(m_strPendingCopy)) {
+        KillTimer(kCopyRetryTimer);
+    } else if (++m_nCopyTries < kCopyTries) {
+        SetTimer(kCopyRetryTimer, kCopyRetryMilliseconds);
+    } else {
+        KillTimer(kCopyRetryTimer);
+        SetMessageText("Nothing was copied: another program holds the clipboard. Try again.");
+    }
 }

@@ -4,6 +4,8 @@
 #include "FrameFixture.h"
 #include "SaveFailure.h"
 
+#include <thread>
+
 namespace {
 
 std::wstring Wide(const std::string& ascii)
@@ -206,6 +208,26 @@ TEST_F(ExportTest, CopyTakesTheHighlightedRowsTrimmedAddressOnceARowIsClicked)
         Press('C'), Command(ID_EDIT_COPY);
         EXPECT_EQ(std::string("before\0", 7), ClipboardBytes()) << &act - unhighlight;
     }
+    // Another program holds the clipboard: the copy waits without holding the window, and gives
+    // up after about a second, saying so, with the clipboard as it was.
+    ::SetFocus(*list), Click(*list, Row(0));
+    for (DWORD held : {300, 2000}) {
+        fw::CClipboard(nullptr).SetText("before");
+        HANDLE opened = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        std::thread holder([&] {
+            ::OpenClipboard(nullptr), ::SetEvent(opened), ::Sleep(held), ::CloseClipboard();
+        });
+        ::WaitForSingleObject(opened, 5000), ::CloseHandle(opened);
+        const DWORD start = ::GetTickCount();
+        Command(ID_EDIT_COPY);
+        EXPECT_GT(100u, ::GetTickCount() - start);
+        PumpMessages(1500);
+        holder.join();
+        EXPECT_EQ(held < 1000 ? std::string("127.0.0.1\0", 10) : std::string("before\0", 7),
+                  ClipboardBytes());
+        EXPECT_EQ(held > 1000,
+                  frame->m_wndStatusBar.GetPaneText(0).find("clipboard") != std::string::npos);
+    }
 }
 
 // The keyboard alone: the list has the focus from the start, with a focused row once it has
@@ -232,6 +254,30 @@ TEST_F(ExportTest, TheKeyboardReachesTheListsAndTheirRows)
     list->SendMessage(WM_KEYDOWN, VK_DOWN);
     Press('C');
     EXPECT_EQ(std::string("127.0.0.2\0", 10), ClipboardBytes());
+    // Shift+F10 and the menu key open the list's menu at the selected row.
+    RECT label = {};
+    list->GetItemRect(1, label, LVIR_LABEL);
+    POINT row = {label.left, (label.top + label.bottom) / 2};
+    ::ClientToScreen(*list, &row);
+    for (UINT key : {VK_F10, VK_APPS}) {
+        RECT placed = {};
+        WhenShown("#32768", [&](HWND popup) {
+            ::GetWindowRect(popup, &placed);
+            ::EndMenu();
+        });
+        BYTE keys[256] = {};
+        keys[VK_SHIFT] = key == VK_F10 ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        // The menu key's menu comes as it is let go. F10 let go alone would open the menu bar.
+        ::PostMessageA(*list, key == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1);
+        if (key == VK_APPS)
+            ::PostMessageA(*list, WM_KEYUP, key, 0xC0000001);
+        PumpMessages(300);
+        keys[VK_SHIFT] = 0;
+        ::SetKeyboardState(keys);
+        EXPECT_EQ(row.x, placed.left) << key;
+        EXPECT_EQ(row.y, placed.top) << key;
+    }
 }
 
 TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSave)

@@ -259,6 +259,48 @@ TEST_F(SettingsTest, DialogShowsTheFileAndOkAppliesAndWritesWhatItShows)
     }
 }
 
+// By keyboard alone: Tab goes top to bottom, a label's letter to its control, and Space or
+// Enter on a swatch, which shows the focus, opens the colour chooser.
+TEST_F(SettingsTest, TheDialogAnswersTheKeyboardAlone)
+{
+    Open();
+    int choosers = 0;
+    WhenShown(
+        "#32770",
+        [&choosers](HWND dialog) {
+            auto key = [dialog](UINT msg, WPARAM key) {
+                MSG m = {::GetFocus(), msg, key, msg == WM_SYSCHAR ? 1 << 29 : 1, 0, {}};
+                ::IsDialogMessageA(dialog, &m);
+                return ::GetDlgCtrlID(::GetFocus());
+            };
+            std::vector<int> order;
+            for (int i = 0; i < 11; ++i)
+                order.push_back(key(WM_KEYDOWN, VK_TAB));
+            EXPECT_EQ((std::vector<int>{IDC_BACK_COLOR, IDC_SYSTEM_COLOR, IDC_CUSTOM_COLOR,
+                                        IDC_STATISTICS_COLOR, IDC_SELECT_COLOR, IDC_GRID_LINES,
+                                        IDC_ON_TOP, IDC_DEFAULT, IDOK, IDCANCEL, IDC_INTERVAL}),
+                      order);
+            const std::pair<UINT, WPARAM> moves[] = {{WM_KEYDOWN, VK_TAB}, {WM_SYSCHAR, 'l'}};
+            for (const auto& [msg, letter] : moves) {
+                const int id = key(msg, letter);
+                EXPECT_EQ(msg == WM_SYSCHAR ? IDC_SELECT_COLOR : IDC_BACK_COLOR, id);
+                ::UpdateWindow(::GetFocus());
+                CDibSection swatch = ScreenImage(::GetFocus());
+                EXPECT_FALSE(Filled(swatch, swatch.All(), swatch.At(0, 0))) << id;
+                WhenShown(
+                    "#32770",
+                    [&choosers](HWND chooser) { ++choosers, ClickDlgItem(chooser, IDOK); },
+                    "Color");
+                key(WM_KEYDOWN, msg == WM_SYSCHAR ? VK_SPACE : VK_RETURN);
+                EXPECT_EQ(&letter == &moves[0].second ? 1 : 2, choosers) << id;
+            }
+            ClickDlgItem(dialog, IDCANCEL);
+        },
+        "Settings");
+    Command(ID_SETTINGS);
+    EXPECT_EQ(2, choosers);
+}
+
 // A new interval takes effect at once where auto-update runs.
 TEST_F(SettingsTest, OkRestartsARunningAutoUpdateWithTheNewInterval)
 {
