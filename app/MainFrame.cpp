@@ -293,6 +293,9 @@ void CMainFrame::OnTimer(UINT_PTR id)
         RefreshUdpInfo();
         KillTimer(kFirstPollTimer);
         break;
+    case kCopyRetryTimer:
+        RetryCopy();
+        break;
     }
 }
 
@@ -300,7 +303,11 @@ void CMainFrame::LoadSettings()
 {
     CSettings settings = m_settings.Load();
     m_nInterval = CSettingsStore::IntervalMilliseconds(settings.nUpdateInterval);
-    m_bXPMenu = settings.nMenuStyle;
+    // 1 is the XP look and anything else the classic one, for the drawing and the check mark
+    // alike.
+    m_bXPMenu = settings.nMenuStyle == 1 ? TRUE : FALSE;
+    if (!m_bSettingsLoaded)
+        m_bXPMenuAtStart = m_bXPMenu;
     m_bIPv6 = settings.nIPv6 == 1 ? TRUE : FALSE;
     ApplyIPv6();
     m_bProcess = settings.nProcess == 1 ? TRUE : FALSE;
@@ -327,9 +334,9 @@ void CMainFrame::OnDestroy()
 {
     // A read still running is left to finish on its own; its result is dropped.
     m_monitor.Close();
-    // A window whose creation failed before the settings were read would store the
-    // default over the user's choice.
-    if (m_bSettingsLoaded)
+    // Only a look this window switched is stored: another instance may have stored its own
+    // since, and a window whose creation failed before the settings were read has none.
+    if (m_bSettingsLoaded && m_bXPMenu != m_bXPMenuAtStart)
         m_settings.StoreMenuStyle(m_bXPMenu != FALSE);
 }
 

@@ -25,6 +25,10 @@ public:
     // Timers of the frame window.
     static constexpr UINT_PTR kAutoUpdateTimer = 1;
     static constexpr UINT_PTR kFirstPollTimer = 2;
+    static constexpr UINT_PTR kCopyRetryTimer = 3;
+    // Copy tries this often while the clipboard is held by another program: about a second.
+    static constexpr int kCopyTries = 10;
+    static constexpr UINT kCopyRetryMilliseconds = 100;
 
     // The UDP table and the look-ups default to the platform's; tests pass their own.
     // The settings file defaults to the program's own.
@@ -59,7 +63,8 @@ public:
     // Writes the rows as the list shows them to `path`, replacing what was there only once
     // the whole text is written; a failure is reported in a message box. False on failure.
     bool SaveEvents(const std::wstring& path);
-    // Puts the highlighted row's first column on the clipboard.
+    // Puts the highlighted row's first column on the clipboard, or says in the message pane
+    // that it could not.
     void OnEditCopy();
 
     CEndpointListCtrl m_wndEndpointList;
@@ -111,6 +116,8 @@ private:
     void OnLButtonDown(POINT point);
     void OnSettings();
     void OnAppAbout();
+    // One more try of the copy that is waiting for the clipboard.
+    void RetryCopy();
     // The focus moves to the other list (Tab, Shift+Tab, F6).
     void OnNextPane();
     // The frame's focus goes to the list that had it last, the endpoint list at first.
@@ -121,5 +128,10 @@ private:
     HWND m_hWndLastFocus = nullptr;
     // The stored menu style was read into m_bXPMenu: only then is it written back at exit.
     bool m_bSettingsLoaded = false;
+    // The look read at start-up; at exit the style is stored only when it differs.
+    BOOL m_bXPMenuAtStart = TRUE;
+    // The text a copy puts on the clipboard once it is free, and the tries made so far.
+    std::string m_strPendingCopy;
+    int m_nCopyTries = 0;
     tarnwick::CEndpointMonitor m_monitor;
 };

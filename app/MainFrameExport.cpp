@@ -38,7 +38,10 @@ void CMainFrame::OnSaveEvents()
     KillTimer(kAutoUpdateTimer);
     if (!m_bPaused)
         ToggleAutoUpdate();
-    fw::CFileDialog dialog(L"txt", L"Events.txt", OFN_HIDEREADONLY, L"Text files (*.txt)|*.*|");
+    // The dialog asks before an existing file is replaced: it turns some typed names into other
+    // existing files (a quote splits a name, a trailing dot goes, case is ignored).
+    fw::CFileDialog dialog(L"txt", L"Events.txt", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                           L"Text files (*.txt)|*.*|");
     if (dialog.DoModal(m_hWnd) != IDOK || dialog.GetPathName().empty())
         return;
     SaveEvents(dialog.GetPathName());
@@ -46,10 +49,13 @@ void CMainFrame::OnSaveEvents()
 
 bool CMainFrame::SaveEvents(const std::wstring& path)
 {
-    const bool existed = ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    // A file there is left as it was; a folder or a device is no file.
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    const bool existed = attributes != INVALID_FILE_ATTRIBUTES &&
+                         (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && !fw::IsDeviceName(path);
     DWORD error = fw::ReplaceFileContents(
-        path, EventsText(m_monitor.Rows(), std::min(m_wndEndpointList.GetColumnCount(),
-                                                    tarnwick::kEndpointColumns)));
+        path, EventsText(m_monitor.Rows(),
+                         std::min(m_wndEndpointList.GetColumnCount(), tarnwick::kEndpointColumns)));
     if (error == ERROR_SUCCESS)
         return true;
     fw::AppMessageBox(SaveFailureText(path, error, existed).c_str(), MB_OK | MB_ICONEXCLAMATION);
@@ -60,6 +66,23 @@ void CMainFrame::OnEditCopy()
 {
     // With no row highlighted there is nothing to copy, and the clipboard keeps what it holds.
     std::string text;
-    if (m_wndEndpointList.GetCopyText(text))
-        fw::CClipboard(m_hWnd).SetText(fw::Utf8ToAnsi(text));
+    if (!m_wndEndpointList.GetCopyText(text))
+        return;
+    m_strPendingCopy = fw::Utf8ToAnsi(text);
+    m_nCopyTries = 0;
+    RetryCopy();
+}
+
+void CMainFrame::RetryCopy()
+{
+    // Another program may hold the clipboard open for a moment: try again from a timer rather
+    // than wait on the window's thread. What it holds stays until a try succeeds.
+    if (fw::CClipboard(m_hWnd).SetText(m_strPendingCopy)) {
+        KillTimer(kCopyRetryTimer);
+    } else if (++m_nCopyTries < kCopyTries) {
+        SetTimer(kCopyRetryTimer, kCopyRetryMilliseconds);
+    } else {
+        KillTimer(kCopyRetryTimer);
+        SetMessageText("Nothing was copied: another program holds the clipboard. Try again.");
+    }
 }

@@ -6,7 +6,7 @@
 HMENU CMainFrame::SetupMenu()
 {
     m_menu.LoadMenu(IDR_MAINFRAME);
-    // Copied as stored: only 1 gives the XP look.
+    // 1 or 0 as the settings were read: 1 gives the XP look.
     CStyledMenu::s_nXpWhenMenuColorDiffers = m_bXPMenu;
     CStyledMenu::s_nXpWhenMenuColorMatches = m_bXPMenu;
     CheckSwitches(m_menu);

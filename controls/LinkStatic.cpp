@@ -54,6 +54,27 @@ LRESULT CLinkStatic::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_PRINTCLIENT:
         PaintTo(reinterpret_cast<HDC>(wParam));
         return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        // The focus shows as a dotted frame inside the fill.
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+        break;
+    case WM_GETDLGCODE:
+        // Enter on a swatch is its own, not the default button's.
+        if (lParam != 0 && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN &&
+            wParam == VK_RETURN)
+            return DLGC_WANTMESSAGE;
+        break;
+    case WM_KEYDOWN:
+        // Space or Enter does what a click does.
+        if ((wParam == VK_SPACE || wParam == VK_RETURN) &&
+            (::GetWindowLongA(m_hWnd, GWL_STYLE) & SS_NOTIFY) != 0) {
+            const int id = ::GetDlgCtrlID(m_hWnd);
+            ::SendMessageA(GetParent(), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED),
+                           reinterpret_cast<LPARAM>(m_hWnd));
+            return 0;
+        }
+        break;
     case WM_MOUSEMOVE:
         // Nothing else: a swatch keeps the cursor its class gives it.
         if (!m_strLinkText.empty())
@@ -87,5 +108,11 @@ void CLinkStatic::PaintTo(HDC dc)
         ::FillRect(mem, &rc, m_hBrush);
     // DT_VCENTER works only with DT_SINGLELINE: the text sits at the top.
     ::DrawTextA(mem, m_strLinkText.c_str(), -1, &rc, DT_CENTER | DT_VCENTER);
+    if (::GetFocus() == m_hWnd) {
+        RECT focus = {2, 2, rc.right - 2, rc.bottom - 2};
+        ::SetTextColor(mem, RGB(0, 0, 0));
+        ::SetBkColor(mem, RGB(255, 255, 255));
+        ::DrawFocusRect(mem, &focus);
+    }
     ::BitBlt(dc, 0, 0, rc.right, rc.bottom, mem, 0, 0, SRCCOPY);
 }

@@ -8,7 +8,8 @@
 // A static control of a dialog template that paints itself: a rectangle filled with one
 // colour (a colour swatch), optionally with a text drawn underlined in the dialog's font
 // (a hyperlink, which also shows the hand cursor). Clicks reach the dialog as STN_CLICKED
-// when the template gives the control SS_NOTIFY.
+// when the template gives the control SS_NOTIFY, and so do Space and Enter while it has the
+// focus (as a tab stop), which it shows with a dotted frame.
 class CLinkStatic : public fw::CWnd {
 public:
     CLinkStatic();

@@ -39,6 +39,10 @@ bool CFile::Close()
 
 DWORD ReplaceFileContents(const std::wstring& path, const std::string& data)
 {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+        return ERROR_ACCESS_DENIED;
     const std::wstring folder = FolderOf(path);
     wchar_t temporary[MAX_PATH] = {};
     // Creates the (empty) file, with a name that no other file of the folder has.
@@ -56,6 +60,26 @@ DWORD ReplaceFileContents(const std::wstring& path, const std::string& data)
         ::DeleteFileW(temporary);
     }
     return error;
+}
+
+bool IsDeviceName(const std::wstring& path)
+{
+    // Windows drops blanks before the extension too: "con .txt" is the console.
+    std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+    name = name.substr(0, name.find(L'.'));
+    name.erase(name.find_last_not_of(L' ') + 1);
+    for (wchar_t& c : name)
+        c = c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+    if (name == L"CON" || name == L"PRN" || name == L"AUX" || name == L"NUL")
+        return true;
+    return name.size() == 4 &&
+           (name.compare(0, 3, L"COM") == 0 || name.compare(0, 3, L"LPT") == 0) &&
+           name[3] >= L'1' && name[3] <= L'9';
+}
+
+bool IsTooLong(const std::wstring& path)
+{
+    return path.size() >= MAX_PATH || FolderOf(path).size() > MAX_PATH - 14;
 }
 
 std::wstring FolderOf(const std::wstring& path)

@@ -65,6 +65,7 @@ public:
 
 protected:
     bool OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     // Fill of a row that is not highlighted, by its port number.
@@ -80,7 +81,10 @@ private:
     void DrawBottomLine(HDC dc, const RECT& fill, const RECT& bounds, bool focused,
                         int clientWidth) const;
 
-    void OnShowRowMenu();
+    // At the cursor (a click), or at `at` in screen coordinates.
+    void OnShowRowMenu(const POINT* at = nullptr);
+    // Shift+F10 or the menu key: the menu at the selected row, else the focused one.
+    void OnKeyboardMenu();
     // WM_LISTSELECT to the parent: wParam 1 while a row is highlighted, else 0.
     void NotifyParent() const;
     void OnColumnClick(const NMLISTVIEW* click);

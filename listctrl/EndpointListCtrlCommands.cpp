@@ -105,10 +105,47 @@ int CEndpointListCtrl::OnFindItem(const NMLVFINDITEMW* find) const
     return -1;
 }
 
-void CEndpointListCtrl::OnShowRowMenu()
+LRESULT CEndpointListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    // A click brings NM_RCLICK, and WM_CONTEXTMENU at the cursor after it. The keys are taken
+    // here: Wine's default procedure makes no WM_CONTEXTMENU of them, and the system's does
+    // not see them, so the menu cannot come twice.
+    const bool shiftF10 = msg == WM_SYSKEYDOWN && wParam == VK_F10 &&
+                          (::GetKeyState(VK_SHIFT) & 0x8000) != 0 && (lParam & (1 << 29)) == 0;
+    if (shiftF10 || (msg == WM_KEYUP && wParam == VK_APPS) ||
+        (msg == WM_CONTEXTMENU && lParam == MAKELPARAM(-1, -1))) {
+        OnKeyboardMenu();
+        return 0;
+    }
+    if (msg == WM_KEYDOWN && wParam == VK_APPS)
+        return 0;
+    return CListCtrl::WindowProc(msg, wParam, lParam);
+}
+
+void CEndpointListCtrl::OnKeyboardMenu()
+{
+    int row = GetNextItem(-1, LVNI_FOCUSED | LVNI_SELECTED);
+    if (row < 0)
+        row = GetNextItem(-1, LVNI_SELECTED);
+    if (row < 0)
+        row = GetNextItem(-1, LVNI_FOCUSED);
+    RECT rc = {};
+    if (row >= 0) {
+        SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+        GetItemRect(row, rc, LVIR_LABEL);
+    }
+    POINT at = {rc.left, (rc.top + rc.bottom) / 2};
+    ::ClientToScreen(m_hWnd, &at);
+    OnShowRowMenu(&at);
+}
+
+void CEndpointListCtrl::OnShowRowMenu(const POINT* at)
 {
     POINT cursor = {};
-    ::GetCursorPos(&cursor);
+    if (at != nullptr)
+        cursor = *at;
+    else
+        ::GetCursorPos(&cursor);
     HMENU popup = ::GetSubMenu(*m_pContextMenu, 0);
     // Owned by the parent: it greys the items as for its own menus, shows their prompts and
     // gets the chosen command.

@@ -68,15 +68,31 @@ TEST_F(CommandsTest, RefreshPollsOnceAndAutoUpdateAtTheIntervalUntilPaused)
     EXPECT_EQ(1, table->readCalls);
     frame->m_nInterval = 100;
     Command(ID_AUTOUPDATE);
-    // Resuming does not poll at once; the first poll comes one period later.
+    // Resuming does not poll at once; the first poll comes one period later, and the next ones
+    // at the interval set, not the default's 2 seconds.
     EXPECT_EQ(1, table->readCalls);
-    ASSERT_TRUE(PumpUntil([&] { return table->readCalls >= 4; }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return table->readCalls >= 4; }, 1500));
 
     Command(ID_AUTOUPDATE);
     PumpMessages(50);
     int reads = table->readCalls;
     PumpMessages(400);
     EXPECT_EQ(reads, table->readCalls);
+}
+
+// View › Toolbar and Status Bar hide and show their bars, checked while they show.
+TEST_F(CommandsTest, ViewToolbarAndStatusBarAreCheckedWhileTheirBarsShow)
+{
+    HMENU view = ::GetSubMenu(::GetMenu(hwnd), 2);
+    for (UINT id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
+        HWND bar = id == ID_VIEW_TOOLBAR ? frame->m_wndToolBar : frame->m_wndStatusBar;
+        for (bool shown : {false, true}) {
+            Command(id);
+            ::SendMessageA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 2);
+            EXPECT_EQ(shown, ::IsWindowVisible(bar) != FALSE) << id;
+            EXPECT_EQ(shown, (::GetMenuState(view, id, MF_BYCOMMAND) & MF_CHECKED) != 0) << id;
+        }
+    }
 }
 
 // Prompts of menu items and toolbar buttons show in the message pane; the switches follow

@@ -4,7 +4,7 @@
 #include "FrameFixture.h"
 #include "SaveFailure.h"
 
-#include <tuple>
+#include <thread>
 
 namespace {
 
@@ -75,6 +75,13 @@ protected:
         ::TranslateAcceleratorA(hwnd, frame->GetAccelerators(), &msg);
         ::SetKeyboardState(saved);
     }
+    // Types `name` into the Save dialog's name box and presses Save.
+    static void TypeAndSave(HWND save, const std::wstring& name)
+    {
+        HWND combo = ::FindWindowExA(::GetDlgItem(save, 1148), nullptr, "ComboBox", nullptr);
+        ::SetWindowTextW(::FindWindowExA(combo, nullptr, "Edit", nullptr), name.c_str());
+        ::PostMessageA(save, WM_COMMAND, IDOK, 0);
+    }
     std::vector<std::string> Ports() const
     {
         std::vector<std::string> texts;
@@ -85,6 +92,7 @@ protected:
 
     CEndpointListCtrl* list = nullptr;
     std::string folder, target;
+    CUnexpectedDialogs unexpected;
 };
 
 TEST_F(ExportTest, SaveReplacesTheFileWithTheRowsAsShownOrSaysWhyAndLeavesIt)
@@ -104,33 +112,45 @@ TEST_F(ExportTest, SaveReplacesTheFileWithTheRowsAsShownOrSaysWhyAndLeavesIt)
     }
     EXPECT_EQ("old\r\n", FileBytes(link));
     ::DeleteFileA(link.c_str());
-    // The file's name and what to do: a file held open without sharing, a folder that is not
-    // there (no file to leave unchanged).
+    // The file's name and what to do, and the file as it was where there was one: held open
+    // without sharing, read-only (which Wine would replace), in a folder that is not there, a
+    // device's name, a folder, a name too long.
+    const std::string kept = folder + "kept.txt", sub = folder + "sub";
+    std::ofstream(kept, std::ios::binary) << "old\r\n";
+    ::SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_READONLY);
+    ::CreateDirectoryA(sub.c_str(), nullptr);
     HANDLE held = ::CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, 0);
-    for (const std::string& path : {target, folder + "missing\\events.txt"}) {
+    const std::pair<std::string, const wchar_t*> failures[] = {
+        {target, L"in use by another"},
+        {kept, L"is read-only"},
+        {folder + "missing\\events.txt", L"folder does not exist"},
+        {folder + "con.txt", L"reserved for a device"},
+        {folder + "LPT9", L"reserved for a device"},
+        {sub, L"is a folder"},
+        {folder + std::string(120, 'x') + "\\" + std::string(150, 'y'), L"too long"}};
+    for (const auto& [path, reason] : failures) {
         wchar_t message[512] = {};
         WhenShown("#32770", [&](HWND box) {
             ::GetDlgItemTextW(box, 0xFFFF, message, 512);
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);
         });
         EXPECT_FALSE(frame->SaveEvents(Wide(path)));
-        const std::wstring shown = message, reason = path == target ? L"in use by another"
-                                                                    : L"folder does not exist";
+        const std::wstring shown = message;
         EXPECT_NE(std::wstring::npos, shown.find(Wide(path) + L":\n")) << path;
         EXPECT_NE(std::wstring::npos, shown.find(reason)) << path;
-        EXPECT_EQ(path == target, shown.find(L"unchanged") != std::wstring::npos) << path;
+        const bool file = path == target || path == kept;
+        EXPECT_EQ(file, shown.find(L"unchanged") != std::wstring::npos) << path;
     }
     ::CloseHandle(held);
-    // Read-only, a full disk and access denied as the platform reports them (Wine replaces a
-    // read-only file, and root may write anywhere).
-    const std::tuple<DWORD, DWORD, const wchar_t*> reported[] = {
-        {FILE_ATTRIBUTE_READONLY, ERROR_ACCESS_DENIED, L"read-only"},
-        {FILE_ATTRIBUTE_NORMAL, ERROR_DISK_FULL, L"disk is full"},
-        {FILE_ATTRIBUTE_NORMAL, ERROR_ACCESS_DENIED, L"Access is denied"}};
-    for (const auto& [attributes, error, reason] : reported) {
-        ::SetFileAttributesA(target.c_str(), attributes);
+    EXPECT_EQ("old\r\n", FileBytes(kept));
+    EXPECT_TRUE(::GetFileAttributesA(kept.c_str()) & FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_NORMAL), ::DeleteFileA(kept.c_str());
+    ::RemoveDirectoryA(sub.c_str());
+    // A full disk and access denied as the platform reports them (root may write anywhere).
+    const std::pair<DWORD, const wchar_t*> reported[] = {
+        {ERROR_DISK_FULL, L"disk is full"}, {ERROR_ACCESS_DENIED, L"Access is denied"}};
+    for (const auto& [error, reason] : reported)
         EXPECT_NE(std::wstring::npos, SaveFailureText(Wide(target), error, true).find(reason));
-    }
     EXPECT_EQ(cases[1].second, FileBytes(target));
     WIN32_FIND_DATAA found;
     EXPECT_EQ(INVALID_HANDLE_VALUE, ::FindFirstFileA((folder + "*.tmp").c_str(), &found));
@@ -184,6 +204,26 @@ TEST_F(ExportTest, CopyTakesTheHighlightedRowsAddressOnceARowIsClicked)
         Press('C'), Command(ID_EDIT_COPY);
         EXPECT_EQ(std::string("before\0", 7), ClipboardBytes()) << &act - unhighlight;
     }
+    // Another program holds the clipboard: the copy waits without holding the window, and gives
+    // up after about a second, saying so, with the clipboard as it was.
+    ::SetFocus(*list), Click(*list, Row(0));
+    for (DWORD held : {300, 2000}) {
+        fw::CClipboard(nullptr).SetText("before");
+        HANDLE opened = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        std::thread holder([&] {
+            ::OpenClipboard(nullptr), ::SetEvent(opened), ::Sleep(held), ::CloseClipboard();
+        });
+        ::WaitForSingleObject(opened, 5000), ::CloseHandle(opened);
+        const DWORD start = ::GetTickCount();
+        Command(ID_EDIT_COPY);
+        EXPECT_GT(100u, ::GetTickCount() - start);
+        PumpMessages(1500);
+        holder.join();
+        EXPECT_EQ(held < 1000 ? std::string("127.0.0.1\0", 10) : std::string("before\0", 7),
+                  ClipboardBytes());
+        EXPECT_EQ(held > 1000,
+                  frame->m_wndStatusBar.GetPaneText(0).find("clipboard") != std::string::npos);
+    }
 }
 
 // The keyboard alone: the list has the focus from the start, with a focused row once it has
@@ -212,6 +252,30 @@ TEST_F(ExportTest, TheKeyboardReachesTheListsAndTheirRows)
     list->SendMessage(WM_KEYDOWN, VK_DOWN);
     Press('C');
     EXPECT_EQ(std::string("127.0.0.2\0", 10), ClipboardBytes());
+    // Shift+F10 and the menu key open the list's menu at the selected row.
+    RECT label = {};
+    list->GetItemRect(1, label, LVIR_LABEL);
+    POINT row = {label.left, (label.top + label.bottom) / 2};
+    ::ClientToScreen(*list, &row);
+    for (UINT key : {VK_F10, VK_APPS}) {
+        RECT placed = {};
+        WhenShown("#32768", [&](HWND popup) {
+            ::GetWindowRect(popup, &placed);
+            ::EndMenu();
+        });
+        BYTE keys[256] = {};
+        keys[VK_SHIFT] = key == VK_F10 ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        // The menu key's menu comes as it is let go. F10 let go alone would open the menu bar.
+        ::PostMessageA(*list, key == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1);
+        if (key == VK_APPS)
+            ::PostMessageA(*list, WM_KEYUP, key, 0xC0000001);
+        PumpMessages(300);
+        keys[VK_SHIFT] = 0;
+        ::SetKeyboardState(keys);
+        EXPECT_EQ(row.x, placed.left) << key;
+        EXPECT_EQ(row.y, placed.top) << key;
+    }
     // Ctrl+Up moves the focus alone: Copy still takes the highlighted row.
     BYTE ctrl[256] = {};
     ctrl[VK_CONTROL] = 0x80;
@@ -238,6 +302,32 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
     Press('S');
     EXPECT_STREQ("Events.txt", offered);
     EXPECT_EQ("AutoUpdate PAUSED", frame->m_wndStatusBar.GetPane(1)->GetStateText(true));
+    // An existing file is replaced once the user says so; No goes back to the dialog. The
+    // dialog ignores case: "EVENTS" names events.txt.
+    for (int answer : {IDNO, IDYES}) {
+        wchar_t prompt[256] = {};
+        WhenShown(
+            "#32770",
+            [&](HWND save) {
+                TypeAndSave(save, Wide(folder) + L"EVENTS");
+                WhenShown(
+                    "#32770",
+                    [&](HWND box) {
+                        ::GetDlgItemTextW(box, 0xFFFF, prompt, 256);
+                        ::PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+                        if (answer == IDNO)
+                            WhenShown(
+                                "#32770",
+                                [](HWND again) { ::PostMessageA(again, WM_COMMAND, IDCANCEL, 0); },
+                                nullptr, 1148);
+                    },
+                    nullptr, IDYES);
+            },
+            nullptr, 1148);
+        Press('S');
+        EXPECT_NE(nullptr, ::wcsstr(prompt, L"already exists")) << answer;
+        EXPECT_EQ(answer == IDYES ? "0.0.0.0   53   \r\n" : "old\r\n", FileBytes(target));
+    }
 
     // The menu opens at the cursor (x and y differ), wherever the click was, with Copy greyed
     // (the click was below the row). A name without extension gets ".txt", and keeps letters
@@ -260,11 +350,7 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
             items.push_back(std::to_string(::GetMenuItemID(menu, i)) + " " + text +
                             (grey ? " grey" : ""));
         }
-        WhenShown("#32770", [&](HWND save) {
-            HWND combo = ::FindWindowExA(::GetDlgItem(save, 1148), nullptr, "ComboBox", nullptr);
-            ::SetWindowTextW(::FindWindowExA(combo, nullptr, "Edit", nullptr), typed.c_str());
-            ::PostMessageA(save, WM_COMMAND, IDOK, 0);
-        });
+        WhenShown("#32770", [&](HWND save) { TypeAndSave(save, typed); });
         ::PostMessageA(popup, WM_KEYDOWN, VK_UP, 0),
             ::PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
     });
@@ -274,7 +360,8 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
     ::DeleteFileW(saved.c_str());
     EXPECT_EQ("old\r\n", FileBytes(folder + "Lodz.txt"));
     ::DeleteFileA((folder + "Lodz.txt").c_str());
-    EXPECT_EQ((std::vector<std::string>{"57634 Copy URL grey", "0 ", "57603 Save events"}), items);
+    EXPECT_EQ((std::vector<std::string>{"57634 &Copy URL grey", "0 ", "57603 &Save events"}),
+              items);
     EXPECT_EQ(std::make_pair(at.left, at.top), std::make_pair(placed.left, placed.top));
 }
 

@@ -66,6 +66,9 @@ const Case kCases[] = {
         {kFrame, kBox, kShadow, kWhite}, {kPicture, kClassicImage}, {kWrite, kTextRect, kText}}},
     {"ClassicChecked", kClassic, true, kPlain, ODS_CHECKED, {{kFill, kAll, kMenuFace}, {kFill, kClassicCheck, kLight3d},
         {kFrame, kClassicCheck, kShadow, kWhite}, {kTick, {L + 5, T + 6, 0, 0}}, {kWrite, kTextRect, kText}}},
+    // Resolve and Auto Update: the highlight leaves the check mark's column as it was.
+    {"ClassicSelectedCheckedKeepsColumn", kClassic, true, kPlain, ODS_SELECTED | ODS_CHECKED, {{kFill, kClassicSelection, kHighlight},
+        {kFill, kClassicCheck, kMenuFace}, {kFrame, kClassicCheck, kShadow, kWhite}, {kTick, {L + 5, T + 6, 0, 0}}, {kWrite, kTextRect, kWhite}}},
     {"ClassicDisabledEmbossed", kClassic, true, kShortcut, ODS_GRAYED, {{kFill, kAll, kMenuFace},
         {kEmboss, kClassicImage, kMenuFace}, {kWrite, {L + 26, T, R - 15, B}, kWhite}, {kWrite, kLabelRect, kGrayText}}},
     {"ClassicDisabledSelected", kClassic, true, kPlain, ODS_GRAYED | ODS_SELECTED, {{kFill, kAll, kHighlight},

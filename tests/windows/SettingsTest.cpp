@@ -23,7 +23,7 @@ protected:
     // What the main window applied: the colours as 0xBBGGRR in the dialog's order (back, custom,
     // system, statistics, select; the lists' backgrounds also as the screen shows them, in the
     // empty list and in an empty value cell), the statistics' text colour, the switches, the
-    // interval and the menu style (as held, as the two looks take it, and its check mark).
+    // interval and the menu style (the look a popup is drawn in, and its check mark).
     std::string Applied() const
     {
         const CEndpointListCtrl& list = frame->m_wndEndpointList;
@@ -41,37 +41,52 @@ protected:
             << list.m_crSelectColor << " text " << stats.SendMessage(LVM_GETTEXTCOLOR) << std::dec
             << " grid " << list.m_bGridLines << " top "
             << ((::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) << " "
-            << frame->m_nInterval << " ms menu " << frame->m_bXPMenu << "/"
-            << CStyledMenu::s_nXpWhenMenuColorDiffers << "/"
-            << CStyledMenu::s_nXpWhenMenuColorMatches << "/"
+            << frame->m_nInterval << " ms menu " << Look() << "/"
             << ((::GetMenuState(::GetMenu(hwnd), ID_XPSTYLE, MF_BYCOMMAND) & MF_CHECKED) != 0);
         return out.str();
+    }
+    // The classic look highlights a selected item to its right end in the highlight colour;
+    // the XP look tints it.
+    std::string Look() const
+    {
+        auto& popup =
+            dynamic_cast<CStyledMenu&>(*fw::CMenu::FromHandle(::GetSubMenu(::GetMenu(hwnd), 0)));
+        CDibSection image(120, 20);
+        DRAWITEMSTRUCT dis = {ODT_MENU,
+                              0,
+                              ID_REFRESH,
+                              0,
+                              ODS_SELECTED,
+                              reinterpret_cast<HWND>(popup.GetSafeHmenu()),
+                              image.Dc(),
+                              image.All(),
+                              reinterpret_cast<ULONG_PTR>(popup.m_arrItems[0].get())};
+        ::SendMessageA(hwnd, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+        return image.At(115, 10) == ::GetSysColor(COLOR_HIGHLIGHT) ? "classic" : "xp";
     }
 };
 
 // clang-format off
-const char kDefaults[] = "cdc8c8/cdc8c8/cdc8c8 dcffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 1 top 0 2000 ms menu 1/1/1/1";
+const char kDefaults[] = "cdc8c8/cdc8c8/cdc8c8 dcffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 1 top 0 2000 ms menu xp/1";
 // clang-format on
 
-TEST_F(SettingsTest, FileIsAppliedAtStartAndOnlyTheMenuStyleWrittenAtExit)
+TEST_F(SettingsTest, FileIsAppliedAtStartAndLeftAsItWasAtExit)
 {
     struct Case {
         const char* file; // nullptr: none
         const char* applied;
-        std::string atExit;
     };
     // clang-format off
     const char kNoColours[] = "\x01\x02garbage without sections\r\n[Colors]\r\nBackColor=-1\r\n"
                               "SystemColor=16777471\r\nCustomColor=16777215\r\nSelectColor=green\r\n"
                               "[Attributes]\r\nGridLines=0\r\n";
     const Case cases[] = {
-        {nullptr, kDefaults, "[Attributes]\r\nMenuStyle=1\r\n"},
-        // Rewritten in place: nothing else in the file changes.
-        {kStored, "ff/ff/ff ff0000 ff00 ffff00/ffff00/ffff00 ffff text 320000 grid 0 top 1 7000 ms menu 0/0/0/0", kStored},
-        // Kept as read, written back as 1.
-        {"[Attributes]\r\nMenuStyle=5\r\n", "cdc8c8/cdc8c8/cdc8c8 dcffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 1 top 0 2000 ms menu 5/5/5/1", "[Attributes]\r\nMenuStyle=1\r\n"},
+        {nullptr, kDefaults},
+        {kStored, "ff/ff/ff ff0000 ff00 ffff00/ffff00/ffff00 ffff text 320000 grid 0 top 1 7000 ms menu classic/0"},
+        // Only 1 is the XP look, for the drawing and the check mark alike.
+        {"[Attributes]\r\nMenuStyle=5\r\n", "cdc8c8/cdc8c8/cdc8c8 dcffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 1 top 0 2000 ms menu classic/0"},
         // What is no colour gives the default, key by key.
-        {kNoColours, "cdc8c8/cdc8c8/cdc8c8 ffffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 0 top 0 2000 ms menu 1/1/1/1", std::string(kNoColours) + "MenuStyle=1\r\n"},
+        {kNoColours, "cdc8c8/cdc8c8/cdc8c8 ffffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 0 top 0 2000 ms menu xp/1"},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -82,13 +97,28 @@ TEST_F(SettingsTest, FileIsAppliedAtStartAndOnlyTheMenuStyleWrittenAtExit)
         EXPECT_EQ(c.applied, Applied()) << before;
         EXPECT_EQ(before, FileBytes(ini));
         Close();
-        EXPECT_EQ(c.atExit, FileBytes(ini));
+        EXPECT_EQ(before, FileBytes(ini));
         NewIni();
     }
     // Where no file can be written, every write fails quietly.
     ini = "Z:\\no\\such\\directory\\Tarnwick.ini";
     Open();
     EXPECT_EQ(kDefaults, Applied());
+}
+
+// Two instances: each stores at exit only the look it switched itself, whoever closes last.
+TEST_F(SettingsTest, AtExitOnlyTheLookThisWindowSwitchedIsStored)
+{
+    Write("[Attributes]\r\nMenuStyle=5\r\n");
+    Open();
+    const HWND first = hwnd;
+    Open();
+    Command(ID_XPSTYLE);
+    EXPECT_EQ("xp", Look());
+    Close();
+    EXPECT_EQ("[Attributes]\r\nMenuStyle=1\r\n", FileBytes(ini));
+    ::DestroyWindow(first);
+    EXPECT_EQ("[Attributes]\r\nMenuStyle=1\r\n", FileBytes(ini));
 }
 
 // Refuses to create toolbars on this thread, so that a frame's creation fails. Windows then
@@ -181,14 +211,14 @@ TEST_F(SettingsTest, DialogShowsTheFileAndOkAppliesAndWritesWhatItShows)
         {"[Attributes]\r\nUpdateInterval=4\r\n", IDC_BACK_COLOR,
          "+++++ cdc8c8 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec",
          "+++++ 0 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec", IDOK,
-         "0/0/0 dcffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 1 top 0 3000 ms menu 0/0/0/0",
+         "0/0/0 dcffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 1 top 0 3000 ms menu classic/0",
          "[Attributes]\r\nUpdateInterval=3\r\nGridLines=1\r\nOnTop=0\r\n[Colors]\r\nBackColor=0\r\n"
          "CustomColor=14483455\r\nSystemColor=14483420\r\nStatisticsColor=16770760\r\nSelectColor=16763080\r\n"},
         // Default puts back 3 seconds, not the file's default of 2.
         {kStored, IDC_DEFAULT,
          "+++++ ff ff0000 ff00 ffff00 ffff grid 0 top 1 7 sec",
          "+++++ cdc8c8 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec", IDOK,
-         "cdc8c8/cdc8c8/cdc8c8 dcffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 1 top 0 3000 ms menu 1/1/1/1",
+         "cdc8c8/cdc8c8/cdc8c8 dcffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 1 top 0 3000 ms menu xp/1",
          "[Colors]\r\nBackColor=13486280\r\nSystemColor=14483420\r\nCustomColor=14483455\r\n"
          "SelectColor=16763080\r\nStatisticsColor=16770760\r\n[Attributes]\r\n"
          "GridLines=1\r\nUpdateInterval=3\r\nMenuStyle=0\r\nOnTop=0\r\n"},
@@ -196,7 +226,7 @@ TEST_F(SettingsTest, DialogShowsTheFileAndOkAppliesAndWritesWhatItShows)
         {kStored, IDC_DEFAULT,
          "+++++ ff ff0000 ff00 ffff00 ffff grid 0 top 1 7 sec",
          "+++++ cdc8c8 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec", IDCANCEL,
-         "ff/ff/ff ff0000 ff00 ffff00/ffff00/ffff00 ffff text 320000 grid 0 top 1 7000 ms menu 1/1/1/1",
+         "ff/ff/ff ff0000 ff00 ffff00/ffff00/ffff00 ffff text 320000 grid 0 top 1 7000 ms menu xp/1",
          kStored},
     };
     // clang-format on
@@ -227,6 +257,48 @@ TEST_F(SettingsTest, DialogShowsTheFileAndOkAppliesAndWritesWhatItShows)
         Close();
         NewIni();
     }
+}
+
+// By keyboard alone: Tab goes top to bottom, a label's letter to its control, and Space or
+// Enter on a swatch, which shows the focus, opens the colour chooser.
+TEST_F(SettingsTest, TheDialogAnswersTheKeyboardAlone)
+{
+    Open();
+    int choosers = 0;
+    WhenShown(
+        "#32770",
+        [&choosers](HWND dialog) {
+            auto key = [dialog](UINT msg, WPARAM key) {
+                MSG m = {::GetFocus(), msg, key, msg == WM_SYSCHAR ? 1 << 29 : 1, 0, {}};
+                ::IsDialogMessageA(dialog, &m);
+                return ::GetDlgCtrlID(::GetFocus());
+            };
+            std::vector<int> order;
+            for (int i = 0; i < 11; ++i)
+                order.push_back(key(WM_KEYDOWN, VK_TAB));
+            EXPECT_EQ((std::vector<int>{IDC_BACK_COLOR, IDC_SYSTEM_COLOR, IDC_CUSTOM_COLOR,
+                                        IDC_STATISTICS_COLOR, IDC_SELECT_COLOR, IDC_GRID_LINES,
+                                        IDC_ON_TOP, IDC_DEFAULT, IDOK, IDCANCEL, IDC_INTERVAL}),
+                      order);
+            const std::pair<UINT, WPARAM> moves[] = {{WM_KEYDOWN, VK_TAB}, {WM_SYSCHAR, 'l'}};
+            for (const auto& [msg, letter] : moves) {
+                const int id = key(msg, letter);
+                EXPECT_EQ(msg == WM_SYSCHAR ? IDC_SELECT_COLOR : IDC_BACK_COLOR, id);
+                ::UpdateWindow(::GetFocus());
+                CDibSection swatch = ScreenImage(::GetFocus());
+                EXPECT_FALSE(Filled(swatch, swatch.All(), swatch.At(0, 0))) << id;
+                WhenShown(
+                    "#32770",
+                    [&choosers](HWND chooser) { ++choosers, ClickDlgItem(chooser, IDOK); },
+                    "Color");
+                key(WM_KEYDOWN, msg == WM_SYSCHAR ? VK_SPACE : VK_RETURN);
+                EXPECT_EQ(&letter == &moves[0].second ? 1 : 2, choosers) << id;
+            }
+            ClickDlgItem(dialog, IDCANCEL);
+        },
+        "Settings");
+    Command(ID_SETTINGS);
+    EXPECT_EQ(2, choosers);
 }
 
 // A new interval takes effect at once where auto-update runs.

@@ -10,6 +10,7 @@ namespace {
 std::string g_shownClass;
 std::string g_shownCaption;
 bool g_anyCaption = true;
+int g_shownControl = 0;
 std::function<void(HWND)> g_shownAct;
 UINT_PTR g_shownTimer = 0;
 
@@ -20,7 +21,8 @@ BOOL CALLBACK FindShown(HWND hWnd, LPARAM found)
     ::GetClassNameA(hWnd, name, sizeof(name));
     ::GetWindowTextA(hWnd, caption, sizeof(caption));
     const bool match = g_shownClass == name && ::IsWindowVisible(hWnd) &&
-                       (g_anyCaption || g_shownCaption == caption);
+                       (g_anyCaption || g_shownCaption == caption) &&
+                       (g_shownControl == 0 || ::GetDlgItem(hWnd, g_shownControl) != nullptr);
     if (match)
         *reinterpret_cast<HWND*>(found) = hWnd;
     return !match;
@@ -37,10 +39,50 @@ void CALLBACK OnShownTimer(HWND, UINT, UINT_PTR id, DWORD)
     std::exchange(g_shownAct, nullptr)(found);
 }
 
+// The dialog seen unexpected at the last ticks, and at how many.
+HWND g_unexpected = nullptr;
+int g_unexpectedTicks = 0;
+
+BOOL CALLBACK FindDialog(HWND hWnd, LPARAM found)
+{
+    char name[32] = {};
+    ::GetClassNameA(hWnd, name, sizeof(name));
+    const bool match = std::string(name) == "#32770" && ::IsWindowVisible(hWnd);
+    if (match)
+        *reinterpret_cast<HWND*>(found) = hWnd;
+    return !match;
+}
+
+void CALLBACK OnWatchTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND found = nullptr;
+    if (!g_shownAct)
+        ::EnumThreadWindows(::GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&found));
+    // An act's own dialog may take a few ticks to close.
+    g_unexpectedTicks = found != nullptr && found == g_unexpected ? g_unexpectedTicks + 1 : 0;
+    g_unexpected = found;
+    if (g_unexpectedTicks < 5)
+        return;
+    wchar_t caption[128] = {}, text[512] = {};
+    ::GetWindowTextW(found, caption, 128);
+    ::GetDlgItemTextW(found, 0xFFFF, text, 512);
+    ADD_FAILURE() << "unexpected dialog \"" << caption << "\": " << text;
+    ::EndDialog(found, IDCANCEL);
+}
+
 } // namespace
 
-void WhenShown(const char* className, std::function<void(HWND)> act, const char* caption)
+CUnexpectedDialogs::CUnexpectedDialogs() : m_nTimer(::SetTimer(nullptr, 0, 100, &OnWatchTimer)) {}
+
+CUnexpectedDialogs::~CUnexpectedDialogs()
 {
+    ::KillTimer(nullptr, m_nTimer);
+}
+
+void WhenShown(const char* className, std::function<void(HWND)> act, const char* caption,
+               int control)
+{
+    g_shownControl = control;
     if (g_shownTimer != 0)
         ::KillTimer(nullptr, g_shownTimer);
     g_shownClass = className;

@@ -25,10 +25,23 @@ inline void PrintTo(const RECT& rc, std::ostream* out)
 }
 
 // Runs `act` once on the first visible window of class `className` (and caption `caption`,
-// when given) that this thread shows, from a thread timer: modal loops dispatch it, so a test
-// drives the modal windows (dialogs, message boxes, popup menus) that its own calls open. An
-// act may arm the next one; arming replaces an act that has not run.
-void WhenShown(const char* className, std::function<void(HWND)> act, const char* caption = nullptr);
+// and child control `control`, when given) that this thread shows, from a thread timer: modal
+// loops dispatch it, so a test drives the modal windows (dialogs, message boxes, popup menus)
+// that its own calls open. An act may arm the next one; arming replaces an act that has not run.
+void WhenShown(const char* className, std::function<void(HWND)> act, const char* caption = nullptr,
+               int control = 0);
+
+// While it lives, a dialog or message box of this thread that no act waits for fails the test
+// and is closed within a second, instead of holding the test in its modal loop until the
+// runner's time-out.
+class CUnexpectedDialogs {
+public:
+    CUnexpectedDialogs();
+    ~CUnexpectedDialogs();
+
+private:
+    UINT_PTR m_nTimer;
+};
 
 // Dispatches the thread's messages for `ms` milliseconds.
 void PumpMessages(DWORD ms);
