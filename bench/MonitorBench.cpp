@@ -1,7 +1,7 @@
-// Cost of one poll (table reads, row texts, reconciliation into a vector-backed list, counters)
-// for tables of various sizes, steady or changing between polls, IPv4 alone or with as many
-// IPv6 rows. The read and the
-// look-ups run at once on the polling thread, so the caches are warm after the first poll.
+// Cost of one poll (table reads, row texts, reconciliation into the rows the list shows,
+// counters) for tables of various sizes, steady or changing between polls, IPv4 alone, with as
+// many IPv6 rows, or with the owning programs. The read and the look-ups run at once on the
+// polling thread, so the caches are warm after the first poll.
 
 #include "EndpointMonitor.h"
 #include "FakeNameLookup.h"
@@ -17,6 +17,7 @@
 namespace tarnwick {
 namespace {
 
+using fakes::CFakeEndpointView;
 using fakes::CFakeNameLookup;
 using fakes::CFakeRowList;
 using fakes::CFakeUdpTable;
@@ -25,8 +26,22 @@ using fakes::MakeEndpoint6;
 
 constexpr unsigned kAddresses = 8;
 
-// `rows` endpoints of each family asked for on a few addresses, sorted by address then port;
-// `shift` moves every port.
+// Two programs, ids 1200 and 3400; counts the processes opened.
+class CCountingProcesses : public IProcessLookup {
+public:
+    int opened = 0;
+
+    bool Identify(std::uint32_t pid, std::uint64_t& creationTime, std::string& name) override
+    {
+        ++opened;
+        creationTime = pid;
+        name = pid == 1200 ? "svchost.exe" : "dns-server.exe";
+        return true;
+    }
+};
+
+// `rows` endpoints of each family asked for on a few addresses, sorted by address then port,
+// the first half owned by process 1200 and the others by 3400; `shift` moves every port.
 void FillTable(CFakeUdpTable& table, int rows, bool ipv6, int shift)
 {
     table.rows.clear();
@@ -36,12 +51,15 @@ void FillTable(CFakeUdpTable& table, int rows, bool ipv6, int shift)
         const auto port = static_cast<std::uint16_t>(1024 + (i % perAddress + shift) % 64000);
         table.rows.push_back(a == 0 ? MakeEndpoint(0, 0, 0, 0, port)
                                     : MakeEndpoint(192, 168, 1, a, port));
+        table.rows.back().pid = i < rows / 2 ? 1200 : 3400;
         // The first address of each family is the unspecified one, the others 2001:db8::a.
         const std::uint16_t prefix[2] = {a == 0 ? std::uint16_t{0} : std::uint16_t{0x2001},
                                          a == 0 ? std::uint16_t{0} : std::uint16_t{0xDB8}};
         if (ipv6)
             table.rows.push_back(MakeEndpoint6(
                 {prefix[0], prefix[1], 0, 0, 0, 0, 0, static_cast<std::uint16_t>(a)}, port));
+        if (ipv6)
+            table.rows.back().pid = 1200;
     }
 }
 
@@ -58,7 +76,7 @@ std::shared_ptr<CFakeNameLookup> NamedLookup()
     return lookup;
 }
 
-void BM_Poll(benchmark::State& state, bool changing, bool ipv6)
+void BM_Poll(benchmark::State& state, bool changing, bool ipv6, bool owners = false)
 {
     const int rows = static_cast<int>(state.range(0));
     auto sharedTable = std::make_shared<CFakeUdpTable>();
@@ -66,10 +84,13 @@ void BM_Poll(benchmark::State& state, bool changing, bool ipv6)
     table.stats = {1, 2, 3, 4, 5};
     table.stats6 = {6, 7, 8, 9, 10};
     FillTable(table, rows, ipv6, 0);
+    auto processes = std::make_shared<CCountingProcesses>();
     CEndpointMonitor monitor(sharedTable, NamedLookup(), fakes::InlineStarter(),
-                             fakes::InlineStarter());
-    monitor.SetIPv6(ipv6);
-    CFakeRowList endpoints;
+                             fakes::InlineStarter(), {}, processes);
+    CFakeEndpointView endpoints;
+    endpoints.rows = &monitor.Rows();
+    monitor.SetIPv6(ipv6, endpoints);
+    monitor.SetOwners(owners);
     CFakeRowList statistics(ipv6 ? 10 : 5);
     const auto poll = [&] {
         monitor.RequestPoll();
@@ -77,9 +98,11 @@ void BM_Poll(benchmark::State& state, bool changing, bool ipv6)
     };
     // Grows the buffer and fills the caches.
     poll();
+    const int firstLookups = processes->opened;
     poll();
     table.readCalls = 0;
-    endpoints.setCalls = statistics.setCalls = 0;
+    processes->opened = 0;
+    endpoints.calls = endpoints.setCalls = statistics.setCalls = 0;
 
     int shift = 0;
     for (auto _ : state) {
@@ -92,12 +115,20 @@ void BM_Poll(benchmark::State& state, bool changing, bool ipv6)
     }
     if (endpoints.GetRowCount() != (ipv6 ? 2 * rows : rows))
         state.SkipWithError("wrong row count");
-    if (!changing && endpoints.setCalls + statistics.setCalls != 0)
-        state.SkipWithError("a steady poll wrote cells");
+    if (!changing && endpoints.calls + statistics.setCalls != 0)
+        state.SkipWithError("a steady poll changed rows");
+    if (endpoints.outOfRange)
+        state.SkipWithError("rows told changed past the count");
     state.counters["reads/poll"] =
         benchmark::Counter(table.readCalls.load(), benchmark::Counter::kAvgIterations);
-    state.counters["cell writes/poll"] =
+    state.counters["rows changed/poll"] =
         benchmark::Counter(endpoints.setCalls, benchmark::Counter::kAvgIterations);
+    if (owners) {
+        // The first poll meets both programs; a poll that moves every port opens them again.
+        state.counters["first poll's look-ups"] = firstLookups;
+        state.counters["look-ups/poll"] =
+            benchmark::Counter(processes->opened, benchmark::Counter::kAvgIterations);
+    }
 }
 
 void BM_Steady(benchmark::State& state)
@@ -121,10 +152,49 @@ void BM_ChangingWithIPv6(benchmark::State& state)
     BM_Poll(state, true, true);
 }
 
+// The first poll of a new monitor: every row, address and port is new.
+void BM_FirstPoll(benchmark::State& state)
+{
+    const int rows = static_cast<int>(state.range(0));
+    auto sharedTable = std::make_shared<CFakeUdpTable>();
+    FillTable(*sharedTable, rows, false, 0);
+    const auto lookup = NamedLookup();
+    CFakeRowList statistics(5);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto monitor = std::make_unique<CEndpointMonitor>(sharedTable, lookup, nullptr,
+                                                          fakes::InlineStarter());
+        CFakeEndpointView endpoints;
+        endpoints.rows = &monitor->Rows();
+        state.ResumeTiming();
+        monitor->RequestPoll();
+        monitor->ApplyRead(endpoints, statistics);
+        state.PauseTiming();
+        if (endpoints.GetRowCount() != rows)
+            state.SkipWithError("wrong row count");
+        monitor.reset();
+        state.ResumeTiming();
+    }
+}
+
+// The argument is the row count; half of the rows belong to each of two programs.
+void BM_SteadyWithOwners(benchmark::State& state)
+{
+    BM_Poll(state, false, false, true);
+}
+
+void BM_ChangingWithOwners(benchmark::State& state)
+{
+    BM_Poll(state, true, false, true);
+}
+
+BENCHMARK(BM_FirstPoll)->Arg(20000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Steady)->Arg(640)->Arg(5000)->Arg(20000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Changing)->Arg(640)->Arg(5000)->Arg(20000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SteadyWithIPv6)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ChangingWithIPv6)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SteadyWithOwners)->Arg(2000)->Arg(20000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ChangingWithOwners)->Arg(20000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace tarnwick

@@ -28,32 +28,39 @@ std::uint64_t EndpointKey(const unsigned char* row, std::uint32_t size, AddressF
 
 } // namespace
 
-void CProcessNames::Visit(const CTableReader& read, std::unordered_set<std::uint64_t>& endpoints)
+void CProcessNames::Visit(const CTableReader& read)
 {
     const std::uint32_t rowSize = UdpRowSize(read.Family());
     const unsigned char* row = read.Rows();
+    // Rows of one owner mostly come together: its checks are made once per run of rows, and
+    // once it is to be looked up its other endpoints need no check.
+    std::uint32_t runPid = 0;
+    bool decided = false;
     for (std::uint32_t i = 0; i < read.RowCount(); ++i, row += rowSize) {
         const std::uint32_t pid = PlatformWord(row + rowSize - kOwnerPidFromEnd);
         const std::uint64_t key = EndpointKey(row, rowSize, read.Family());
-        endpoints.insert(key);
-        m_seen.insert(pid);
-        if (pid == kIdleProcess || pid == kSystemProcess)
-            continue;
-        if (m_owners.count(pid) == 0 || m_endpoints.count(key) == 0)
+        m_next.Insert(key);
+        if (i == 0 || pid != runPid) {
+            runPid = pid;
+            m_seen.insert(pid);
+            decided = pid == kIdleProcess || pid == kSystemProcess || m_toIdentify.count(pid) != 0;
+        }
+        if (!decided && (m_owners.count(pid) == 0 || !m_endpoints.Contains(key))) {
             m_toIdentify.insert(pid);
+            decided = true;
+        }
     }
 }
 
 void CProcessNames::Update(const CTableReader& read, const CTableReader* read6,
                            IProcessLookup& lookup)
 {
-    std::unordered_set<std::uint64_t> endpoints;
-    endpoints.reserve(m_endpoints.size());
+    m_next.Reset(read.RowCount() + (read6 != nullptr ? read6->RowCount() : 0));
     m_toIdentify.clear();
     m_seen.clear();
-    Visit(read, endpoints);
+    Visit(read);
     if (read6 != nullptr)
-        Visit(*read6, endpoints);
+        Visit(*read6);
     for (const std::uint32_t pid : m_toIdentify) {
         Owner found;
         ++m_nLookups;
@@ -69,13 +76,13 @@ void CProcessNames::Update(const CTableReader& read, const CTableReader* read6,
     // Owners that hold no endpoint any more are forgotten: their ids may be given again.
     for (auto it = m_owners.begin(); it != m_owners.end();)
         it = m_seen.count(it->first) != 0 ? std::next(it) : m_owners.erase(it);
-    m_endpoints.swap(endpoints);
+    m_endpoints.Swap(m_next);
 }
 
 void CProcessNames::Clear()
 {
     m_owners.clear();
-    m_endpoints.clear();
+    m_endpoints.Reset(0);
 }
 
 const std::string& CProcessNames::Name(std::uint32_t pid) const

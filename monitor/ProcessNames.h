@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EndpointKeySet.h"
+
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -40,11 +42,13 @@ private:
         std::uint64_t creationTime = 0;
         std::string name;
     };
-    void Visit(const CTableReader& read, std::unordered_set<std::uint64_t>& endpoints);
+    void Visit(const CTableReader& read);
 
     std::unordered_map<std::uint32_t, Owner> m_owners;
     // The endpoints of the previous read, each as one number of its address, port and owner.
-    std::unordered_set<std::uint64_t> m_endpoints;
+    CEndpointKeySet m_endpoints;
+    // Those of the read being named.
+    CEndpointKeySet m_next;
     // Owners to look up in this Update, and all owners of its rows.
     std::unordered_set<std::uint32_t> m_toIdentify;
     std::unordered_set<std::uint32_t> m_seen;
