@@ -4,9 +4,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <tuple>
-
 namespace {
 
 class PaneStatusBarTest : public ::testing::Test {
@@ -18,51 +15,6 @@ protected:
     CPaneBarHost host;
     CPaneStatusBar& bar = host.bar;
 };
-
-TEST_F(PaneStatusBarTest, SetIndicatorsResetsEveryPaneToTheMenuColours)
-{
-    // The defaults come from the menu colours, set here to known values and put back.
-    const INT elements[] = {COLOR_MENU, COLOR_MENUTEXT};
-    const COLORREF saved[] = {::GetSysColor(COLOR_MENU), ::GetSysColor(COLOR_MENUTEXT)};
-    const COLORREF known[] = {RGB(192, 192, 192), RGB(1, 2, 3)};
-    ::SetSysColors(2, elements, known);
-    LOGFONTA ansiVar = {};
-    ::GetObjectA(::GetStockObject(ANSI_VAR_FONT), sizeof(ansiVar), &ansiVar);
-    for (int i = 0; i < 4; ++i) {
-        CStatusPane* pane = bar.GetPane(i);
-        pane->SetTexts("on", "off");
-        pane->SetTextColors(RGB(1, 1, 1), RGB(2, 2, 2));
-        pane->SetBackColors(RGB(3, 3, 3), RGB(4, 4, 4));
-        pane->SetStyle(SPS_BITMAP | SPS_HSCROLL);
-        pane->m_lfFont.lfHeight = 40;
-        pane->m_nScrollX = pane->m_nScrollY = 5;
-    }
-    // A missing indicator string fails the call, but the panes are reset all the same.
-    const UINT ids[] = {ID_SEPARATOR, ID_INDICATOR_OVR, 4242, ID_INDICATOR_RESOLVE};
-    EXPECT_FALSE(bar.SetIndicators(ids, 4));
-    EXPECT_EQ(4, bar.GetCount());
-    EXPECT_EQ(" Resolve ON         ", bar.GetPaneText(3));
-    // Texts; disabled and enabled text colours (disabled: the menu colour with each channel
-    // halved) and back colours; style; offsets.
-    for (int i = 0; i < bar.GetCount(); ++i) {
-        const CStatusPane& p = *bar.GetPane(i);
-        EXPECT_EQ(std::make_tuple(std::string("|"), RGB(96, 96, 96), RGB(1, 2, 3),
-                                  RGB(192, 192, 192), RGB(192, 192, 192), SPS_TEXT, 0, 0),
-                  std::make_tuple(p.m_strText[0] + "|" + p.m_strText[1], p.m_crText[0],
-                                  p.m_crText[1], p.m_crBack[0], p.m_crBack[1], p.m_nStyle,
-                                  p.m_nScrollX, p.m_nScrollY))
-            << i;
-        EXPECT_EQ(0, std::memcmp(&ansiVar, &p.m_lfFont, sizeof(ansiVar))) << i;
-    }
-
-    // A disabled colour of -1 stands for the menu colours.
-    CStatusPane& pane = *bar.GetPane(0);
-    pane.SetTextColors(RGB(0, 150, 0), 0xFFFFFFFF);
-    pane.SetBackColors(RGB(4, 5, 6), 0xFFFFFFFF);
-    EXPECT_EQ(RGB(96, 96, 96), pane.m_crText[0]);
-    EXPECT_EQ(RGB(192, 192, 192), pane.m_crBack[0]);
-    ::SetSysColors(2, elements, saved);
-}
 
 TEST_F(PaneStatusBarTest, PaneRectanglesHoldTheirLeftAndTopEdgesOnly)
 {

@@ -250,7 +250,7 @@ TEST_F(SettingsTest, IPv6IsOnForOneAndItsCommandWritesItAtOnce)
     Open();
     for (bool on : {false, true}) {
         EXPECT_EQ(on ? 10 : 5, frame->m_wndStatistics.GetItemCount());
-        EXPECT_EQ(on ? "Datagrams Having No Ports: (IPv6)" : "",
+        EXPECT_EQ(on ? "IPv6 Datagrams Having No Ports:" : "",
                   frame->m_wndStatistics.GetItemText(6, 0));
         EXPECT_EQ(on,
                   (::GetMenuState(::GetMenu(hwnd), ID_VIEW_IPV6, MF_BYCOMMAND) & MF_CHECKED) != 0);
