@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include "Dpi.h"
 #include "Gdi.h"
 #include "ListRows.h"
 #include "MainWindowPanes.h"
@@ -11,6 +12,7 @@
 #include "resource.h"
 
 #include <commctrl.h>
+#include <algorithm>
 #include <windowsx.h>
 
 namespace {
@@ -25,6 +27,17 @@ const char* const kStatisticsLabels[] = {
     "Number of Listening Connections:", "Datagrams Having No Ports:",   "Total Datagrams Sent:",
     "Total Datagrams Received:",        "Error on Received Datagrams:",
 };
+// The IPv6 rows begin with what tells them apart, so that it shows however narrow the column.
+const char* const kIPv6StatisticsLabels[] = {
+    "IPv6 Listening Connections:", "IPv6 Datagrams Having No Ports:",    "IPv6 Datagrams Sent:",
+    "IPv6 Datagrams Received:",    "IPv6 Errors on Received Datagrams:",
+};
+// The widest counter: the largest value of the platform's 32-bit counters.
+const char kWidestCounter[] = "4294967295";
+// The least width of the endpoint list beside the statistics, and the least height of the
+// lists, at 96 DPI.
+constexpr int kMinEndpointListWidth = 120;
+constexpr int kMinListHeight = 100;
 
 const RECT kEmptyRect = {0, 0, 0, 0};
 
@@ -142,16 +155,24 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_POLLBUSY:
         return IsPolling() ? 1 : 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_GETMINMAXINFO:
+        OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
     }
     return CFrameWnd::WindowProc(msg, wParam, lParam);
 }
 
 int CMainFrame::OnCreate()
 {
+    m_nDpi = fw::GetWindowDpi(m_hWnd);
     if (!m_wndToolBar.Create(m_hWnd, AFX_IDW_TOOLBAR, TBSTYLE_FLAT) ||
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         return -1;
     LoadToolbarImages();
+    ScaleToolBar();
     if (!CreateStatusBar())
         return -1;
 
@@ -171,6 +192,7 @@ bool CMainFrame::CreateStatusBar()
 {
     if (!m_wndStatusBar.CreateStatusBar(m_hWnd, kIndicators, 4, fw::SBPS_STRETCH))
         return false;
+    m_wndStatusBar.SetDpi(m_nDpi);
     SetupMainWindowPanes(m_wndStatusBar);
     m_wndStatusBar.SetPaneText(0, fw::LoadResString(AFX_IDS_IDLEMESSAGE).c_str());
     return true;
@@ -183,8 +205,8 @@ void CMainFrame::CreateEndpointList()
     if (!m_wndEndpointList.IsWindow())
         return;
     ::SetWindowLongA(m_wndEndpointList, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
-    m_wndEndpointList.InsertColumn(0, "IP Address", LVCFMT_LEFT, kColumnWidths[0]);
-    m_wndEndpointList.InsertColumn(1, "Port", LVCFMT_LEFT, kColumnWidths[1]);
+    m_wndEndpointList.InsertColumn(0, "IP Address", LVCFMT_LEFT, Scale(kColumnWidths[0]));
+    m_wndEndpointList.InsertColumn(1, "Port", LVCFMT_LEFT, Scale(kColumnWidths[1]));
 }
 
 void CMainFrame::ApplyProcess()
@@ -197,13 +219,13 @@ void CMainFrame::ApplyProcess()
         while (m_wndEndpointList.GetColumnCount() > wanted)
             m_wndEndpointList.SendMessage(LVM_DELETECOLUMN, m_wndEndpointList.GetColumnCount() - 1);
         if (m_wndEndpointList.GetColumnCount() < wanted) {
-            m_wndEndpointList.InsertColumn(2, "PID", LVCFMT_LEFT, kColumnWidths[2]);
-            m_wndEndpointList.InsertColumn(3, "Process", LVCFMT_LEFT, kColumnWidths[3]);
+            m_wndEndpointList.InsertColumn(2, "PID", LVCFMT_LEFT, Scale(kColumnWidths[2]));
+            m_wndEndpointList.InsertColumn(3, "Process", LVCFMT_LEFT, Scale(kColumnWidths[3]));
         }
         // The columns start again from their first widths, so that the fit shares the window
         // among them alike rather than squeezing the new ones to nothing.
         for (int column = 0; column < 2; ++column)
-            m_wndEndpointList.SetColumnWidth(column, kColumnWidths[column]);
+            m_wndEndpointList.SetColumnWidth(column, Scale(kColumnWidths[column]));
     }
     const RECT list = m_wndEndpointList.GetWindowRect();
     m_wndEndpointList.FitColumns(list.right - list.left);
@@ -218,12 +240,38 @@ void CMainFrame::CreateStatistics()
         return;
     ::SetWindowLongA(m_wndStatistics, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
     m_wndStatistics.SetExtendedStyle(0, LVS_EX_GRIDLINES);
-    m_wndStatistics.InsertColumn(0, "   Parameters", LVCFMT_LEFT, 184);
-    m_wndStatistics.InsertColumn(1, "  Value", LVCFMT_LEFT, 60);
+    m_wndStatistics.InsertColumn(0, "   Parameters", LVCFMT_LEFT, Scale(184));
+    m_wndStatistics.InsertColumn(1, "  Value", LVCFMT_LEFT, Scale(60));
     for (int row = 0; row < 5; ++row)
         m_wndStatistics.InsertItem(row, "");
     for (int row = 0; row < 5; ++row)
         m_wndStatistics.SetItemText(row, 0, kStatisticsLabels[row]);
+    FitStatistics();
+}
+
+void CMainFrame::FitStatistics()
+{
+    if (!m_wndStatistics.IsWindow())
+        return;
+    auto textWidth = [this](const char* text) {
+        return static_cast<int>(
+            m_wndStatistics.SendMessage(LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
+    };
+    // The list's own fit of the labels tells the room it keeps around a cell's text, in its
+    // font at this DPI; the counters get the same room.
+    int widestLabel = 0;
+    for (int row = 0; row < m_wndStatistics.GetItemCount(); ++row)
+        widestLabel = std::max(widestLabel, textWidth(m_wndStatistics.GetItemText(row, 0).c_str()));
+    m_wndStatistics.SetColumnWidth(0, LVSCW_AUTOSIZE);
+    const int labels = m_wndStatistics.GetColumnWidth(0);
+    const int values = textWidth(kWidestCounter) + std::max(labels - widestLabel, Scale(12));
+    m_wndStatistics.SetColumnWidth(1, values);
+
+    RECT frame = {0, 0, 0, 0};
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongA(m_wndStatistics, GWL_STYLE)),
+                         FALSE, static_cast<DWORD>(::GetWindowLongA(m_wndStatistics, GWL_EXSTYLE)));
+    m_nStatisticsWidth = std::max(Scale(kStatisticsWidth),
+                                  labels + values + static_cast<int>(frame.right - frame.left));
 }
 
 void CMainFrame::ApplyIPv6()
@@ -231,15 +279,17 @@ void CMainFrame::ApplyIPv6()
     m_monitor.SetIPv6(m_bIPv6 != FALSE, m_wndEndpointList);
     if (!m_wndStatistics.IsWindow())
         return;
-    // The IPv6 counters: five more rows, labelled as the IPv4 ones.
+    // The IPv6 counters: five more rows under the IPv4 ones.
     const int wanted = m_bIPv6 ? 10 : 5;
     while (m_wndStatistics.GetItemCount() > wanted)
         m_wndStatistics.DeleteItem(m_wndStatistics.GetItemCount() - 1);
     for (int row = m_wndStatistics.GetItemCount(); row < wanted; ++row) {
         m_wndStatistics.InsertItem(row, "");
-        const std::string label = std::string(kStatisticsLabels[row - 5]) + " (IPv6)";
-        m_wndStatistics.SetItemText(row, 0, label.c_str());
+        m_wndStatistics.SetItemText(row, 0, kIPv6StatisticsLabels[row - 5]);
     }
+    FitStatistics();
+    if (m_bSettingsLoaded)
+        RecalcLayout();
 }
 
 fw::CBitmap CMainFrame::LoadButtonBitmap(UINT id)
@@ -267,20 +317,65 @@ void CMainFrame::LoadToolbarImages()
     m_wndToolBar.SendMessage(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(m_imlHot.Get()));
 }
 
+void CMainFrame::ScaleToolBar()
+{
+    // A flat toolbar keeps 7 by 6 pixels around each image at 96 DPI; the images keep their
+    // size.
+    m_wndToolBar.SendMessage(TB_SETPADDING, 0, MAKELPARAM(Scale(7), Scale(6)));
+    m_wndToolBar.SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(24 + Scale(7), 24 + Scale(6)));
+}
+
 void CMainFrame::RecalcLayout(bool notify)
 {
     CFrameWnd::RecalcLayout(notify);
     RECT rc = RepositionQuery();
-    rc.right -= kStatisticsWidth;
+    rc.right -= m_nStatisticsWidth;
     if (!m_wndEndpointList.IsWindow())
         return;
     m_wndEndpointList.MoveWindow(rc, FALSE);
     m_wndEndpointList.FitColumns(rc.right - rc.left);
     ::RedrawWindow(m_hWnd, &rc, nullptr, RDW_INVALIDATE);
 
-    RECT column = {rc.right, rc.top, rc.right + kStatisticsWidth, rc.bottom};
+    RECT column = {rc.right, rc.top, rc.right + m_nStatisticsWidth, rc.bottom};
     m_wndStatistics.MoveWindow(column, FALSE);
     ::RedrawWindow(m_hWnd, &column, nullptr, RDW_INVALIDATE);
+}
+
+void CMainFrame::OnDpiChanged(UINT dpi, const RECT* suggested)
+{
+    const UINT old = m_nDpi;
+    m_nDpi = dpi;
+    // The endpoint list's columns are fitted to its new width below, in their old proportion.
+    for (int column = 0; column < m_wndEndpointList.GetColumnCount(); ++column)
+        m_wndEndpointList.SetColumnWidth(column,
+                                         ::MulDiv(m_wndEndpointList.GetColumnWidth(column),
+                                                  static_cast<int>(dpi), static_cast<int>(old)));
+    ScaleToolBar();
+    m_wndStatusBar.SetDpi(dpi);
+    FitStatistics();
+    if (suggested != nullptr)
+        ::SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top,
+                       suggested->right - suggested->left, suggested->bottom - suggested->top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    RecalcLayout();
+}
+
+void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* info) const
+{
+    if (!m_wndStatistics.IsWindow())
+        return;
+    // The statistics column whole beside some of the endpoint list, and both lists below the
+    // toolbar and above the status bar.
+    RECT client = GetClientRect();
+    RECT free = RepositionQuery();
+    const int bars = (client.bottom - client.top) - (free.bottom - free.top);
+    RECT rc = {0, 0, m_nStatisticsWidth + Scale(kMinEndpointListWidth),
+               bars + Scale(kMinListHeight)};
+    ::AdjustWindowRectEx(&rc, static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)),
+                         ::GetMenu(m_hWnd) != nullptr,
+                         static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)));
+    info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, rc.right - rc.left);
+    info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, rc.bottom - rc.top);
 }
 
 void CMainFrame::OnTimer(UINT_PTR id)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EndpointListCtrl.h"
+#include "Dpi.h"
 #include "EndpointMonitor.h"
 #include "FrameWnd.h"
 #include "ImageList.h"
@@ -17,10 +18,11 @@
 void ReplaceGrey(HBITMAP bitmap);
 
 // The main window: toolbar, status bar, the endpoint list on the left and the
-// statistics list in a fixed column on the right.
+// statistics list in a column on the right. Its pixel sizes follow the window's DPI.
 class CMainFrame : public fw::CFrameWnd {
 public:
-    // Width of the statistics column, in pixels.
+    // The least width of the statistics column, in pixels at 96 DPI; it is wider where its
+    // labels and the widest counters need more.
     static constexpr int kStatisticsWidth = 250;
     // Timers of the frame window.
     static constexpr UINT_PTR kAutoUpdateTimer = 1;
@@ -112,6 +114,18 @@ private:
     void ApplyIPv6();
     // The monitor names the owners or not, and the endpoint list has the columns for them.
     void ApplyProcess();
+    // Gives the statistics columns their labels' and the widest counters' width, and the
+    // right column the width of both.
+    void FitStatistics();
+    // The toolbar's room around its images, at the window's DPI.
+    void ScaleToolBar();
+    // `pixels` at 96 DPI, at the window's DPI.
+    int Scale(int pixels) const { return fw::ScaleForDpi(pixels, m_nDpi); }
+    // Moved to a monitor of another DPI: sizes and layout anew, in the window the system
+    // suggests.
+    void OnDpiChanged(UINT dpi, const RECT* suggested);
+    // The lists never overlap, nor leave the window.
+    void OnGetMinMaxInfo(MINMAXINFO* info) const;
     void SetButtonImage(int image, UINT bitmapId);
     void OnLButtonDown(POINT point);
     void OnSettings();
@@ -124,6 +138,9 @@ private:
     void OnSetFocus();
 
     CSettingsStore m_settings;
+    // The window's dots per inch, and the statistics column's width at it.
+    UINT m_nDpi = 96;
+    int m_nStatisticsWidth = kStatisticsWidth;
     // The list that had the focus when the window was last deactivated.
     HWND m_hWndLastFocus = nullptr;
     // The stored menu style was read into m_bXPMenu: only then is it written back at exit.

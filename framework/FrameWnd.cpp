@@ -1,5 +1,6 @@
 #include "FrameWnd.h"
 
+#include "Dpi.h"
 #include "StatusBar.h"
 #include "WinApp.h"
 
@@ -77,7 +78,7 @@ void CFrameWnd::RecalcLayout(bool)
     if (toolBar != nullptr && ::IsWindowVisible(toolBar)) {
         // The toolbar spans the client width, as high as its buttons plus a margin.
         DWORD size = static_cast<DWORD>(::SendMessageA(toolBar, TB_GETBUTTONSIZE, 0, 0));
-        int height = HIWORD(size) + 6;
+        int height = HIWORD(size) + ScaleForDpi(6, GetWindowDpi(m_hWnd));
         ::MoveWindow(toolBar, 0, 0, client.right, height, TRUE);
     }
     HWND statusBar = GetDlgItem(static_cast<int>(AFX_IDW_STATUS_BAR));

@@ -1,11 +1,12 @@
 #include "StatusBar.h"
 
+#include "Dpi.h"
 #include "Gdi.h"
 
 namespace fw {
 
 namespace {
-// Horizontal room around a pane's text, and the width of the size grip, in pixels.
+// Horizontal room around a pane's text, and the width of the size grip, in pixels at 96 DPI.
 constexpr int kPanePadding = 6;
 constexpr int kGripWidth = 16;
 } // namespace
@@ -20,10 +21,6 @@ bool CStatusBar::SetIndicators(const UINT* ids, int count)
 {
     bool ok = true;
     m_panes.assign(static_cast<std::size_t>(count), Pane{});
-    CClientDC dc(m_hWnd);
-    HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-    CSelectObject selectFont(dc, font ? static_cast<HGDIOBJ>(font)
-                                      : ::GetStockObject(DEFAULT_GUI_FONT));
     for (int i = 0; i < count; ++i) {
         Pane& pane = m_panes[static_cast<std::size_t>(i)];
         pane.id = ids[i];
@@ -35,12 +32,38 @@ bool CStatusBar::SetIndicators(const UINT* ids, int count)
             continue;
         }
         pane.text = text;
-        SIZE size = {};
-        ::GetTextExtentPoint32A(dc, text, static_cast<int>(pane.text.size()), &size);
-        pane.width = size.cx + kPanePadding;
     }
+    MeasurePanes();
     UpdateLayout();
     return ok;
+}
+
+void CStatusBar::SetDpi(UINT dpi)
+{
+    m_nDpi = dpi;
+    MeasurePanes();
+    UpdateLayout();
+}
+
+void CStatusBar::MeasurePanes()
+{
+    CClientDC dc(m_hWnd);
+    HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    CSelectObject selectFont(dc, font ? static_cast<HGDIOBJ>(font)
+                                      : ::GetStockObject(DEFAULT_GUI_FONT));
+    for (Pane& pane : m_panes) {
+        // A pane is as wide as its indicator string; a separator, or a pane whose string is
+        // missing, keeps its width.
+        char text[256] = {};
+        const int length =
+            pane.id != 0 ? ::LoadStringA(::GetModuleHandleA(nullptr), pane.id, text, sizeof(text))
+                         : 0;
+        if (length <= 0)
+            continue;
+        SIZE size = {};
+        ::GetTextExtentPoint32A(dc, text, length, &size);
+        pane.width = size.cx + ScaleForDpi(kPanePadding, m_nDpi);
+    }
 }
 
 void CStatusBar::GetPaneInfo(int index, UINT& id, UINT& style, int& width) const
@@ -101,7 +124,9 @@ void CStatusBar::UpdateLayout()
     for (const Pane& pane : m_panes)
         if ((pane.style & SBPS_STRETCH) == 0)
             fixed += pane.width;
-    int grip = (::GetWindowLongA(m_hWnd, GWL_STYLE) & SBARS_SIZEGRIP) ? kGripWidth : 0;
+    int grip = (::GetWindowLongA(m_hWnd, GWL_STYLE) & SBARS_SIZEGRIP)
+                   ? ScaleForDpi(kGripWidth, m_nDpi)
+                   : 0;
     int stretch = client.right - fixed - grip;
 
     std::vector<int> edges;

@@ -36,11 +36,17 @@ public:
 
     // Lays the panes out again for the current width (on WM_SIZE).
     void UpdateLayout();
+    // The panes' room around their texts and the grip follow `dpi`; the panes are measured
+    // anew in the bar's font.
+    virtual void SetDpi(UINT dpi);
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void MeasurePanes();
+
+    UINT m_nDpi = 96;
     struct Pane {
         UINT id = 0;
         UINT style = SBPS_NORMAL;

@@ -2,6 +2,7 @@
 // reflects, the context menu, the row Copy takes, and fitting the columns to a width.
 #include "EndpointListCtrl.h"
 
+#include "Dpi.h"
 #include "Text.h"
 #include "resource.h"
 
@@ -218,10 +219,11 @@ void CEndpointListCtrl::FitColumns(int width)
 {
     if (width <= 0)
         return;
-    int target = width - (::GetSystemMetrics(SM_CXFRAME) + 2);
+    const UINT dpi = fw::GetWindowDpi(m_hWnd);
+    int target = width - (::GetSystemMetrics(SM_CXFRAME) + fw::ScaleForDpi(2, dpi));
     // Room for the vertical scroll bar that the rows bring.
     if (GetItemCount() > GetCountPerPage())
-        target -= ::GetSystemMetrics(SM_CXVSCROLL) + 1;
+        target -= ::GetSystemMetrics(SM_CXVSCROLL) + fw::ScaleForDpi(1, dpi);
     std::vector<int> widths(static_cast<std::size_t>(std::max(GetColumnCount(), 0)));
     for (std::size_t column = 0; column < widths.size(); ++column)
         widths[column] = GetColumnWidth(static_cast<int>(column));

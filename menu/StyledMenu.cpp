@@ -225,11 +225,11 @@ bool CStyledMenu::DrawItem(DRAWITEMSTRUCT* dis)
 void CStyledMenu::DrawItemText(HDC dc, const RECT& item, const std::string& text, COLORREF color,
                                int shift) const
 {
-    RECT rc = {item.left + m_cxImage + 9 + shift, item.top - 1 + shift, item.right + shift,
-               item.bottom - 1 + shift};
+    RECT rc = {item.left + m_cxImage + ScaleGap(9) + shift, item.top - 1 + shift,
+               item.right + shift, item.bottom - 1 + shift};
     std::size_t tab = text.find('\t');
     if (tab != std::string::npos)
-        rc.right -= m_cxImage;
+        rc.right -= ScaleGap(m_cxImage);
     fw::CFont font = CreateMenuFont();
     fw::CSaveDC saved(dc);
     ::SetBkMode(dc, TRANSPARENT);

@@ -98,6 +98,9 @@ private:
     void DrawItemText(HDC dc, const RECT& item, const std::string& text, COLORREF color,
                       int shift = 0) const;
 
+    // A gap around the images and texts, given at 96 DPI, at the main window's DPI; the
+    // images keep their size.
+    static int ScaleGap(int pixels);
     // The menu font of the system's non-client metrics.
     static fw::CFont CreateMenuFont();
     // The checked-state bitmap of command `id` (nullptr: none, the tick is drawn).

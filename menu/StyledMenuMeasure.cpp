@@ -1,6 +1,7 @@
 // Item sizes, and the padding that lines up the shortcuts of a popup.
 #include "StyledMenu.h"
 
+#include "Dpi.h"
 #include "PlatformClass.h"
 #include "WinApp.h"
 
@@ -22,6 +23,11 @@ int TextWidth(HDC dc, const std::string& text)
 }
 
 } // namespace
+
+int CStyledMenu::ScaleGap(int pixels)
+{
+    return fw::ScaleForDpi(pixels, fw::GetWindowDpi(MainWindow()));
+}
 
 fw::CFont CStyledMenu::CreateMenuFont()
 {
@@ -63,8 +69,9 @@ bool CStyledMenu::MeasureItem(MEASUREITEMSTRUCT* mis)
         width = rc.right - rc.left + 3;
         width += 3 * (width / length);
     }
-    mis->itemWidth = static_cast<UINT>(width + 2 * m_cxImage + 1);
-    mis->itemHeight = static_cast<UINT>(std::max(::GetSystemMetrics(SM_CYMENU), m_cyImage + 4));
+    mis->itemWidth = static_cast<UINT>(width + m_cxImage + ScaleGap(m_cxImage + 1));
+    mis->itemHeight =
+        static_cast<UINT>(std::max(::GetSystemMetrics(SM_CYMENU), m_cyImage + ScaleGap(4)));
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "PaneStatusBar.h"
 
+#include "Dpi.h"
 #include "Gdi.h"
 #include "WinApp.h"
 #include "resource.h"
@@ -19,6 +20,27 @@ bool IsDialog(HWND hWnd)
 void DrawTextIn(HDC dc, const std::string& text, RECT& rc, UINT format)
 {
     ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rc, format);
+}
+
+// The stripes at `dpi`, and their size; a null bitmap when the resource is missing.
+fw::CBitmap LoadStripes(HDC dc, UINT dpi, SIZE& size)
+{
+    fw::CBitmap bitmap(
+        ::LoadBitmapA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BITMAP_PROCESS)));
+    BITMAP info = {};
+    if (::GetObjectA(bitmap, sizeof(info), &info) != sizeof(info) || info.bmWidth <= 0 ||
+        info.bmHeight <= 0)
+        return fw::CBitmap();
+    size = {fw::ScaleForDpi(info.bmWidth, dpi), fw::ScaleForDpi(info.bmHeight, dpi)};
+    if (size.cx == info.bmWidth && size.cy == info.bmHeight)
+        return bitmap;
+    fw::CBitmap scaled(::CreateCompatibleBitmap(dc, size.cx, size.cy));
+    fw::CMemDC from(dc);
+    fw::CMemDC to(dc);
+    fw::CSelectObject selectFrom(from, bitmap);
+    fw::CSelectObject selectTo(to, scaled);
+    ::StretchBlt(to, 0, 0, size.cx, size.cy, from, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    return scaled;
 }
 
 } // namespace
@@ -44,7 +66,23 @@ bool CPaneStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
 {
     bool ok = CStatusBar::SetIndicators(lpIDArray, nIDCount);
     m_arrPanes.assign(static_cast<std::size_t>(nIDCount), CStatusPane());
+    if (m_font.Get() != nullptr)
+        for (CStatusPane& pane : m_arrPanes)
+            pane.m_lfFont = CStatusPane::StatusFont(m_nDpi);
     return ok;
+}
+
+void CPaneStatusBar::SetDpi(UINT dpi)
+{
+    m_nDpi = dpi;
+    const LOGFONTA font = CStatusPane::StatusFont(dpi);
+    // The control sizes itself to its font; the old one goes once it is no longer used.
+    fw::CFont scaled(::CreateFontIndirectA(&font));
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(scaled.Get()), FALSE);
+    m_font = std::move(scaled);
+    for (CStatusPane& pane : m_arrPanes)
+        pane.m_lfFont = font;
+    CStatusBar::SetDpi(dpi);
 }
 
 CStatusPane* CPaneStatusBar::GetPane(int nIndex)
@@ -265,15 +303,13 @@ void CPaneStatusBar::DrawPaneBitmap(HDC pDC, int /*nIndex*/, RECT& rc, CStatusPa
     if (pPane->GetStateText(m_bPaneEnabled).empty())
         return;
 
-    fw::CMemDC src(pDC);
-    fw::CBitmap bitmap(
-        ::LoadBitmapA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BITMAP_PROCESS)));
-    BITMAP info = {};
-    if (::GetObjectA(bitmap, sizeof(info), &info) != sizeof(info) || info.bmWidth <= 0 ||
-        info.bmHeight <= 0)
+    SIZE size = {};
+    fw::CBitmap bitmap = LoadStripes(pDC, m_nDpi, size);
+    if (bitmap.Get() == nullptr)
         return;
-    const int w = info.bmWidth;
-    const int h = info.bmHeight;
+    const int w = size.cx;
+    const int h = size.cy;
+    fw::CMemDC src(pDC);
     fw::CSelectObject selectBitmap(src, bitmap);
 
     UINT style = pPane->m_nStyle;
@@ -327,10 +363,12 @@ void CPaneStatusBar::DrawSizeGrip(HDC pDC)
     RECT window = GetWindowRect();
     const int W = window.right - window.left;
     const int H = window.bottom - window.top;
-    const POINT dots[] = {{W - 4, H - 3}, {W - 9, H - 3},  {W - 14, H - 3},
-                          {W - 4, H - 8}, {W - 4, H - 13}, {W - 9, H - 8}};
+    // Dots 3 pixels wide, 5 apart, at 96 DPI.
+    auto at = [this](int pixels) { return fw::ScaleForDpi(pixels, m_nDpi); };
+    const POINT dots[] = {{W - at(4), H - at(3)}, {W - at(9), H - at(3)},  {W - at(14), H - at(3)},
+                          {W - at(4), H - at(8)}, {W - at(4), H - at(13)}, {W - at(9), H - at(8)}};
     COLORREF clrShadow = ::GetSysColor(COLOR_BTNSHADOW);
     COLORREF clrHilite = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     for (const POINT& dot : dots)
-        fw::Draw3dRect(pDC, dot.x, dot.y, 3, 3, clrShadow, clrHilite);
+        fw::Draw3dRect(pDC, dot.x, dot.y, at(3), at(3), clrShadow, clrHilite);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Gdi.h"
 #include "StatusBar.h"
 #include "StatusPane.h"
 
@@ -26,6 +27,9 @@ public:
     // Sets the base bar's indicators, then resets every pane to a default CStatusPane,
     // texts and offsets included, whether or not the base call succeeded.
     virtual bool SetIndicators(const UINT* lpIDArray, int nIDCount);
+
+    // Panes, their fonts, the grip and the stripes follow `dpi`.
+    void SetDpi(UINT dpi) override;
 
     // No range check: valid for 0 to the indicator count - 1, until the next SetIndicators.
     CStatusPane* GetPane(int nIndex);
@@ -64,4 +68,7 @@ private:
     bool m_bPaneEnabled = true;
     // Receives the forwarded mouse messages; not owned.
     HWND m_hOwnerWnd = nullptr;
+    UINT m_nDpi = 96;
+    // The bar's own font at m_nDpi, once a DPI is set; else the control's.
+    fw::CFont m_font;
 };

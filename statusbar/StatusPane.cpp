@@ -15,9 +15,26 @@ void CStatusPane::SetDefaults()
     m_crText[1] = ::GetSysColor(COLOR_MENUTEXT);
     m_crBack[0] = ::GetSysColor(COLOR_MENU);
     m_crBack[1] = m_crBack[0];
-    m_lfFont = LOGFONTA{};
-    ::GetObjectA(::GetStockObject(ANSI_VAR_FONT), sizeof(m_lfFont), &m_lfFont);
+    m_lfFont = StatusFont();
     m_nStyle = SPS_TEXT;
+}
+
+LOGFONTA CStatusPane::StatusFont(UINT dpi)
+{
+    // The size of the structure before Windows Vista added a field, which every version
+    // accepts.
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = 340;
+    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+    LOGFONTA font = metrics.lfStatusFont;
+    // The system gives its fonts at its own DPI, which a window on another monitor differs
+    // from.
+    HDC screen = ::GetDC(nullptr);
+    const int systemDpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    if (dpi != 0 && systemDpi > 0)
+        font.lfHeight = ::MulDiv(font.lfHeight, static_cast<int>(dpi), systemDpi);
+    return font;
 }
 
 void CStatusPane::SetStyle(UINT nStyle)

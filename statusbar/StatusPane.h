@@ -18,6 +18,8 @@ public:
 
     // Colours, style and font back to their defaults; texts and offsets stay.
     void SetDefaults();
+    // The system's status bar font, at `dpi` (0: at the system's own DPI).
+    static LOGFONTA StatusFont(UINT dpi = 0);
     void SetStyle(UINT nStyle);
     // A disabled colour of 0xFFFFFFFF (-1) stands for the menu colour with each channel
     // halved.

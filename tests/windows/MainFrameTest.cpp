@@ -66,23 +66,28 @@ TEST_F(MainFrameTest, ToolBarButtonsAndTheirImagesOnTheButtonFace)
 
 TEST_F(MainFrameTest, StatisticsKeepTheRightEdgeAndTheListsColumnsFillTheRestOneAfterTheOther)
 {
-    // A 600-pixel client leaves 600 - 250 - SM_CXFRAME (4 under Wine) - 2 = 344 for the
-    // columns, and SM_CXVSCROLL + 1 less when the rows need a scroll bar.
+    // A client of 600 pixels and the statistics' width beyond 250 leaves
+    // 600 - 250 - SM_CXFRAME (4 under Wine) - 2 = 344 for the columns, and SM_CXVSCROLL + 1
+    // less when the rows need a scroll bar.
     ASSERT_EQ(4, ::GetSystemMetrics(SM_CXFRAME));
     CEndpointListCtrl& list = frame->m_wndEndpointList;
+    const LONG stats =
+        ChildRect(frame->m_wndStatistics).right - ChildRect(frame->m_wndStatistics).left;
+    ASSERT_GE(stats, 250);
     const struct {
         LONG width;
         int rows;
         const char* headings;
-    } cases[] = {{600, 0, "IP Address/217|Port/127|"}, {600, 40, "IP Address/208|Port/118|"},
-                 {501, 0, "IP Address/168|Port/77|"},  {491, 0, "IP Address/162|Port/73|"},
-                 {260, 0, "IP Address/4|Port/0|"},     {255, 0, "IP Address/0|Port/0|"},
-                 {250, 0, "IP Address/165|Port/75|"}};
+    } cases[] = {{600, 0, "IP Address/217|Port/127|"},
+                 {600, 40, "IP Address/208|Port/118|"},
+                 {501, 0, "IP Address/168|Port/77|"},
+                 {491, 0, "IP Address/162|Port/73|"}};
     for (const auto& c : cases) {
         list.SendMessage(LVM_DELETEALLITEMS);
         for (int row = 0; row < c.rows; ++row)
             list.InsertItem(row, "x");
-        RECT rc = {0, 0, c.width, 400};
+        const LONG width = c.width - 250 + stats;
+        RECT rc = {0, 0, width, 400};
         ::AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, TRUE, 0);
         ::SetWindowPos(hwnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE);
         list.SetColumnWidth(0, 165), list.SetColumnWidth(1, 75);
@@ -90,12 +95,12 @@ TEST_F(MainFrameTest, StatisticsKeepTheRightEdgeAndTheListsColumnsFillTheRestOne
         EXPECT_EQ(c.headings, Headings(list)) << c.rows << " rows";
         // A menu bar that wraps changes the client height, not the width.
         RECT shown = ChildRect(list);
-        EXPECT_EQ((RECT{0, shown.top, c.width - 250, shown.bottom}), shown);
-        EXPECT_EQ((RECT{c.width - 250, shown.top, c.width, shown.bottom}),
+        EXPECT_EQ((RECT{0, shown.top, width - stats, shown.bottom}), shown);
+        EXPECT_EQ((RECT{width - stats, shown.top, width, shown.bottom}),
                   ChildRect(frame->m_wndStatistics));
-        EXPECT_EQ((RECT{0, 0, c.width, shown.top}), ChildRect(frame->m_wndToolBar));
+        EXPECT_EQ((RECT{0, 0, width, shown.top}), ChildRect(frame->m_wndToolBar));
         RECT bar = ChildRect(frame->m_wndStatusBar);
-        EXPECT_EQ((RECT{0, shown.bottom, c.width, bar.bottom}), bar);
+        EXPECT_EQ((RECT{0, shown.bottom, width, bar.bottom}), bar);
         // Redrawing is on again: a changed column is repainted (seen with room for the list).
         ::ShowWindow(frame->m_wndStatistics, SW_HIDE);
         ::SetWindowPos(list, nullptr, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOREDRAW);
@@ -106,7 +111,7 @@ TEST_F(MainFrameTest, StatisticsKeepTheRightEdgeAndTheListsColumnsFillTheRestOne
     }
     // A poll that brings the scroll bar fits the columns again, without a new layout.
     ::ShowWindow(frame->m_wndStatistics, SW_SHOW);
-    RECT rc = {0, 0, 600, 400};
+    RECT rc = {0, 0, 350 + stats, 400};
     ::AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, TRUE, 0);
     ::SetWindowPos(hwnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE);
     list.SendMessage(LVM_DELETEALLITEMS);
@@ -141,7 +146,6 @@ TEST_F(MainFrameTest, PollsGoOnAndReachTheScreenWhileLookupsHang)
         hung->block = false;
     });
     EXPECT_EQ(0, ::SendMessageA(hwnd, WM_POLLBUSY, 0, 0)) << "a read while the window is created";
-    EXPECT_EQ("   Parameters/184|  Value/60|", Headings(stats));
     EXPECT_EQ(LVS_EX_GRIDLINES, stats.SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE) & LVS_EX_GRIDLINES);
     for (HWND window : {static_cast<HWND>(list), static_cast<HWND>(stats)})
         EXPECT_EQ(WS_EX_CLIENTEDGE, static_cast<DWORD>(::GetWindowLongA(window, GWL_EXSTYLE)));
@@ -198,6 +202,80 @@ TEST(ManifestTest, CommonControlsSixAreLoaded)
     for (char& c : lower)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     EXPECT_NE(std::string::npos, lower.find("winsxs")) << path;
+}
+
+} // namespace
+
+namespace {
+
+// Every label and the widest counter show whole, at 96 DPI here and at 144 DPI in a child
+// process: Wine reads HKCU\Control Panel\Desktop LogPixels once, when a process starts.
+class ScaledFrameTest : public MainFrameTest {};
+
+TEST_F(ScaledFrameTest, StatisticsShowWholeAndTheListsStayInTheWindowAtAnySize)
+{
+    const UINT dpi = fw::GetWindowDpi(hwnd);
+    if (dpi == 96 && ::GetEnvironmentVariableA("TARNWICK_DPI_CHILD", nullptr, 0) == 0) {
+        HKEY desktop = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS,
+                  ::RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
+                                    KEY_ALL_ACCESS, nullptr, &desktop, nullptr));
+        const DWORD high = 144;
+        ::RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&high),
+                         sizeof(high));
+        char exe[MAX_PATH] = {};
+        ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+        std::string command =
+            std::string("\"") + exe + "\" --gtest_filter=ScaledFrameTest.StatisticsShowWhole*";
+        ::SetEnvironmentVariableA("TARNWICK_DPI_CHILD", "1");
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi = {};
+        const BOOL started = ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0,
+                                              nullptr, nullptr, &si, &pi);
+        DWORD code = 1;
+        if (started) {
+            ::WaitForSingleObject(pi.hProcess, 60000);
+            ::GetExitCodeProcess(pi.hProcess, &code);
+            ::CloseHandle(pi.hThread);
+            ::CloseHandle(pi.hProcess);
+        }
+        ::SetEnvironmentVariableA("TARNWICK_DPI_CHILD", nullptr);
+        ::RegDeleteValueA(desktop, "LogPixels");
+        ::RegCloseKey(desktop);
+        EXPECT_TRUE(started);
+        EXPECT_EQ(0u, code) << "at 144 DPI";
+    } else {
+        ASSERT_EQ(144u, dpi);
+    }
+
+    fw::CListCtrl& stats = frame->m_wndStatistics;
+    for (bool ipv6 : {false, true}) {
+        if (ipv6)
+            Command(ID_VIEW_IPV6);
+        for (int row = 0; row < stats.GetItemCount(); ++row)
+            stats.SetItemText(row, 1, "4294967295");
+        const int columns[] = {stats.GetColumnWidth(0), stats.GetColumnWidth(1)};
+        // The list's own fit of what it holds: the width where nothing is cut.
+        for (int column = 0; column < 2; ++column) {
+            stats.SetColumnWidth(column, LVSCW_AUTOSIZE);
+            EXPECT_GE(columns[column], stats.GetColumnWidth(column)) << column << " " << ipv6;
+        }
+        RECT shown = ChildRect(stats);
+        EXPECT_GE(shown.right - shown.left,
+                  std::max(fw::ScaleForDpi(250, dpi), columns[0] + columns[1] + 6))
+            << ipv6;
+    }
+    // However small the user makes it, both lists stay whole side by side in the window.
+    ::SetWindowPos(hwnd, nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client = {};
+    ::GetClientRect(hwnd, &client);
+    const RECT endpoints = ChildRect(frame->m_wndEndpointList), column = ChildRect(stats);
+    EXPECT_GE(endpoints.right - endpoints.left, fw::ScaleForDpi(100, dpi));
+    EXPECT_EQ(endpoints.right, column.left);
+    EXPECT_EQ(client.right, column.right);
+    EXPECT_GE(column.bottom - column.top, fw::ScaleForDpi(100, dpi));
+    EXPECT_LE(column.bottom, client.bottom);
 }
 
 } // namespace

@@ -11,8 +11,8 @@ using MainWindowPanesTest = CFrameFixture;
 TEST_F(MainWindowPanesTest, PanesStartPausedAndResolvingWithStillStripes)
 {
     CPaneStatusBar& bar = frame->m_wndStatusBar;
-    LOGFONTA ansiVar = {};
-    ::GetObjectA(::GetStockObject(ANSI_VAR_FONT), sizeof(ansiVar), &ansiVar);
+    // The panes write in the system's status bar font.
+    const LOGFONTA statusFont = CStatusPane::StatusFont();
     CDibSection image = PrintClient(bar);
     // Pane 1 has no text of its own before the first toggle: its indicator string.
     // clang-format off
@@ -25,7 +25,7 @@ TEST_F(MainWindowPanesTest, PanesStartPausedAndResolvingWithStillStripes)
         EXPECT_TRUE(
             SameIn(image,
                    DrawReferenceText(image.Width(), image.Height(), ::GetSysColor(COLOR_BTNFACE),
-                                     ansiVar, c.color, c.text, in, c.format, in),
+                                     statusFont, c.color, c.text, in, c.format, in),
                    in))
             << c.text;
         EXPECT_GT(CountColor(image, in, c.color), 10) << c.text;

@@ -4,9 +4,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <tuple>
-
 namespace {
 
 class PaneStatusBarTest : public ::testing::Test {

@@ -331,7 +331,7 @@ TEST_F(SettingsTest, IPv6AndProcessAreOnForOneAndTheirCommandsWriteThemAtOnce)
         for (bool on : {false, true}) {
             const bool ipv6 = option.id == ID_VIEW_IPV6;
             EXPECT_EQ(on && ipv6 ? 10 : 5, frame->m_wndStatistics.GetItemCount());
-            EXPECT_EQ(on && ipv6 ? "Datagrams Having No Ports: (IPv6)" : "",
+            EXPECT_EQ(on && ipv6 ? "IPv6 Datagrams Having No Ports:" : "",
                       frame->m_wndStatistics.GetItemText(6, 0));
             EXPECT_EQ(on && !ipv6 ? 4 : 2, frame->m_wndEndpointList.GetColumnCount());
             EXPECT_EQ(on,
