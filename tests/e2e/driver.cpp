@@ -2,8 +2,9 @@
 // tests. It finds the top-level window "Tarnwick" and then:
 //
 //   wait [timeout_ms]               exit 0 once the window exists
-//   rows [id]                       print the rows of list `id` (default: the endpoint
-//                                   list), one line each, cells separated by TAB
+//   rows [id]                       print the column titles and the rows of list `id`
+//                                   (default: the endpoint list), one line each, cells
+//                                   separated by TAB, in UTF-8
 //   wait-rows N timeout_ms [id]     wait until list `id` holds at least N rows
 //   close [timeout_ms]              post WM_CLOSE, wait until the window and its
 //                                   process are gone
@@ -119,30 +120,60 @@ HWND Child(HWND frame, long id)
     return child;
 }
 
+std::string Utf8(const wchar_t* text)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size > 0 ? size : 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, &out[0], size, nullptr, nullptr);
+    out.resize(out.size() - 1);
+    return out;
+}
+
+// Sends `msg` with `record` placed in the program's memory, its text pointing to a buffer
+// beside it, and returns the text the program wrote there, in UTF-8. The wide messages:
+// the 8-bit ones would turn names outside the code page into "?". A message that answers
+// with the text's length saves reading the whole buffer back: each access to another
+// process costs a round trip through the wineserver.
+template <class Record>
+std::string RemoteText(CRemoteBlock& block, HWND hwnd, UINT msg, WPARAM wParam, Record record,
+                       bool answersLength)
+{
+    wchar_t text[kTextMax] = {};
+    record.pszText = static_cast<wchar_t*>(block.At(sizeof(record)));
+    record.cchTextMax = kTextMax - 1;
+    if (!block.Write(0, &record, sizeof(record)))
+        Fail("cannot reach the program's memory");
+    const auto length = Send(hwnd, msg, wParam, reinterpret_cast<LPARAM>(block.At(0)));
+    const SIZE_T count = answersLength && length >= 0 && length < kTextMax - 1
+                             ? static_cast<SIZE_T>(length)
+                             : kTextMax - 1;
+    if (count > 0 && !block.Read(sizeof(record), text, count * sizeof(wchar_t)))
+        Fail("cannot read the program's memory");
+    return Utf8(text);
+}
+
+// The column titles as the first line, then the rows.
 std::string Rows(HWND list)
 {
-    CRemoteBlock block(list, sizeof(LVITEMA) + kTextMax);
+    CRemoteBlock block(list, sizeof(LVCOLUMNW) + sizeof(LVITEMW) + kTextMax * sizeof(wchar_t));
     if (!block.IsValid())
         Fail("cannot reach the program's memory");
     const auto columns = Send(reinterpret_cast<HWND>(Send(list, LVM_GETHEADER)), HDM_GETITEMCOUNT);
     const auto rows = Send(list, LVM_GETITEMCOUNT);
     std::string out;
+    for (int column = 0; column < columns; ++column) {
+        LVCOLUMNW title = {};
+        title.mask = LVCF_TEXT;
+        out += (column > 0 ? "\t" : "") +
+               RemoteText(block, list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), title, false);
+    }
+    out += "\n";
     for (LRESULT row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
-            LVITEMA item = {};
+            LVITEMW item = {};
             item.iSubItem = column;
-            item.pszText = static_cast<char*>(block.At(sizeof(item)));
-            item.cchTextMax = kTextMax;
-            char text[kTextMax] = {};
-            if (!block.Write(0, &item, sizeof(item)))
-                Fail("cannot reach the program's memory");
-            const auto length = Send(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                                     reinterpret_cast<LPARAM>(block.At(0)));
-            if (!block.Read(sizeof(item), text, sizeof(text)))
-                Fail("cannot read row " + std::to_string(row));
-            out +=
-                (column > 0 ? "\t" : "") +
-                std::string(text, static_cast<size_t>(length < kTextMax ? length : kTextMax - 1));
+            out += (column > 0 ? "\t" : "") +
+                   RemoteText(block, list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), item, true);
         }
         out += "\n";
     }

@@ -60,7 +60,7 @@ class Driver:
     def run(self, *args, timeout_s=90):
         return subprocess.run(["wine", self.path] + [str(a) for a in args],
                               stdin=subprocess.DEVNULL, capture_output=True, text=True,
-                              timeout=timeout_s)
+                              encoding="utf-8", timeout=timeout_s)
 
     def must(self, *args):
         result = self.run(*args)
@@ -68,11 +68,18 @@ class Driver:
                                       f"({result.returncode}): {result.stderr.strip()}")
         return result.stdout
 
+    def table(self, list_id):
+        """The list's column titles and its rows, each a list of cell texts."""
+        lines = [line.split("\t") for line in self.must("rows", list_id).splitlines()]
+        return lines[0], lines[1:]
+
     def rows(self, list_id):
-        return [line.split("\t") for line in self.must("rows", list_id).splitlines()]
+        return self.table(list_id)[1]
 
     def endpoint_rows(self):
-        rows = self.rows(ENDPOINT_LIST)
+        """The (address, port) of each row; `last_table` keeps the read's titles and cells."""
+        self.last_table = self.table(ENDPOINT_LIST)
+        rows = self.last_table[1]
         check(all(len(row) >= 2 for row in rows), f"an endpoint row lacks a column: {rows[:3]}")
         return [(row[0], row[1]) for row in rows]
 
@@ -270,6 +277,7 @@ def main(name, run, **options):
     parser = argparse.ArgumentParser(description=name)
     parser.add_argument("--exe", required=True, help="Tarnwick.exe")
     parser.add_argument("--driver", required=True, help="tarnwick_driver.exe")
+    parser.add_argument("--owner", help="socket_owner.exe")
     for option, (kind, default) in options.items():
         parser.add_argument("--" + option.replace("_", "-"), type=kind, default=default)
     args = parser.parse_args()
