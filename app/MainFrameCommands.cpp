@@ -133,8 +133,7 @@ void CMainFrame::ShowSwitchStates()
     // The menu bar's items, for whoever reads them before their popup opens.
     CheckSwitches(::GetMenu(m_hWnd));
     // Open popups keep their look; the next ones drawn take the new one.
-    CStyledMenu::s_nXpWhenMenuColorDiffers = m_bXPMenu;
-    CStyledMenu::s_nXpWhenMenuColorMatches = m_bXPMenu;
+    CStyledMenu::SetXpLook(m_bXPMenu != FALSE);
 
     SetButtonImage(1, m_bPaused ? IDB_AUTOUPDATE_OFF : IDB_AUTOUPDATE_ON);
     SetButtonImage(2, m_bResolve ? IDB_RESOLVE_ON : IDB_RESOLVE_OFF);

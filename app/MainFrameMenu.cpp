@@ -6,9 +6,7 @@
 HMENU CMainFrame::SetupMenu()
 {
     m_menu.LoadMenu(IDR_MAINFRAME);
-    // 1 or 0 as the settings were read: 1 gives the XP look.
-    CStyledMenu::s_nXpWhenMenuColorDiffers = m_bXPMenu;
-    CStyledMenu::s_nXpWhenMenuColorMatches = m_bXPMenu;
+    CStyledMenu::SetXpLook(m_bXPMenu != FALSE);
     CheckSwitches(m_menu);
 
     static const struct {

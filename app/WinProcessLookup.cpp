@@ -27,8 +27,7 @@ private:
 
 } // namespace
 
-bool CWinProcessLookup::Identify(std::uint32_t pid, std::uint64_t& creationTime,
-                                 std::string& name)
+bool CWinProcessLookup::Identify(std::uint32_t pid, std::uint64_t& creationTime, std::string& name)
 {
     CProcessHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
     if (process.Get() == nullptr)

@@ -69,8 +69,7 @@ int main()
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 300, 300);
     HGDIOBJ old = ::SelectObject(dc, bitmap);
     for (int look : {1, 0}) {
-        CStyledMenu::s_nXpWhenMenuColorDiffers = look;
-        CStyledMenu::s_nXpWhenMenuColorMatches = look;
+        CStyledMenu::SetXpLook(look == 1);
         for (int index = 0; index < ::GetMenuItemCount(bar); ++index) {
             char title[32] = {};
             ::GetMenuStringA(bar, static_cast<UINT>(index), title, sizeof(title), MF_BYPOSITION);

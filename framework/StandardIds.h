@@ -15,9 +15,6 @@
 // Commands.
 #define ID_FILE_SAVE 57603
 #define ID_EDIT_COPY 57634
-#define ID_EDIT_CUT 57635
-#define ID_EDIT_PASTE 57637
-#define ID_EDIT_UNDO 57643
 #define ID_APP_ABOUT 57664
 #define ID_APP_EXIT 57665
 #define ID_NEXT_PANE 57680

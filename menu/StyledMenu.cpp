@@ -1,13 +1,11 @@
 #include "StyledMenu.h"
 
 #include "MenuTemplateReader.h"
-#include "PlatformClass.h"
 
 #include <algorithm>
 #include <string>
 
-int CStyledMenu::s_nXpWhenMenuColorDiffers = 1;
-int CStyledMenu::s_nXpWhenMenuColorMatches = 0;
+bool CStyledMenu::s_bXpLook = true;
 
 CStyledMenu::~CStyledMenu()
 {
@@ -211,11 +209,8 @@ bool CStyledMenu::DrawItem(DRAWITEMSTRUCT* dis)
     const auto* record = reinterpret_cast<const CStyledMenuItem*>(dis->itemData);
     if (record == nullptr)
         return false;
-    COLORREF face = ::GetSysColor(IsNewShell() ? COLOR_3DFACE : COLOR_MENU);
-    COLORREF menu = ::GetSysColor(COLOR_MENU);
-    int look = face != menu ? s_nXpWhenMenuColorDiffers : s_nXpWhenMenuColorMatches;
     // A palette display lacks the tints of the XP look.
-    if (look == 1 && (::GetDeviceCaps(dis->hDC, RASTERCAPS) & RC_PALETTE) == 0)
+    if (s_bXpLook && (::GetDeviceCaps(dis->hDC, RASTERCAPS) & RC_PALETTE) == 0)
         DrawItemXp(dis, *record);
     else
         DrawItemClassic(dis, *record);

@@ -16,10 +16,8 @@
 // its own, owned by its parent and bound to its handle for its whole life.
 class CStyledMenu : public fw::CMenu {
 public:
-    // The look: 1 draws the XP look, any other value the classic look. The first counts
-    // while the system's menu colour differs from its face colour, the second otherwise.
-    static int s_nXpWhenMenuColorDiffers;
-    static int s_nXpWhenMenuColorMatches;
+    // The look of every popup drawn from now on: the XP look, or the classic one.
+    static void SetXpLook(bool xp) { s_bXpLook = xp; }
 
     CStyledMenu() = default;
     ~CStyledMenu() override;
@@ -83,6 +81,7 @@ public:
     BOOL m_bUseImageBack = FALSE;
 
 private:
+    static bool s_bXpLook;
     using CVisited = std::vector<std::pair<const CStyledMenu*, int>>;
 
     CStyledMenu* FindNextCommand(UINT id, int& position, const CVisited& visited);

@@ -2,13 +2,11 @@
 // raised or sunken frames around images, embossed text for disabled items.
 #include "StyledMenu.h"
 
-#include "PlatformClass.h"
-
 #include <algorithm>
 
 void CStyledMenu::DrawItemClassic(DRAWITEMSTRUCT* dis, const CStyledMenuItem& record)
 {
-    COLORREF back = ::GetSysColor(IsNewShell() ? COLOR_3DFACE : COLOR_MENU);
+    COLORREF back = ::GetSysColor(COLOR_3DFACE);
     COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
     HDC dc = dis->hDC;
@@ -47,12 +45,10 @@ void CStyledMenu::DrawItemClassic(DRAWITEMSTRUCT* dis, const CStyledMenuItem& re
         } else {
             if (selected) {
                 fw::FillSolidRect(dc, frame, back);
-                if (IsNewShell())
-                    fw::Draw3dRect(dc, box, checked ? shadow : light, checked ? light : shadow);
+                fw::Draw3dRect(dc, box, checked ? shadow : light, checked ? light : shadow);
             } else if (checked) {
                 fw::FillSolidRect(dc, frame, ::GetSysColor(COLOR_3DLIGHT));
-                if (IsNewShell())
-                    fw::Draw3dRect(dc, box, shadow, light);
+                fw::Draw3dRect(dc, box, shadow, light);
             } else {
                 fw::FillSolidRect(dc, frame, back);
                 fw::Draw3dRect(dc, box, back, back);
@@ -83,12 +79,9 @@ void CStyledMenu::DrawItemClassic(DRAWITEMSTRUCT* dis, const CStyledMenuItem& re
 
 void CStyledMenu::DrawCheckClassic(HDC dc, const RECT& box, bool selected, HBITMAP checked) const
 {
-    fw::FillSolidRect(dc, box,
-                      ::GetSysColor(!selected && IsNewShell() ? COLOR_3DLIGHT : COLOR_MENU));
-    if (IsNewShell()) {
-        RECT edge = box;
-        ::DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
-    }
+    fw::FillSolidRect(dc, box, ::GetSysColor(!selected ? COLOR_3DLIGHT : COLOR_MENU));
+    RECT edge = box;
+    ::DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
     COLORREF text = ::GetSysColor(COLOR_MENUTEXT);
     if (checked == nullptr)
         DrawTick(dc, box.left + 4, box.top + 4, text);

@@ -126,8 +126,7 @@ void CStyledMenu::DrawBullet(HDC dc, int x, int y, COLORREF color)
 HBITMAP CStyledMenu::GetCheckedBitmap(HMENU menu, UINT id)
 {
     MENUITEMINFOA info = {};
-    // The size before Windows 98 added item bitmaps, which every version accepts.
-    info.cbSize = 44;
+    info.cbSize = sizeof(info);
     info.fMask = MIIM_CHECKMARKS;
     return ::GetMenuItemInfoA(menu, id, FALSE, &info) ? info.hbmpChecked : nullptr;
 }

@@ -2,7 +2,6 @@
 #include "StyledMenu.h"
 
 #include "Dpi.h"
-#include "PlatformClass.h"
 #include "WinApp.h"
 
 #include <algorithm>
@@ -31,10 +30,8 @@ int CStyledMenu::ScaleGap(int pixels)
 
 fw::CFont CStyledMenu::CreateMenuFont()
 {
-    // The size of the structure before Windows Vista added a field, which every version
-    // accepts.
     NONCLIENTMETRICSA metrics = {};
-    metrics.cbSize = 340;
+    metrics.cbSize = sizeof(metrics);
     ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
     return fw::CFont(::CreateFontIndirectA(&metrics.lfMenuFont));
 }
@@ -52,24 +49,11 @@ bool CStyledMenu::MeasureItem(MEASUREITEMSTRUCT* mis)
     fw::CFont font = CreateMenuFont();
     fw::CClientDC dc(MainWindow());
     fw::CSaveDC saved(dc);
-    if (IsNewShell())
-        ::SelectObject(dc, font);
+    ::SelectObject(dc, font);
     const wchar_t* text = record->m_pwszText ? record->m_pwszText.get() : L"";
-    int length = static_cast<int>(std::wcslen(text));
-    int width = 0;
-    if (g_nPlatformClass != 0) {
-        SIZE size = {};
-        ::GetTextExtentPoint32W(dc, text, length, &size);
-        width = size.cx;
-    } else if (length > 0) {
-        std::string narrow = record->GetText();
-        RECT rc = {0, 0, 0, 0};
-        ::DrawTextA(dc, narrow.c_str(), static_cast<int>(narrow.size()), &rc,
-                    DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
-        width = rc.right - rc.left + 3;
-        width += 3 * (width / length);
-    }
-    mis->itemWidth = static_cast<UINT>(width + m_cxImage + ScaleGap(m_cxImage + 1));
+    SIZE size = {};
+    ::GetTextExtentPoint32W(dc, text, static_cast<int>(std::wcslen(text)), &size);
+    mis->itemWidth = static_cast<UINT>(size.cx + m_cxImage + ScaleGap(m_cxImage + 1));
     mis->itemHeight =
         static_cast<UINT>(std::max(::GetSystemMetrics(SM_CYMENU), m_cyImage + ScaleGap(4)));
     return true;

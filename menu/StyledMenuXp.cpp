@@ -3,7 +3,6 @@
 #include "StyledMenu.h"
 
 #include "BufferDC.h"
-#include "PlatformClass.h"
 
 #include <algorithm>
 #include <optional>
@@ -20,7 +19,7 @@ COLORREF CStyledMenu::BlendTowardWhite(COLORREF color, double factor)
 
 void CStyledMenu::DrawItemXp(DRAWITEMSTRUCT* dis, const CStyledMenuItem& record)
 {
-    COLORREF face = ::GetSysColor(IsNewShell() ? COLOR_3DFACE : COLOR_MENU);
+    COLORREF face = ::GetSysColor(COLOR_3DFACE);
     COLORREF menu = ::GetSysColor(COLOR_MENU);
     // Where menus have the face colour, the bar is a lighter face on a white item.
     bool distinct = face != menu;
@@ -78,7 +77,7 @@ void CStyledMenu::DrawItemXp(DRAWITEMSTRUCT* dis, const CStyledMenuItem& record)
         } else {
             if (selected) {
                 fw::FillSolidRect(dc, frame, selection);
-                if (IsNewShell() && checked)
+                if (checked)
                     fw::Draw3dRect(dc, RECT{L, T, L + cx + 4, B}, highlight, highlight);
             } else if (checked) {
                 // The tint spans the item's height, one pixel less where the colours differ.

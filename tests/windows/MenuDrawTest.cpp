@@ -100,8 +100,7 @@ protected:
     void TearDown() override
     {
         ::SetSysColors(9, kColorIds, m_saved.data());
-        CStyledMenu::s_nXpWhenMenuColorDiffers = 1;
-        CStyledMenu::s_nXpWhenMenuColorMatches = 0;
+        CStyledMenu::SetXpLook(true);
     }
 
     static CDibSection Expected(const Case& c)
@@ -181,7 +180,7 @@ TEST_P(MenuDrawTest, DrawsTheItem)
 {
     const Case& c = GetParam();
     CDibSection drawn(R + 6, B + 4, kSentinel);
-    CStyledMenu::s_nXpWhenMenuColorDiffers = CStyledMenu::s_nXpWhenMenuColorMatches = c.look;
+    CStyledMenu::SetXpLook(c.look == 1);
     auto data = reinterpret_cast<ULONG_PTR>(m_menu.m_arrItems[c.item].get());
     auto menu = reinterpret_cast<HWND>(m_menu.GetSafeHmenu());
     DRAWITEMSTRUCT dis = {ODT_MENU, 0, kItems[c.item].id, 0, c.state, menu, drawn.Dc(), kAll, data};
