@@ -20,9 +20,6 @@ namespace {
 // First widths of the endpoint list's columns: address, port, and the owner's id and program.
 const int kColumnWidths[] = {165, 75, 60, 140};
 
-const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_AUTOUPDATE, ID_INDICATOR_OVR,
-                            ID_INDICATOR_RESOLVE};
-
 const char* const kStatisticsLabels[] = {
     "Number of Listening Connections:", "Datagrams Having No Ports:",   "Total Datagrams Sent:",
     "Total Datagrams Received:",        "Error on Received Datagrams:",
@@ -133,9 +130,13 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         OnDestroy();
         break;
-    case WM_LBUTTONDOWN:
-        OnLButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_NOTIFY: {
+        // The status bar tells which pane was clicked, as the common status bar does.
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (hdr->idFrom == AFX_IDW_STATUS_BAR && hdr->code == NM_CLICK)
+            OnPaneClick(static_cast<int>(reinterpret_cast<const NMMOUSE*>(lParam)->dwItemSpec));
         break;
+    }
     case WM_LISTSELECT:
         UpdateToolBar();
         return 0;
@@ -190,11 +191,12 @@ int CMainFrame::OnCreate()
 
 bool CMainFrame::CreateStatusBar()
 {
-    if (!m_wndStatusBar.CreateStatusBar(m_hWnd, kIndicators, 4, fw::SBPS_STRETCH))
+    if (!m_wndStatusBar.CreateStatusBar(m_hWnd, kMainWindowIndicators, kMainWindowPaneCount,
+                                        fw::SBPS_STRETCH))
         return false;
     m_wndStatusBar.SetDpi(m_nDpi);
     SetupMainWindowPanes(m_wndStatusBar);
-    m_wndStatusBar.SetPaneText(0, fw::LoadResString(AFX_IDS_IDLEMESSAGE).c_str());
+    m_wndStatusBar.SetPaneText(kMessagePane, fw::LoadResString(AFX_IDS_IDLEMESSAGE).c_str());
     return true;
 }
 

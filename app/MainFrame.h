@@ -127,7 +127,8 @@ private:
     // The lists never overlap, nor leave the window.
     void OnGetMinMaxInfo(MINMAXINFO* info) const;
     void SetButtonImage(int image, UINT bitmapId);
-    void OnLButtonDown(POINT point);
+    // A click on status pane `pane` (-1: none).
+    void OnPaneClick(int pane);
     void OnSettings();
     void OnAppAbout();
     // One more try of the copy that is waiting for the clipboard.

@@ -5,6 +5,7 @@
 
 #include "AboutDlg.h"
 #include "Gdi.h"
+#include "MainWindowPanes.h"
 #include "SettingsDlg.h"
 #include "resource.h"
 
@@ -142,9 +143,9 @@ void CMainFrame::ShowSwitchStates()
     m_wndToolBar.SendMessage(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(m_imlHot.Get()));
     m_wndToolBar.Invalidate(TRUE);
 
-    CStatusPane* state = m_wndStatusBar.GetPane(1);
-    CStatusPane* stripes = m_wndStatusBar.GetPane(2);
-    CStatusPane* resolve = m_wndStatusBar.GetPane(3);
+    CStatusPane* state = m_wndStatusBar.GetPane(kAutoUpdatePane);
+    CStatusPane* stripes = m_wndStatusBar.GetPane(kStripesPane);
+    CStatusPane* resolve = m_wndStatusBar.GetPane(kResolvePane);
     const bool active = !m_bPaused;
     state->SetTextColors(active ? kActiveColor : kInactiveColor, kWhite);
     state->SetTexts(active ? "AutoUpdate ACTIVE" : "AutoUpdate PAUSED",
@@ -188,15 +189,14 @@ void CMainFrame::SetButtonImage(int image, UINT bitmapId)
     ::ImageList_Replace(m_imlHot, image, bitmap, nullptr);
 }
 
-void CMainFrame::OnLButtonDown(POINT point)
+void CMainFrame::OnPaneClick(int pane)
 {
-    // The status bar forwards its clicks in its own client coordinates.
-    switch (m_wndStatusBar.PaneFromPoint(point)) {
-    case 1:
-    case 2:
+    switch (pane) {
+    case kAutoUpdatePane:
+    case kStripesPane:
         ToggleAutoUpdate();
         break;
-    case 3:
+    case kResolvePane:
         ToggleResolve();
         break;
     }

@@ -2,31 +2,23 @@
 
 #include "Dpi.h"
 #include "Gdi.h"
+#include "StandardIds.h"
 #include "WinApp.h"
-#include "resource.h"
 
 #include <algorithm>
-#include <cstring>
+#include <windowsx.h>
 
 namespace {
-
-bool IsDialog(HWND hWnd)
-{
-    char className[16] = {};
-    return ::GetClassNameA(hWnd, className, sizeof(className)) > 0 &&
-           std::strcmp(className, "#32770") == 0;
-}
 
 void DrawTextIn(HDC dc, const std::string& text, RECT& rc, UINT format)
 {
     ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rc, format);
 }
 
-// The stripes at `dpi`, and their size; a null bitmap when the resource is missing.
-fw::CBitmap LoadStripes(HDC dc, UINT dpi, SIZE& size)
+// Bitmap `id` at `dpi`, and its size; a null bitmap when the resource is missing.
+fw::CBitmap LoadPaneBitmap(HDC dc, UINT id, UINT dpi, SIZE& size)
 {
-    fw::CBitmap bitmap(
-        ::LoadBitmapA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BITMAP_PROCESS)));
+    fw::CBitmap bitmap(::LoadBitmapA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)));
     BITMAP info = {};
     if (::GetObjectA(bitmap, sizeof(info), &info) != sizeof(info) || info.bmWidth <= 0 ||
         info.bmHeight <= 0)
@@ -100,18 +92,25 @@ UINT CPaneStatusBar::ChangePaneStyle(int nIndex, UINT nStyle)
     return oldStyle;
 }
 
-int CPaneStatusBar::PaneFromPoint(POINT& point)
+int CPaneStatusBar::PaneFromPoint(POINT point) const
 {
-    if (IsDialog(m_hOwnerWnd)) {
-        ::ClientToScreen(m_hOwnerWnd, &point);
-        ::ScreenToClient(m_hWnd, &point);
-    }
     for (int i = 0; i < GetCount(); ++i) {
         RECT rc = {};
         if (GetItemRect(i, rc) && ::PtInRect(&rc, point))
             return i;
     }
     return -1;
+}
+
+void CPaneStatusBar::NotifyClick(UINT code, POINT point) const
+{
+    NMMOUSE notice = {};
+    notice.hdr.hwndFrom = m_hWnd;
+    notice.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(m_hWnd));
+    notice.hdr.code = code;
+    notice.dwItemSpec = static_cast<DWORD_PTR>(PaneFromPoint(point));
+    notice.pt = point;
+    ::SendMessageA(m_hOwnerWnd, WM_NOTIFY, notice.hdr.idFrom, reinterpret_cast<LPARAM>(&notice));
 }
 
 LRESULT CPaneStatusBar::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -136,19 +135,13 @@ LRESULT CPaneStatusBar::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         OnDestroy();
         break;
-    case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-    case WM_MOUSEMOVE:
-        // The owner's handler runs to completion before the control's own processing.
-        ::SendMessageA(m_hOwnerWnd, msg, wParam, lParam);
-        break;
+        // Told to the owner as the common status bar tells it, with the pane of our own hit
+        // test: the gaps and the size grip are no pane.
+        NotifyClick(msg == WM_LBUTTONUP ? NM_CLICK : NM_DBLCLK,
+                    {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
     }
     return CStatusBar::WindowProc(msg, wParam, lParam);
 }
@@ -299,12 +292,10 @@ void CPaneStatusBar::DrawPaneText(HDC pDC, int nIndex, RECT& rc, CStatusPane* pP
 
 void CPaneStatusBar::DrawPaneBitmap(HDC pDC, int /*nIndex*/, RECT& rc, CStatusPane* pPane)
 {
-    // The text only switches the image on; whatever it says, the image is the stripes.
-    if (pPane->GetStateText(m_bPaneEnabled).empty())
+    if (pPane->m_nBitmapId == 0)
         return;
-
     SIZE size = {};
-    fw::CBitmap bitmap = LoadStripes(pDC, m_nDpi, size);
+    fw::CBitmap bitmap = LoadPaneBitmap(pDC, pPane->m_nBitmapId, m_nDpi, size);
     if (bitmap.Get() == nullptr)
         return;
     const int w = size.cx;

@@ -35,9 +35,8 @@ public:
     CStatusPane* GetPane(int nIndex);
     // Replaces the SBPS_* style of a pane whole; returns the old one.
     UINT ChangePaneStyle(int nIndex, UINT nStyle);
-    // The pane under `point` (bar client coordinates), or -1. When the owner is a dialog
-    // the point is taken in the dialog's client coordinates and converted in place.
-    int PaneFromPoint(POINT& point);
+    // The pane under `point` (bar client coordinates), or -1.
+    int PaneFromPoint(POINT point) const;
 
     void InvalidateRect(const RECT* rc, BOOL erase) const { ::InvalidateRect(m_hWnd, rc, erase); }
     // Id of the running animation timer, 0 while none runs.
@@ -67,6 +66,8 @@ private:
     // The pane being painted lacks SBPS_DISABLED: selects index 1 of its arrays, else 0.
     bool m_bPaneEnabled = true;
     // Receives the forwarded mouse messages; not owned.
+    // NM_CLICK or NM_DBLCLK to the owner, the pane in NMMOUSE::dwItemSpec (-1: none).
+    void NotifyClick(UINT code, POINT point) const;
     HWND m_hOwnerWnd = nullptr;
     UINT m_nDpi = 96;
     // The bar's own font at m_nDpi, once a DPI is set; else the control's.

@@ -29,6 +29,8 @@ public:
     // A null text is an empty one.
     void SetTexts(const char* pszEnabled, const char* pszDisabled);
     std::string GetStateText(bool bEnabled) const;
+    // The bitmap resource a bitmap pane shows (0: none).
+    void SetBitmap(UINT resourceId) { m_nBitmapId = resourceId; }
 
     // One motion step: advances the offset (see NextScrollOffset) and moves the
     // rectangle's left (top) edge left (up) by it; the right and bottom edges stay.
@@ -40,6 +42,7 @@ public:
     std::string m_strText[2];
     LOGFONTA m_lfFont;
     UINT m_nStyle;
+    UINT m_nBitmapId = 0;
     // Pixels the content is shifted left (up); negative while it re-enters from the
     // right (bottom).
     int m_nScrollX = 0;

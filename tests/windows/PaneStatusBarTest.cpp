@@ -38,7 +38,7 @@ TEST_F(PaneStatusBarTest, PaneRectanglesHoldTheirLeftAndTopEdgesOnly)
 TEST_F(PaneStatusBarTest, MotionBitsRunTheAnimationTimerFromTheNextRepaint)
 {
     CStatusPane* stripes = bar.GetPane(2);
-    stripes->SetTexts("IDB_BITMAP_PROCESS", "IDB_BITMAP_PROCESS");
+    stripes->SetBitmap(IDB_BITMAP_PROCESS);
     stripes->SetStyle(SPS_BITMAP | SPS_TILE | SPS_HSCROLL);
     Repaint();
     EXPECT_EQ(CPaneStatusBar::IDT_PANE_ANIMATION, bar.GetAnimTimer());
