@@ -9,7 +9,7 @@ constexpr COLORREF kActiveGreen = RGB(0, 150, 0);
 } // namespace
 
 const UINT kMainWindowIndicators[kMainWindowPaneCount] = {ID_SEPARATOR, ID_INDICATOR_AUTOUPDATE,
-                                                          ID_INDICATOR_OVR, ID_INDICATOR_RESOLVE};
+                                                          ID_INDICATOR_STRIPES, ID_INDICATOR_RESOLVE};
 
 void SetupMainWindowPanes(CPaneStatusBar& bar)
 {

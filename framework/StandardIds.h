@@ -27,7 +27,6 @@
 #define AFX_IDW_STATUS_BAR 59393
 
 // Status bar indicator.
-#define ID_INDICATOR_OVR 59140
 
 // Strings: the application's title (the caption of message boxes) and the message pane's
 // idle text.

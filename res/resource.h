@@ -77,6 +77,8 @@
 // Status bar indicators: their strings give the panes' widths and initial texts.
 #define ID_INDICATOR_AUTOUPDATE 61205
 #define ID_INDICATOR_RESOLVE 61206
+// Never shown: the stripes pane shows its bitmap, as wide as this text.
+#define ID_INDICATOR_STRIPES 61207
 
 // Private messages (WM_USER is 0x0400). From the endpoint list to its parent: its highlighted
 // row may have changed (wParam 1 while one is highlighted).

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MainWindowPanes.h"
 #include "PaneStatusBar.h"
 #include "TestSupport.h"
 #include "resource.h"
@@ -29,9 +30,8 @@ public:
     // "OVER", " Resolve ON         ".
     bool Create()
     {
-        const UINT ids[] = {ID_SEPARATOR, ID_INDICATOR_AUTOUPDATE, ID_INDICATOR_OVR,
-                            ID_INDICATOR_RESOLVE};
-        if (!bar.CreateStatusBar(m_hWnd, ids, 4, fw::SBPS_STRETCH))
+        if (!bar.CreateStatusBar(m_hWnd, kMainWindowIndicators, kMainWindowPaneCount,
+                                 fw::SBPS_STRETCH))
             return false;
         // The control places itself at the bottom of its parent on WM_SIZE.
         bar.SendMessage(WM_SIZE);
