@@ -8,13 +8,13 @@ constexpr COLORREF kPausedRed = RGB(200, 0, 0);
 constexpr COLORREF kActiveGreen = RGB(0, 150, 0);
 } // namespace
 
-const UINT kMainWindowIndicators[kMainWindowPaneCount] = {ID_SEPARATOR, ID_INDICATOR_AUTOUPDATE,
-                                                          ID_INDICATOR_STRIPES, ID_INDICATOR_RESOLVE};
+const UINT kMainWindowIndicators[kMainWindowPaneCount] = {
+    ID_SEPARATOR, ID_INDICATOR_AUTOUPDATE, ID_INDICATOR_STRIPES, ID_INDICATOR_RESOLVE};
 
 void SetupMainWindowPanes(CPaneStatusBar& bar)
 {
     // Each change repaints the bar, without erasing, as a later toggle does.
-    auto changed = [&bar] { bar.InvalidateRect(nullptr, FALSE); };
+    auto changed = [&bar] { bar.InvalidateRect(nullptr, false); };
 
     bar.GetPane(kAutoUpdatePane)->SetStyle(SPS_TEXT | DT_CENTER);
     changed();

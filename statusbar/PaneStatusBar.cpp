@@ -37,16 +37,15 @@ fw::CBitmap LoadPaneBitmap(HDC dc, UINT id, UINT dpi, SIZE& size)
 
 } // namespace
 
-bool CPaneStatusBar::CreateStatusBar(HWND pParentWnd, const UINT* lpIDArray, int nIDCount,
-                                     UINT nFirstPaneStyle)
+bool CPaneStatusBar::CreateStatusBar(HWND parent, const UINT* ids, int count, UINT nFirstPaneStyle)
 {
-    m_hOwnerWnd = pParentWnd;
+    m_hOwnerWnd = parent;
     DWORD style = WS_CHILD | WS_VISIBLE | CCS_BOTTOM;
     // The grip is painted here, but the control keeps room for it and answers the
     // sizing hit test there.
-    if (::GetWindowLongA(pParentWnd, GWL_STYLE) & WS_THICKFRAME)
+    if (::GetWindowLongA(parent, GWL_STYLE) & WS_THICKFRAME)
         style |= SBARS_SIZEGRIP;
-    if (Create(pParentWnd, style, AFX_IDW_STATUS_BAR) && SetIndicators(lpIDArray, nIDCount)) {
+    if (Create(parent, style, AFX_IDW_STATUS_BAR) && SetIndicators(ids, count)) {
         ChangePaneStyle(0, nFirstPaneStyle);
         return true;
     }
@@ -54,10 +53,10 @@ bool CPaneStatusBar::CreateStatusBar(HWND pParentWnd, const UINT* lpIDArray, int
     return false;
 }
 
-bool CPaneStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
+bool CPaneStatusBar::SetIndicators(const UINT* ids, int count)
 {
-    bool ok = CStatusBar::SetIndicators(lpIDArray, nIDCount);
-    m_arrPanes.assign(static_cast<std::size_t>(nIDCount), CStatusPane());
+    bool ok = CStatusBar::SetIndicators(ids, count);
+    m_arrPanes.assign(static_cast<std::size_t>(count), CStatusPane());
     if (m_font.Get() != nullptr)
         for (CStatusPane& pane : m_arrPanes)
             pane.m_lfFont = CStatusPane::StatusFont(m_nDpi);
@@ -232,31 +231,31 @@ void CPaneStatusBar::PaintTo(HDC target)
     ::BitBlt(target, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
 }
 
-void CPaneStatusBar::DrawPaneText(HDC pDC, int nIndex, RECT& rc, CStatusPane* pPane)
+void CPaneStatusBar::DrawPaneText(HDC dc, int nIndex, RECT& rc, CStatusPane* pane)
 {
-    std::string str = pPane->GetStateText(m_bPaneEnabled);
+    std::string str = pane->GetStateText(m_bPaneEnabled);
     if (str.empty())
         str = GetPaneText(nIndex);
     if (str.empty())
         return;
 
-    fw::CFont font(::CreateFontIndirectA(&pPane->m_lfFont));
-    fw::CSelectObject selectFont(pDC, font);
-    int oldMode = ::SetBkMode(pDC, TRANSPARENT);
-    COLORREF oldColor = ::SetTextColor(pDC, pPane->m_crText[m_bPaneEnabled ? 1 : 0]);
+    fw::CFont font(::CreateFontIndirectA(&pane->m_lfFont));
+    fw::CSelectObject selectFont(dc, font);
+    int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    COLORREF oldColor = ::SetTextColor(dc, pane->m_crText[m_bPaneEnabled ? 1 : 0]);
 
-    UINT style = pPane->m_nStyle;
+    UINT style = pane->m_nStyle;
     UINT fmt = GetTextFormat(style);
     bool bHScroll = (style & SPS_HSCROLL) != 0;
     bool bVScroll = (style & SPS_VSCROLL) != 0;
     if (style & SPS_TILE) {
         str += "  ";
         SIZE size = {};
-        ::GetTextExtentPoint32A(pDC, str.c_str(), static_cast<int>(str.size()), &size);
+        ::GetTextExtentPoint32A(dc, str.c_str(), static_cast<int>(str.size()), &size);
         if (bHScroll)
-            pPane->ScrollX(rc, size.cx, 1);
+            pane->ScrollX(rc, size.cx, 1);
         if (bVScroll)
-            pPane->ScrollY(rc, size.cy, 1);
+            pane->ScrollY(rc, size.cy, 1);
         // A text without extent would never leave the loops.
         if (size.cx <= 0 || size.cy <= 0)
             bHScroll = bVScroll = false;
@@ -265,75 +264,75 @@ void CPaneStatusBar::DrawPaneText(HDC pDC, int nIndex, RECT& rc, CStatusPane* pP
         if (bHScroll && bVScroll) {
             for (; rc.left <= rc.right; rc.left += size.cx)
                 for (rc.top = top0; rc.top <= rc.bottom; rc.top += size.cy)
-                    DrawTextIn(pDC, str, rc, fmt);
+                    DrawTextIn(dc, str, rc, fmt);
         } else if (bHScroll) {
             for (; rc.left <= rc.right; rc.left += size.cx)
-                DrawTextIn(pDC, str, rc, fmt);
+                DrawTextIn(dc, str, rc, fmt);
         } else if (bVScroll) {
             for (; rc.top <= rc.bottom; rc.top += size.cy)
-                DrawTextIn(pDC, str, rc, fmt);
+                DrawTextIn(dc, str, rc, fmt);
         } else {
-            DrawTextIn(pDC, str, rc, fmt);
+            DrawTextIn(dc, str, rc, fmt);
         }
     } else {
         SIZE size = {};
-        ::GetTextExtentPoint32A(pDC, str.c_str(), static_cast<int>(str.size()), &size);
+        ::GetTextExtentPoint32A(dc, str.c_str(), static_cast<int>(str.size()), &size);
         // Single content re-enters from the far edge: restart at minus the inner size.
         if (bHScroll)
-            pPane->ScrollX(rc, size.cx, rc.left - rc.right);
+            pane->ScrollX(rc, size.cx, rc.left - rc.right);
         if (bVScroll)
-            pPane->ScrollY(rc, size.cy, rc.top - rc.bottom);
-        DrawTextIn(pDC, str, rc, fmt);
+            pane->ScrollY(rc, size.cy, rc.top - rc.bottom);
+        DrawTextIn(dc, str, rc, fmt);
     }
 
-    ::SetTextColor(pDC, oldColor);
-    ::SetBkMode(pDC, oldMode);
+    ::SetTextColor(dc, oldColor);
+    ::SetBkMode(dc, oldMode);
 }
 
-void CPaneStatusBar::DrawPaneBitmap(HDC pDC, int /*nIndex*/, RECT& rc, CStatusPane* pPane)
+void CPaneStatusBar::DrawPaneBitmap(HDC dc, int /*nIndex*/, RECT& rc, CStatusPane* pane)
 {
-    if (pPane->m_nBitmapId == 0)
+    if (pane->m_nBitmapId == 0)
         return;
     SIZE size = {};
-    fw::CBitmap bitmap = LoadPaneBitmap(pDC, pPane->m_nBitmapId, m_nDpi, size);
+    fw::CBitmap bitmap = LoadPaneBitmap(dc, pane->m_nBitmapId, m_nDpi, size);
     if (bitmap.Get() == nullptr)
         return;
     const int w = size.cx;
     const int h = size.cy;
-    fw::CMemDC src(pDC);
+    fw::CMemDC src(dc);
     fw::CSelectObject selectBitmap(src, bitmap);
 
-    UINT style = pPane->m_nStyle;
+    UINT style = pane->m_nStyle;
     bool bHScroll = (style & SPS_HSCROLL) != 0;
     bool bVScroll = (style & SPS_VSCROLL) != 0;
     if (style & SPS_TILE) {
         if (bHScroll)
-            pPane->ScrollX(rc, w, 1);
+            pane->ScrollX(rc, w, 1);
         if (bVScroll)
-            pPane->ScrollY(rc, h, 1);
+            pane->ScrollY(rc, h, 1);
         if (bHScroll && !bVScroll) {
             // One row of tiles along the top; the background shows below it.
             for (int x = rc.left; x < rc.right; x += w)
-                ::BitBlt(pDC, x, rc.top, w, h, src, 0, 0, SRCCOPY);
+                ::BitBlt(dc, x, rc.top, w, h, src, 0, 0, SRCCOPY);
         } else if (bVScroll && !bHScroll) {
             for (int y = rc.top; y < rc.bottom; y += h)
-                ::BitBlt(pDC, rc.left, y, w, h, src, 0, 0, SRCCOPY);
+                ::BitBlt(dc, rc.left, y, w, h, src, 0, 0, SRCCOPY);
         } else {
             for (int x = rc.left; x < rc.right; x += w)
                 for (int y = rc.top; y < rc.bottom; y += h)
-                    ::BitBlt(pDC, x, y, w, h, src, 0, 0, SRCCOPY);
+                    ::BitBlt(dc, x, y, w, h, src, 0, 0, SRCCOPY);
         }
         return;
     }
 
     if (bHScroll)
-        pPane->ScrollX(rc, w, rc.left - rc.right);
+        pane->ScrollX(rc, w, rc.left - rc.right);
     if (bVScroll)
-        pPane->ScrollY(rc, h, rc.top - rc.bottom);
+        pane->ScrollY(rc, h, rc.top - rc.bottom);
     if (bHScroll || bVScroll) {
-        ::BitBlt(pDC, rc.left, rc.top, w, h, src, 0, 0, SRCCOPY);
+        ::BitBlt(dc, rc.left, rc.top, w, h, src, 0, 0, SRCCOPY);
     } else if (style & SPS_STRETCH) {
-        ::StretchBlt(pDC, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, src, 0, 0, w, h,
+        ::StretchBlt(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, src, 0, 0, w, h,
                      SRCCOPY);
     } else {
         if (style & DT_RIGHT)
@@ -345,11 +344,11 @@ void CPaneStatusBar::DrawPaneBitmap(HDC pDC, int /*nIndex*/, RECT& rc, CStatusPa
         else if (style & DT_VCENTER)
             rc.top = (rc.bottom - h + rc.top) / 2;
         // The copy runs from the aligned corner to the inner bottom-right corner.
-        ::BitBlt(pDC, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, src, 0, 0, SRCCOPY);
+        ::BitBlt(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, src, 0, 0, SRCCOPY);
     }
 }
 
-void CPaneStatusBar::DrawSizeGrip(HDC pDC)
+void CPaneStatusBar::DrawSizeGrip(HDC dc)
 {
     RECT window = GetWindowRect();
     const int W = window.right - window.left;
@@ -361,5 +360,5 @@ void CPaneStatusBar::DrawSizeGrip(HDC pDC)
     COLORREF clrShadow = ::GetSysColor(COLOR_BTNSHADOW);
     COLORREF clrHilite = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     for (const POINT& dot : dots)
-        fw::Draw3dRect(pDC, dot.x, dot.y, at(3), at(3), clrShadow, clrHilite);
+        fw::Draw3dRect(dc, dot.x, dot.y, at(3), at(3), clrShadow, clrHilite);
 }

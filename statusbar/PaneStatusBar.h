@@ -19,14 +19,13 @@ public:
     CPaneStatusBar() = default;
     ~CPaneStatusBar() override = default;
 
-    // Creates the bar as child AFX_IDW_STATUS_BAR of `pParentWnd`, which also receives
+    // Creates the bar as child AFX_IDW_STATUS_BAR of `parent`, which also receives
     // the mouse messages, sets the indicators and gives pane 0 `nFirstPaneStyle` (SBPS_*).
     // On failure the user is told "Unable to create Statusbar." and the result is false.
-    bool CreateStatusBar(HWND pParentWnd, const UINT* lpIDArray, int nIDCount,
-                         UINT nFirstPaneStyle);
+    bool CreateStatusBar(HWND parent, const UINT* ids, int count, UINT nFirstPaneStyle);
     // Sets the base bar's indicators, then resets every pane to a default CStatusPane,
     // texts and offsets included, whether or not the base call succeeded.
-    virtual bool SetIndicators(const UINT* lpIDArray, int nIDCount);
+    virtual bool SetIndicators(const UINT* ids, int count);
 
     // Panes, their fonts, the grip and the stripes follow `dpi`.
     void SetDpi(UINT dpi) override;
@@ -38,7 +37,10 @@ public:
     // The pane under `point` (bar client coordinates), or -1.
     int PaneFromPoint(POINT point) const;
 
-    void InvalidateRect(const RECT* rc, BOOL erase) const { ::InvalidateRect(m_hWnd, rc, erase); }
+    void InvalidateRect(const RECT* rc, bool erase) const
+    {
+        ::InvalidateRect(m_hWnd, rc, erase ? TRUE : FALSE);
+    }
     // Id of the running animation timer, 0 while none runs.
     UINT_PTR GetAnimTimer() const { return m_nAnimTimer; }
 
@@ -54,9 +56,9 @@ protected:
     void PaintTo(HDC target);
     // Content of one pane inside its inner rectangle `rc`; they may move rc's left and
     // top edges.
-    void DrawPaneText(HDC pDC, int nIndex, RECT& rc, CStatusPane* pPane);
-    void DrawPaneBitmap(HDC pDC, int nIndex, RECT& rc, CStatusPane* pPane);
-    void DrawSizeGrip(HDC pDC);
+    void DrawPaneText(HDC dc, int nIndex, RECT& rc, CStatusPane* pane);
+    void DrawPaneBitmap(HDC dc, int nIndex, RECT& rc, CStatusPane* pane);
+    void DrawSizeGrip(HDC dc);
 
 private:
     void UpdateAnimationTimer(bool bMoving);
