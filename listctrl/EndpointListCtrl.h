@@ -93,6 +93,6 @@ private:
     int GetCopyRow() const;
 
     tarnwick::CEndpointRows* m_pRows = nullptr;
-    // Menu 130; its popup 0 is shown, a plain menu (not owner-drawn).
+    // The List menu (IDR_CONTEXTMENU); its one popup is shown, a plain menu (not owner-drawn).
     std::unique_ptr<fw::CMenu> m_pContextMenu = std::make_unique<fw::CMenu>();
 };
