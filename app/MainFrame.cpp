@@ -144,7 +144,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         // The focus is taken back on activation (WM_SETFOCUS); keep where it was.
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = ::GetFocus();
-            if (focus == m_wndEndpointList || focus == m_wndStatistics)
+            if (focus == m_wndEndpointList || focus == m_wndStatistics || focus == m_wndFilter)
                 m_hWndLastFocus = focus;
         }
         break;
@@ -183,6 +183,7 @@ int CMainFrame::OnCreate()
 
     CreateEndpointList();
     CreateStatistics();
+    CreateFilterBox();
     UpdateToolBar();
     LoadSettings();
     SetTimer(kFirstPollTimer, 1000);
@@ -330,6 +331,7 @@ void CMainFrame::ScaleToolBar()
 void CMainFrame::RecalcLayout(bool notify)
 {
     CFrameWnd::RecalcLayout(notify);
+    PlaceFilterBox();
     RECT rc = RepositionQuery();
     rc.right -= m_nStatisticsWidth;
     if (!m_wndEndpointList.IsWindow())
@@ -464,6 +466,8 @@ void CMainFrame::OnPollReady()
     if (m_wndEndpointList.GetItemCount() > 0 && m_wndEndpointList.GetNextItem(-1, LVNI_FOCUSED) < 0)
         m_wndEndpointList.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
     UpdateToolBar();
+    if (m_wndEndpointList.IsFiltered())
+        SetMessageText(AFX_IDS_IDLEMESSAGE);
 }
 
 void CMainFrame::OnSetFocus()
@@ -472,10 +476,4 @@ void CMainFrame::OnSetFocus()
         m_hWndLastFocus != nullptr ? m_hWndLastFocus : static_cast<HWND>(m_wndEndpointList);
     if (target != nullptr && ::IsWindowVisible(target))
         ::SetFocus(target);
-}
-
-void CMainFrame::OnNextPane()
-{
-    const bool onEndpoints = ::GetFocus() == m_wndEndpointList;
-    ::SetFocus(onEndpoints ? m_wndStatistics : m_wndEndpointList);
 }

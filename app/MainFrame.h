@@ -3,6 +3,7 @@
 #include "EndpointListCtrl.h"
 #include "Dpi.h"
 #include "EndpointMonitor.h"
+#include "FilterBox.h"
 #include "FrameWnd.h"
 #include "ImageList.h"
 #include "ListCtrl.h"
@@ -70,6 +71,8 @@ public:
     void OnEditCopy();
 
     CEndpointListCtrl m_wndEndpointList;
+    // In the toolbar, right of the buttons.
+    CFilterBox m_wndFilter;
     fw::CListCtrl m_wndStatistics;
     BOOL m_bPaused = TRUE;
     BOOL m_bResolve = TRUE;
@@ -90,6 +93,8 @@ protected:
     bool PreCreateWindow(CREATESTRUCTA& cs) override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // While a filter is on, how many rows it shows.
+    std::string GetIdleMessage() const override;
 
 private:
     int OnCreate();
@@ -133,8 +138,16 @@ private:
     void OnAppAbout();
     // One more try of the copy that is waiting for the clipboard.
     void RetryCopy();
-    // The focus moves to the other list (Tab, Shift+Tab, F6).
-    void OnNextPane();
+    // The focus moves on to the next of the lists and the filter box (Tab, F6), or back (with
+    // Shift).
+    void OnNextPane(bool forward);
+    void CreateFilterBox();
+    // Right of the toolbar's last button, as high as a line of its text.
+    void PlaceFilterBox();
+    // Ctrl+F: the keyboard to the filter box, its text selected.
+    void OnEditFind();
+    // The box's text changed: the list shows the rows it keeps.
+    void OnFilterChanged();
     // The frame's focus goes to the list that had it last, the endpoint list at first.
     void OnSetFocus();
 

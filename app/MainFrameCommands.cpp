@@ -80,7 +80,14 @@ bool CMainFrame::OnCommand(WPARAM wParam, LPARAM)
         return true;
     case ID_NEXT_PANE:
     case ID_PREV_PANE:
-        OnNextPane();
+        OnNextPane(LOWORD(wParam) == ID_NEXT_PANE);
+        return true;
+    case ID_EDIT_FIND:
+        OnEditFind();
+        return true;
+    case IDC_FILTER:
+        if (HIWORD(wParam) == EN_CHANGE)
+            OnFilterChanged();
         return true;
     }
     return false;

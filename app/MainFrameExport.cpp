@@ -18,16 +18,18 @@ namespace {
 // The rows as the list shows them: each shown column followed by three blanks, then CR LF.
 // ASCII stays 8-bit text; a name outside it makes the file UTF-8 with a byte-order mark, so
 // that no letter is lost.
-std::string EventsText(const tarnwick::CEndpointRows& rows, int columns)
+std::string EventsText(const CEndpointListCtrl& list, int columns)
 {
     std::string text;
-    if (tarnwick::AnyNonAscii(rows, columns))
-        text = "\xEF\xBB\xBF";
-    for (const tarnwick::EndpointRow& row : rows.Rows()) {
+    for (std::size_t item = 0; item < list.ShownCount(); ++item) {
+        const tarnwick::EndpointRow& row = list.ShownRow(item);
         for (int column = 0; column < columns; ++column)
             text += row.texts[column] + "   ";
         text += "\r\n";
     }
+    if (std::any_of(text.begin(), text.end(),
+                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        text.insert(0, "\xEF\xBB\xBF");
     return text;
 }
 
@@ -54,7 +56,7 @@ bool CMainFrame::SaveEvents(const std::wstring& path)
     const bool existed = attributes != INVALID_FILE_ATTRIBUTES &&
                          (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && !fw::IsDeviceName(path);
     DWORD error = fw::ReplaceFileContents(
-        path, EventsText(m_monitor.Rows(),
+        path, EventsText(m_wndEndpointList,
                          std::min(m_wndEndpointList.GetColumnCount(), tarnwick::kEndpointColumns)));
     if (error == ERROR_SUCCESS)
         return true;

@@ -1,9 +1,9 @@
 // Timings of the endpoint list's work on the user-interface thread, under Wine: showing the
 // first list by a poll, header clicks (the sort and the repaint that follows), the poll that
-// puts the sorted rows back and Save events' writing, on a table of 20,000 endpoints (fake
-// table and look-ups, real window, controls and process look-ups), first without the owners,
-// then with them. Prints one line per figure, with its goal where there is one; `make bench`
-// runs it after the core's benchmarks.
+// puts the sorted rows back, Save events' writing and each key typed in the filter, on a table
+// of 20,000 endpoints (fake table and look-ups, real window, controls and process look-ups),
+// first without the owners, then with them. Prints one line per figure, with its goal where
+// there is one; `make bench` runs it after the core's benchmarks.
 
 #include "FakeNameLookup.h"
 #include "FakeUdpTable.h"
@@ -13,6 +13,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -28,6 +29,7 @@ using tarnwick::fakes::MakeEndpoint;
 const int kRows = 20000;
 const double kShowGoal = 50;
 const double kSortGoal = 100;
+const double kFilterKeyGoal = 30;
 
 double Milliseconds(const std::function<void()>& work)
 {
@@ -100,6 +102,31 @@ void TimeSaves(CMainFrame& frame, const char* what)
     ::DeleteFileW(path.c_str());
 }
 
+// Types "4110" into the filter box, a key at a time, each refiltering and repainting the list,
+// then takes the text back one key at a time and empties the box with Esc.
+void TimeFilterKeys(CMainFrame& frame, const char* what)
+{
+    HWND box = frame.m_wndFilter;
+    ::SetFocus(box);
+    double slowest = 0;
+    std::string keys = "4110";
+    keys += std::string(3, '\b');
+    for (const char key : keys) {
+        const double ms = Milliseconds([&] {
+            ::SendMessageW(box, WM_CHAR, static_cast<WPARAM>(key), 1);
+            ::UpdateWindow(frame.m_wndEndpointList);
+        });
+        slowest = std::max(slowest, ms);
+    }
+    const double escape = Milliseconds([&] {
+        ::SendMessageW(box, WM_KEYDOWN, VK_ESCAPE, 1);
+        ::UpdateWindow(frame.m_wndEndpointList);
+    });
+    std::printf("each key refilters %d rows%s: %.1f ms at most, Esc %.1f ms (goal < %.0f ms: %s)\n",
+                kRows, what, slowest, escape, kFilterKeyGoal,
+                Verdict(std::max(slowest, escape), kFilterKeyGoal));
+}
+
 } // namespace
 
 int main()
@@ -139,6 +166,7 @@ int main()
     double rewrite = Milliseconds([&] { PollAndPaint(*frame); });
     std::printf("poll putting back the sorted rows, %d rows: %.0f ms\n", kRows, rewrite);
     TimeSaves(*frame, "");
+    TimeFilterKeys(*frame, "");
 
     // View > Owning Process: two more columns, filled by the poll that the command starts.
     double process = Milliseconds([&] {
@@ -151,6 +179,7 @@ int main()
     const int pidAndProcess[] = {2, 3};
     TimeHeaderClicks(*frame, pidAndProcess, 2);
     TimeSaves(*frame, " with the owners");
+    TimeFilterKeys(*frame, " with the owners");
     frame->OnViewProcess();
     ::DestroyWindow(hwnd);
     return 0;

@@ -94,9 +94,14 @@ void CFrameWnd::SetMessageText(const char* text)
         bar->SetPaneText(0, text);
 }
 
+std::string CFrameWnd::GetIdleMessage() const
+{
+    return LoadResString(AFX_IDS_IDLEMESSAGE);
+}
+
 void CFrameWnd::SetMessageText(UINT stringId)
 {
-    std::string text = LoadResString(stringId);
+    std::string text = stringId == AFX_IDS_IDLEMESSAGE ? GetIdleMessage() : LoadResString(stringId);
     SetMessageText(text.substr(0, text.find('\n')).c_str());
 }
 

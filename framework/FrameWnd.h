@@ -36,6 +36,7 @@ public:
     // Enables and disables the toolbar's buttons as GetCommandState says.
     void UpdateToolBar() const;
     void SetMessageText(const char* text);
+    // The idle message (AFX_IDS_IDLEMESSAGE) is GetIdleMessage's.
     void SetMessageText(UINT stringId);
 
     ~CFrameWnd() override;
@@ -45,6 +46,8 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // Command-update of a popup menu that is about to open, from GetCommandState.
     void OnInitMenuPopup(HMENU menu) const;
+    // What the message pane shows when no menu item or button is pointed at.
+    virtual std::string GetIdleMessage() const;
     void PostNcDestroy() override;
 
 private:

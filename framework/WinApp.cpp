@@ -19,11 +19,45 @@ CWinApp::~CWinApp()
         s_pApp = nullptr;
 }
 
+namespace {
+
+// A key that an edit control uses for its clipboard or undo.
+bool IsEditKey(const MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
+        return false;
+    char className[8] = {};
+    if (::GetClassNameA(msg.hwnd, className, sizeof(className)) == 0 ||
+        lstrcmpiA(className, "Edit") != 0)
+        return false;
+    const bool control = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    const bool shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    const bool alt = (msg.lParam & (1 << 29)) != 0;
+    switch (msg.wParam) {
+    case 'C':
+    case 'V':
+    case 'X':
+    case 'Z':
+        return control;
+    case VK_INSERT:
+        return control || shift;
+    case VK_DELETE:
+        return shift;
+    case VK_BACK:
+        return alt;
+    }
+    return false;
+}
+
+} // namespace
+
 int CWinApp::Run()
 {
     MSG msg;
     while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (m_hMainWnd != nullptr && m_hAccel != nullptr &&
+        // An edit box with the keyboard keeps its clipboard and undo keys, which are the
+        // frame's accelerators elsewhere.
+        if (m_hMainWnd != nullptr && m_hAccel != nullptr && !IsEditKey(msg) &&
             ::TranslateAcceleratorA(m_hMainWnd, m_hAccel, &msg))
             continue;
         ::TranslateMessage(&msg);

@@ -57,6 +57,12 @@ void CEndpointListCtrl::RowsChanged(std::size_t count, std::size_t first, std::s
 {
     if (!IsWindow())
         return;
+    if (m_filter.IsOn()) {
+        m_filter.Apply(*m_pRows, GetColumnCount());
+        count = m_filter.Count(*m_pRows);
+        first = 0;
+        last = count;
+    }
     const auto shown = static_cast<std::size_t>(GetItemCount());
     const bool countChanged = count != shown;
     // Selection and focus stay with the row positions, and the list keeps its scroll position.
@@ -82,13 +88,20 @@ void CEndpointListCtrl::RowsChanged(std::size_t count, std::size_t first, std::s
         ::InvalidateRect(m_hWnd, &rows, countChanged ? TRUE : FALSE);
 }
 
+const tarnwick::EndpointRow* CEndpointListCtrl::FindShownRow(int item) const
+{
+    if (item < 0 || static_cast<std::size_t>(item) >= ShownCount())
+        return nullptr;
+    return &m_pRows->Row(m_filter.RowIndex(static_cast<std::size_t>(item)));
+}
+
 const std::string& CEndpointListCtrl::CellText(int item, int column) const
 {
     static const std::string none;
-    if (m_pRows == nullptr || item < 0 || static_cast<std::size_t>(item) >= m_pRows->Count() ||
-        column < 0 || column >= tarnwick::kEndpointColumns)
+    const tarnwick::EndpointRow* row = FindShownRow(item);
+    if (row == nullptr || column < 0 || column >= tarnwick::kEndpointColumns)
         return none;
-    return m_pRows->Row(static_cast<std::size_t>(item)).texts[column];
+    return row->texts[column];
 }
 
 int CEndpointListCtrl::GetColumnCount() const
@@ -132,10 +145,10 @@ COLORREF CEndpointListCtrl::PortColor(int item) const
 {
     // By the number, whether the row shows it or its service's name; a row that shows a
     // message has port 0.
-    if (m_pRows == nullptr || item < 0 || static_cast<std::size_t>(item) >= m_pRows->Count())
+    const tarnwick::EndpointRow* row = FindShownRow(item);
+    if (row == nullptr)
         return m_crBackColor;
-    const auto port = m_pRows->Row(static_cast<std::size_t>(item)).port;
-    return port < kFirstCustomPort ? m_crSystemColor : m_crCustomColor;
+    return row->port < kFirstCustomPort ? m_crSystemColor : m_crCustomColor;
 }
 
 UINT CEndpointListCtrl::GetRowState(int item) const

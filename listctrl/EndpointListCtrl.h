@@ -3,6 +3,7 @@
 #include "EndpointRows.h"
 #include "ListCtrl.h"
 #include "Menu.h"
+#include "RowFilter.h"
 #include "RowList.h"
 
 #include <memory>
@@ -27,7 +28,16 @@ public:
     // The rows shown; they live as long as the list.
     void SetRows(tarnwick::CEndpointRows* rows) { m_pRows = rows; }
     // The rows changed: the list takes their count and repaints those shown that changed.
+    // While a filter is on, the rows it keeps are found anew and all of them repainted.
     void RowsChanged(std::size_t count, std::size_t first, std::size_t last) override;
+
+    // Shows only the rows whose shown cells hold `text` (UTF-8), every row when it is empty.
+    // The selected and focused rows stay so when they are still shown.
+    void SetFilterText(const std::string& text);
+    bool IsFiltered() const { return m_filter.IsOn(); }
+    // The rows shown, in the order shown: those the filter keeps. Save and Copy read these.
+    std::size_t ShownCount() const;
+    const tarnwick::EndpointRow& ShownRow(std::size_t item) const;
 
     // Number of items in the list's header.
     int GetColumnCount() const;
@@ -92,7 +102,13 @@ private:
     void InvalidateRow(int item);
     int GetCopyRow() const;
 
+    // The filter anew over the rows, the list's item count set to the rows it keeps.
+    void ShowFiltered();
+    // The row shown as `item`, or null past the rows.
+    const tarnwick::EndpointRow* FindShownRow(int item) const;
+
     tarnwick::CEndpointRows* m_pRows = nullptr;
+    tarnwick::CRowFilter m_filter;
     // The List menu (IDR_CONTEXTMENU); its one popup is shown, a plain menu (not owner-drawn).
     std::unique_ptr<fw::CMenu> m_pContextMenu = std::make_unique<fw::CMenu>();
 };

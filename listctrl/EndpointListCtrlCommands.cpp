@@ -87,10 +87,10 @@ int CEndpointListCtrl::OnFindItem(const NMLVFINDITEMW* find) const
     // address or host name begins with them, without regard to case.
     const LVFINDINFOW& info = find->lvfi;
     if ((info.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || info.psz == nullptr ||
-        m_pRows == nullptr || m_pRows->Count() == 0)
+        ShownCount() == 0)
         return -1;
     const std::wstring typed = info.psz;
-    const auto count = static_cast<int>(m_pRows->Count());
+    const auto count = static_cast<int>(ShownCount());
     const int start = find->iStart >= 0 && find->iStart < count ? find->iStart : 0;
     for (int i = 0; i < count; ++i) {
         const int item = (start + i) % count;

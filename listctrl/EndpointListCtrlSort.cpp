@@ -18,10 +18,10 @@ using tarnwick::EndpointRow;
 // Programs' names compared without regard to case, each converted once.
 class CNameOrder {
 public:
-    CNameOrder(const tarnwick::CEndpointRows& rows, std::size_t low, std::size_t high)
+    CNameOrder(const CEndpointListCtrl& list, std::size_t low, std::size_t high)
     {
         for (std::size_t i = low; i <= high; ++i)
-            m_names.push_back(fw::Utf8ToWide(rows.Row(i).Text(EndpointColumn::kProcess)));
+            m_names.push_back(fw::Utf8ToWide(list.ShownRow(i).Text(EndpointColumn::kProcess)));
         m_low = low;
     }
     int Compare(std::size_t a, std::size_t b) const
@@ -58,7 +58,7 @@ void CEndpointListCtrl::OnColumnClick(const NMLISTVIEW* click)
 
 BOOL CEndpointListCtrl::SortRowsByText(int nColumn, BOOL bAscending, int nLow, int nHigh)
 {
-    const int count = m_pRows != nullptr ? static_cast<int>(m_pRows->Count()) : 0;
+    const int count = static_cast<int>(ShownCount());
     if (nColumn < 0 || nColumn >= GetColumnCount() || nColumn >= tarnwick::kEndpointColumns)
         return FALSE;
     if (nHigh == -1 || nHigh >= count)
@@ -69,22 +69,22 @@ BOOL CEndpointListCtrl::SortRowsByText(int nColumn, BOOL bAscending, int nLow, i
     const auto low = static_cast<std::size_t>(nLow);
     const auto high = static_cast<std::size_t>(nHigh);
     const auto column = static_cast<EndpointColumn>(nColumn);
-    std::vector<std::size_t> order(m_pRows->Count());
+    // The order of the items shown; rows the filter hides keep their places in the model.
+    std::vector<std::size_t> order(ShownCount());
     std::iota(order.begin(), order.end(), 0);
-    const tarnwick::CEndpointRows& rows = *m_pRows;
     const auto sign = bAscending ? 1 : -1;
     if (column == EndpointColumn::kProcess) {
-        const CNameOrder names(rows, low, high);
+        const CNameOrder names(*this, low, high);
         std::stable_sort(
             order.begin() + nLow, order.begin() + nHigh + 1,
             [&](std::size_t a, std::size_t b) { return sign * names.Compare(a, b) < 0; });
     } else {
         std::stable_sort(order.begin() + nLow, order.begin() + nHigh + 1,
                          [&](std::size_t a, std::size_t b) {
-                             return sign * Compare(column, rows.Row(a), rows.Row(b)) < 0;
+                             return sign * Compare(column, ShownRow(a), ShownRow(b)) < 0;
                          });
     }
-    m_pRows->Reorder(order);
+    m_pRows->Reorder(m_filter.RowOrder(order, m_pRows->Count()));
     MoveStates(order, nLow);
     Invalidate(FALSE);
     return TRUE;

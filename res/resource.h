@@ -69,10 +69,12 @@
 #define ID_XPSTYLE 32785
 #define ID_VIEW_IPV6 32787
 #define ID_VIEW_PROCESS 32788
+#define ID_EDIT_FIND 57636
 
 // Child windows.
 #define IDC_ENDPOINT_LIST 61204
 #define IDC_STATISTICS 61208
+#define IDC_FILTER 61209
 
 // Status bar indicators: their strings give the panes' widths and initial texts.
 #define ID_INDICATOR_AUTOUPDATE 61205

@@ -84,6 +84,7 @@ TEST_F(MenuLoadTest, BarIsPlainTextOverOwnerDrawnItemsWithAlignedShortcuts)
                      "E&xit 57665",
                      "&Edit",
                      "&Copy URL|\tCtrl+C 57634 image 146 of 1",
+                     "&Find...|\tCtrl+F 57636",
                      " 0 separator",
                      "Se&ttings 32773 image 147 of 1",
                      "&View",
@@ -109,7 +110,7 @@ TEST_F(MenuLoadTest, UnderlinedLettersChooseTheItems)
         int highlighted;
         LRESULT result;
     } kRows[] = {
-        {1, 't', -1, MAKELRESULT(2, MNC_EXECUTE)}, {0, 'X', -1, MAKELRESULT(6, MNC_EXECUTE)},
+        {1, 't', -1, MAKELRESULT(3, MNC_EXECUTE)}, {0, 'X', -1, MAKELRESULT(6, MNC_EXECUTE)},
         {2, '6', -1, MAKELRESULT(3, MNC_EXECUTE)}, {0, 'q', -1, MNC_IGNORE},
         {2, 'T', -1, MAKELRESULT(0, MNC_SELECT)},  {2, 't', 0, MAKELRESULT(5, MNC_SELECT)},
         {2, 't', 5, MAKELRESULT(0, MNC_SELECT)}};
@@ -137,7 +138,7 @@ TEST_F(MenuLoadTest, OwnerDrawMessagesReachTheItemsMenuOrTheDefault)
         UINT width, height;
     } kRows[] = {
         {0, 1, true, static_cast<UINT>(Width("Res&olve") + 33), height},
-        {1, 1, true, 0, static_cast<UINT>(::GetSystemMetrics(SM_CYMENU) / 2)},
+        {1, 2, true, 0, static_cast<UINT>(::GetSystemMetrics(SM_CYMENU) / 2)},
         {0, 1, false, 1, 1},
     };
     for (const auto& row : kRows) {

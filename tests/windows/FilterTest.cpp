@@ -1,0 +1,101 @@
+#include "FrameFixture.h"
+#include "Text.h"
+
+#include <commctrl.h>
+
+namespace {
+
+class FilterTest : public CFrameFixture {
+protected:
+    HWND Box() const { return frame->m_wndFilter; }
+    std::string Message() const { return frame->m_wndStatusBar.GetPaneText(0); }
+    void Key(HWND to, UINT key, BYTE held = 0)
+    {
+        BYTE keys[256] = {};
+        keys[held] = 0x80;
+        ::SetKeyboardState(keys);
+        MSG msg = {to, WM_KEYDOWN, key, 1, 0, {}};
+        if (!::TranslateAcceleratorA(hwnd, frame->GetAccelerators(), &msg))
+            ::SendMessageA(to, WM_KEYDOWN, key, 1);
+        keys[held] = 0;
+        ::SetKeyboardState(keys);
+    }
+    void Type(const wchar_t* text)
+    {
+        for (; *text != 0; ++text)
+            ::SendMessageW(Box(), WM_CHAR, *text, 1);
+    }
+};
+
+// "4110" keeps ports 41100 to 41109 across polls, for the list, Save, Copy and sorting; Esc
+// brings every row back.
+TEST_F(FilterTest, TypedTextKeepsTheRowsThatHoldItAndEscBringsAllBack)
+{
+    wchar_t cue[32] = {};
+    ::SendMessageW(Box(), EM_GETCUEBANNER, reinterpret_cast<WPARAM>(cue), 32);
+    EXPECT_STREQ(L"Filter (Ctrl+F)", cue);
+    std::vector<Endpoint> rows;
+    for (unsigned i = 0; i < 10; ++i)
+        rows.push_back(MakeEndpoint(127, 0, 0, i + 2, static_cast<std::uint16_t>(41109 - i)));
+    rows.push_back(MakeEndpoint(127, 0, 1, 1, 53));
+    Command(ID_RESOLVE);
+    Show(rows);
+    ::SetWindowTextW(Box(), L"old");
+    Key(frame->m_wndEndpointList, 'F', VK_CONTROL);
+    EXPECT_EQ(Box(), ::GetFocus());
+    EXPECT_EQ(MAKELONG(0, 3), ::SendMessageW(Box(), EM_GETSEL, 0, 0));
+    Type(L"4110");
+    EXPECT_EQ(10, frame->m_wndEndpointList.GetItemCount());
+    EXPECT_EQ("10 of 11 endpoints", Message());
+
+    table->rows.push_back(MakeEndpoint(127, 0, 2, 1, 54110));
+    table->rows.push_back(MakeEndpoint(127, 0, 2, 2, 9999));
+    Refresh();
+    EXPECT_EQ("11 of 13 endpoints", Message());
+    frame->m_wndEndpointList.SortRowsByText(1, FALSE);
+    EXPECT_EQ("54110", Cell(0, 1));
+    EXPECT_EQ("41100", Cell(10, 1));
+    ::SetFocus(frame->m_wndEndpointList);
+    frame->m_wndEndpointList.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, 0xF);
+    std::string copied;
+    ASSERT_TRUE(frame->m_wndEndpointList.GetCopyText(copied));
+    EXPECT_EQ("127.0.2.1", copied);
+    const std::string path = ::testing::TempDir() + "tarnwick-filtered.txt";
+    ASSERT_TRUE(frame->SaveEvents(fw::Utf8ToWide(path)));
+    const std::string saved = FileBytes(path);
+    ::DeleteFileA(path.c_str());
+    EXPECT_EQ(9 * 22 + 2 * 23u, saved.size());
+    EXPECT_EQ("127.0.2.1   54110   \r\n127.0.0.2   41109   \r\n", saved.substr(0, 44));
+
+    Key(Box(), VK_ESCAPE);
+    EXPECT_EQ(frame->m_wndEndpointList, ::GetFocus());
+    EXPECT_EQ(0, ::GetWindowTextLengthW(Box()));
+    EXPECT_EQ(13, frame->m_wndEndpointList.GetItemCount());
+    EXPECT_EQ("Ready", Message());
+}
+
+// Enter gives the keyboard to the list with the text kept; Tab and F6 pass through the box.
+TEST_F(FilterTest, EnterTabAndF6LeaveTheBox)
+{
+    HWND list = frame->m_wndEndpointList, statistics = frame->m_wndStatistics;
+    const struct {
+        HWND from;
+        UINT key;
+        BYTE held;
+        HWND to;
+    } moves[] = {{Box(), VK_RETURN, 0, list},
+                 {list, VK_TAB, VK_SHIFT, Box()},
+                 {Box(), VK_TAB, 0, list},
+                 {statistics, VK_F6, 0, Box()},
+                 {Box(), VK_F6, VK_SHIFT, statistics},
+                 {statistics, VK_TAB, VK_SHIFT, list}};
+    ::SetWindowTextW(Box(), L"x");
+    for (const auto& move : moves) {
+        ::SetFocus(move.from);
+        Key(move.from, move.key, move.held);
+        EXPECT_EQ(move.to, ::GetFocus()) << &move - moves;
+    }
+    EXPECT_EQ(1, ::GetWindowTextLengthW(Box()));
+}
+
+} // namespace
