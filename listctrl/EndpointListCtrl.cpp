@@ -134,7 +134,10 @@ COLORREF CEndpointListCtrl::PortColor(int item) const
     // message has port 0.
     if (m_pRows == nullptr || item < 0 || static_cast<std::size_t>(item) >= m_pRows->Count())
         return m_crBackColor;
-    const auto port = m_pRows->Row(static_cast<std::size_t>(item)).port;
+    const tarnwick::EndpointRow& row = m_pRows->Row(static_cast<std::size_t>(item));
+    if (row.change != tarnwick::RowChange::kNone)
+        return row.change == tarnwick::RowChange::kNew ? m_crNewColor : m_crRemovedColor;
+    const auto port = row.port;
     return port < kFirstCustomPort ? m_crSystemColor : m_crCustomColor;
 }
 
