@@ -1,5 +1,7 @@
 #include "MainFrame.h"
 
+#include "Text.h"
+
 #include "Dpi.h"
 #include "Gdi.h"
 #include "ListRows.h"
@@ -395,6 +397,9 @@ void CMainFrame::OnTimer(UINT_PTR id)
     case kCopyRetryTimer:
         RetryCopy();
         break;
+    case kChangesTimer:
+        OnChangesTimer();
+        break;
     }
 }
 
@@ -411,6 +416,11 @@ void CMainFrame::LoadSettings()
     ApplyIPv6();
     m_bProcess = settings.nProcess == 1 ? TRUE : FALSE;
     ApplyProcess();
+    m_bHighlight = settings.nHighlight == 1 ? TRUE : FALSE;
+    m_monitor.SetHighlight(m_bHighlight != FALSE, m_wndEndpointList);
+    // Logging resumes at start-up; the Settings dialog leaves it as it is.
+    if (!m_bSettingsLoaded && settings.nLogChanges == 1 && !settings.strLogFile.empty())
+        StartLog(fw::Utf8ToWide(settings.strLogFile));
     m_bSettingsLoaded = true;
 
     RECT rc = GetWindowRect();
@@ -421,6 +431,8 @@ void CMainFrame::LoadSettings()
     m_wndEndpointList.m_crCustomColor = settings.crCustomColor;
     m_wndEndpointList.m_crSelectColor = settings.crSelectColor;
     m_wndEndpointList.m_crBackColor = settings.crBackColor;
+    m_wndEndpointList.m_crNewColor = settings.crNewColor;
+    m_wndEndpointList.m_crRemovedColor = settings.crRemovedColor;
     m_wndEndpointList.SetBkColor(settings.crBackColor);
     m_wndEndpointList.m_bGridLines = settings.nGridLines;
 
@@ -459,6 +471,7 @@ void CMainFrame::OnPollReady()
         if (!m_monitor.ApplyRead(m_wndEndpointList, statistics))
             return;
     }
+    OnChangesShown();
     // Rows that came or went may bring or take away the vertical scroll bar, and the
     // highlighted row with them; the keyboard needs a focused row to start from.
     const RECT list = m_wndEndpointList.GetWindowRect();

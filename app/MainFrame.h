@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChangeLogFile.h"
 #include "EndpointListCtrl.h"
 #include "Dpi.h"
 #include "EndpointMonitor.h"
@@ -14,6 +15,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // Replaces the exact RGB(192,192,192) pixels of a 24-bit DIB section by the button face.
 void ReplaceGrey(HBITMAP bitmap);
@@ -29,6 +31,9 @@ public:
     static constexpr UINT_PTR kAutoUpdateTimer = 1;
     static constexpr UINT_PTR kFirstPollTimer = 2;
     static constexpr UINT_PTR kCopyRetryTimer = 3;
+    // While rows show a change, looks this often for changes that are over.
+    static constexpr UINT_PTR kChangesTimer = 4;
+    static constexpr UINT kChangesMilliseconds = 250;
     // Copy tries this often while the clipboard is held by another program: about a second.
     static constexpr int kCopyTries = 10;
     static constexpr UINT kCopyRetryMilliseconds = 100;
@@ -61,6 +66,14 @@ public:
     // Shows or hides the owners' columns, stores the choice and polls at once.
     void OnViewProcess();
 
+    // Switches the highlighted changes on or off and stores the choice.
+    void OnViewHighlight();
+    // Stops logging, or asks for a log file and starts logging to it.
+    void OnFileLog();
+    // Logs each endpoint that appears or goes to `path` from now on, and stores the choice; a
+    // file that cannot be opened is reported in a message box. False then.
+    bool StartLog(const std::wstring& path);
+
     // Save events: pauses auto-update, asks for a file and writes the rows to it.
     void OnSaveEvents();
     // Writes the rows as the list shows them to `path`, replacing what was there only once
@@ -81,6 +94,8 @@ public:
     BOOL m_bIPv6 = FALSE;
     // Two more columns show the process id and program that own each endpoint.
     BOOL m_bProcess = FALSE;
+    // Endpoints that appear and go are coloured for a moment.
+    BOOL m_bHighlight = FALSE;
     fw::CImageList m_imlDisabled;
     fw::CImageList m_imlHot;
     fw::CImageList m_imlNormal;
@@ -150,6 +165,12 @@ private:
     void OnFilterChanged();
     // The frame's focus goes to the list that had it last, the endpoint list at first.
     void OnSetFocus();
+    void StopLog();
+    void ShowLogFailure(const std::wstring& path, DWORD error) const;
+    // A poll's rows are shown: their changes go to the log, and the timer ends them later.
+    void OnChangesShown();
+    void WriteChanges();
+    void OnChangesTimer();
 
     CSettingsStore m_settings;
     // The window's dots per inch, and the statistics column's width at it.
@@ -165,4 +186,8 @@ private:
     std::string m_strPendingCopy;
     int m_nCopyTries = 0;
     tarnwick::CEndpointMonitor m_monitor;
+    CChangeLogFile m_log;
+    // The rows of a poll's changes, kept to reuse their storage.
+    std::vector<tarnwick::EndpointRow> m_arrAppeared;
+    std::vector<tarnwick::EndpointRow> m_arrGone;
 };

@@ -39,6 +39,12 @@ fw::CCommandState CMainFrame::GetCommandState(UINT id) const
     case ID_VIEW_PROCESS:
         state.nCheck = m_bProcess ? 1 : 0;
         break;
+    case ID_VIEW_HIGHLIGHT:
+        state.nCheck = m_bHighlight ? 1 : 0;
+        break;
+    case ID_FILE_LOG:
+        state.nCheck = m_log.IsOn() ? 1 : 0;
+        break;
     default:
         return CFrameWnd::GetCommandState(id);
     }
@@ -65,6 +71,12 @@ bool CMainFrame::OnCommand(WPARAM wParam, LPARAM)
         return true;
     case ID_VIEW_PROCESS:
         OnViewProcess();
+        return true;
+    case ID_VIEW_HIGHLIGHT:
+        OnViewHighlight();
+        return true;
+    case ID_FILE_LOG:
+        OnFileLog();
         return true;
     case ID_SETTINGS:
         OnSettings();
@@ -166,7 +178,8 @@ void CMainFrame::ShowSwitchStates()
 
 void CMainFrame::CheckSwitches(HMENU menu) const
 {
-    for (UINT id : {ID_AUTOUPDATE, ID_RESOLVE, ID_XPSTYLE, ID_VIEW_IPV6, ID_VIEW_PROCESS})
+    for (UINT id : {ID_AUTOUPDATE, ID_RESOLVE, ID_XPSTYLE, ID_VIEW_IPV6, ID_VIEW_PROCESS,
+                    ID_VIEW_HIGHLIGHT, ID_FILE_LOG})
         ::CheckMenuItem(menu, id,
                         MF_BYCOMMAND | (GetCommandState(id).nCheck ? MF_CHECKED : MF_UNCHECKED));
 }

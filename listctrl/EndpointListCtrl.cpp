@@ -148,6 +148,8 @@ COLORREF CEndpointListCtrl::PortColor(int item) const
     const tarnwick::EndpointRow* row = FindShownRow(item);
     if (row == nullptr)
         return m_crBackColor;
+    if (row->change != tarnwick::RowChange::kNone)
+        return row->change == tarnwick::RowChange::kNew ? m_crNewColor : m_crRemovedColor;
     return row->port < kFirstCustomPort ? m_crSystemColor : m_crCustomColor;
 }
 

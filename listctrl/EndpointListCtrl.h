@@ -13,9 +13,9 @@
 // The owner-drawn list of UDP endpoints, a virtual list that shows the monitor's rows: column 0
 // the address or host name, column 1 the port or service name, and with the owners the
 // process id and program. Each row is filled in one colour chosen from its state and its port
-// number; the control draws its own column separators, grid lines and focus mark with the pen
-// that is current in the paint DC. A Unicode window: its texts reach the screen, and other
-// programs, in UTF-16.
+// number, or its change (new, closed); the control draws its own column separators, grid lines and
+// focus mark with the pen that is current in the paint DC. A Unicode window: its texts reach the
+// screen, and other programs, in UTF-16.
 //
 // It tells its parent when its highlighted row may have changed (WM_LISTSELECT), shows a
 // context menu (Copy URL, Save events) whose commands and state are its parent's, sorts its
@@ -72,13 +72,16 @@ public:
     COLORREF m_crSystemColor = RGB(220, 255, 220);
     COLORREF m_crCustomColor = RGB(255, 255, 220);
     COLORREF m_crSelectColor = RGB(200, 200, 255);
+    // Rows of endpoints that appeared and went, while changes are highlighted.
+    COLORREF m_crNewColor = RGB(120, 220, 120);
+    COLORREF m_crRemovedColor = RGB(240, 120, 120);
 
 protected:
     bool OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // Fill of a row that is not highlighted, by its port number.
+    // Fill of a row that is not highlighted: by its change, else by its port number.
     COLORREF PortColor(int item) const;
     // The text of a cell; empty past the rows.
     const std::string& CellText(int item, int column) const;

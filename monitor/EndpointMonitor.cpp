@@ -6,6 +6,7 @@
 #include "ResolverWorker.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace tarnwick {
 
@@ -120,7 +121,11 @@ CEndpointMonitor::CEndpointMonitor(std::shared_ptr<IUdpTable> table,
     : m_pPoll(std::make_shared<CPollState>(std::move(table), std::move(readDone),
                                            std::move(processes))),
       m_pState(std::make_shared<CResolverState>(std::move(lookup))), m_starter(std::move(starter)),
-      m_readStarter(std::move(readStarter))
+      m_readStarter(std::move(readStarter)), m_clock([] {
+          return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                std::chrono::steady_clock::now().time_since_epoch())
+                                                .count());
+      })
 {}
 
 CEndpointMonitor::~CEndpointMonitor()
@@ -168,6 +173,7 @@ void CEndpointMonitor::SetIPv6(bool ipv6, IEndpointView& endpoints)
     if (ipv6 == m_bIPv6)
         return;
     m_bIPv6 = ipv6;
+    m_bIPv6Baseline = ipv6;
     if (ipv6)
         return;
     // The IPv6 rows are the last ones, until a sort mixes them in.
@@ -261,6 +267,8 @@ void CEndpointMonitor::ShowFailedRead(IEndpointView& endpoints)
 void CEndpointMonitor::ShowNextRows(IEndpointView& endpoints)
 {
     std::vector<EndpointRow>& rows = m_rows.Edit();
+    m_changes.Apply(rows, m_next, m_clock(), m_bIPv6Baseline);
+    m_bIPv6Baseline = false;
     const std::size_t common = std::min(rows.size(), m_next.size());
     std::size_t first = IEndpointView::kNone;
     std::size_t last = 0;
@@ -281,6 +289,41 @@ void CEndpointMonitor::ShowNextRows(IEndpointView& endpoints)
     rows.swap(m_next);
     if (countChanged || first != IEndpointView::kNone)
         endpoints.RowsChanged(rows.size(), first, last);
+}
+
+void CEndpointMonitor::SetHighlight(bool on, IEndpointView& endpoints)
+{
+    if (on == m_changes.GetHighlight())
+        return;
+    m_changes.SetHighlight(on);
+    if (on)
+        return;
+    std::vector<EndpointRow>& rows = m_rows.Edit();
+    const std::size_t count = rows.size();
+    rows.erase(
+        std::remove_if(rows.begin(), rows.end(),
+                       [](const EndpointRow& row) { return row.change == RowChange::kGone; }),
+        rows.end());
+    std::size_t first = IEndpointView::kNone;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].change != RowChange::kNone) {
+            rows[i].change = RowChange::kNone;
+            first = std::min(first, i);
+        }
+    }
+    if (first != IEndpointView::kNone || rows.size() != count)
+        endpoints.RowsChanged(rows.size(), first, rows.empty() ? 0 : rows.size() - 1);
+}
+
+bool CEndpointMonitor::ExpireChanges(IEndpointView& endpoints)
+{
+    std::vector<EndpointRow>& rows = m_rows.Edit();
+    const std::size_t first = m_changes.Expire(rows, m_clock());
+    // The rows below the first change may have moved up.
+    if (first != CEndpointChanges::kNoRow)
+        endpoints.RowsChanged(rows.size(), first < rows.size() ? first : IEndpointView::kNone,
+                              rows.empty() ? 0 : rows.size() - 1);
+    return AnyChange(rows);
 }
 
 void CEndpointMonitor::StartResolver()

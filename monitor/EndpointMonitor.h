@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EndpointChanges.h"
 #include "EndpointRows.h"
 #include "NameLookup.h"
 #include "ProcessNames.h"
@@ -30,10 +31,10 @@ public:
     enum class PollRequest { kCommand, kTimerTick };
 
     // `table` and `processes` are read on the poll's worker thread and `lookup` on the
-    // resolver's; all may outlive this object. `starter` starts the resolver's runs and `readStarter` the table
-    // reads. `readDone` is called on the read's thread when a read has arrived: it must get the
-    // UI thread to call ApplyRead soon (post it a message), and must neither block nor call
-    // into this object.
+    // resolver's; all may outlive this object. `starter` starts the resolver's runs and
+    // `readStarter` the table reads. `readDone` is called on the read's thread when a read has
+    // arrived: it must get the UI thread to call ApplyRead soon (post it a message), and must
+    // neither block nor call into this object.
     CEndpointMonitor(std::shared_ptr<IUdpTable> table, std::shared_ptr<INameLookup> lookup,
                      ThreadStarter starter = StdThreadStarter(),
                      ThreadStarter readStarter = StdThreadStarter(),
@@ -86,6 +87,22 @@ public:
     void SetOwners(bool owners) { m_bOwners = owners; }
     bool GetOwners() const { return m_bOwners; }
 
+    // Highlighted changes, off by default: new rows are marked and gone ones stay a while (see
+    // CEndpointChanges). Switched off, the gone rows leave and the marks go at once.
+    void SetHighlight(bool on, IEndpointView& endpoints);
+    bool GetHighlight() const { return m_changes.GetHighlight(); }
+    // The rows that appear and go are kept for TakeChanges (for a log), off by default.
+    void SetReportChanges(bool on) { m_changes.SetReport(on); }
+    void TakeChanges(std::vector<EndpointRow>& appeared, std::vector<EndpointRow>& gone)
+    {
+        m_changes.TakeReport(appeared, gone);
+    }
+    // Ends the highlighted changes that are over; `endpoints` hears of it. True while rows still
+    // show a change, so that the caller looks again soon.
+    bool ExpireChanges(IEndpointView& endpoints);
+    // Milliseconds of a steady clock, the change times; tests pass their own.
+    void SetClock(std::function<std::uint64_t()> clock) { m_clock = std::move(clock); }
+
     bool IsResolverRunning() const;
 
     // Snapshots for tests and diagnostics; addresses as the rows show them without names.
@@ -117,6 +134,10 @@ private:
     bool m_bCommandWaiting = false;
     bool m_bTickWaiting = false;
     CEndpointRows m_rows;
+    CEndpointChanges m_changes;
+    std::function<std::uint64_t()> m_clock;
+    // IPv6 was switched on: the first rows read with it are not new.
+    bool m_bIPv6Baseline = false;
     // The rows of the poll being applied; kept to reuse their storage.
     std::vector<EndpointRow> m_next;
     // The counter texts shown, so that only changed ones are written.

@@ -7,6 +7,7 @@ namespace tarnwick {
 bool EndpointRow::operator==(const EndpointRow& other) const
 {
     return address == other.address && port == other.port && pid == other.pid &&
+           change == other.change &&
            std::equal(std::begin(texts), std::end(texts), std::begin(other.texts));
 }
 

@@ -13,6 +13,9 @@ namespace tarnwick {
 enum class EndpointColumn { kAddress, kPort, kPid, kProcess };
 constexpr int kEndpointColumns = 4;
 
+// A row's state while changes are highlighted: the endpoint appeared, or went and lingers.
+enum class RowChange : std::uint8_t { kNone, kNew, kGone };
+
 // One row of the endpoint list: the endpoint as data, and the texts it shows (UTF-8).
 struct EndpointRow {
     EndpointAddress address;
@@ -21,11 +24,12 @@ struct EndpointRow {
     std::uint32_t pid = 0;
     // The address or its host name, the port or its service name, the owner's id and program.
     std::string texts[kEndpointColumns];
+    RowChange change = RowChange::kNone;
+    // The poll that found the change (a count of polls) and its time, in milliseconds.
+    std::uint32_t changePoll = 0;
+    std::uint64_t changedAt = 0;
 
-    const std::string& Text(EndpointColumn column) const
-    {
-        return texts[static_cast<int>(column)];
-    }
+    const std::string& Text(EndpointColumn column) const { return texts[static_cast<int>(column)]; }
     bool operator==(const EndpointRow& other) const;
     bool operator!=(const EndpointRow& other) const { return !(*this == other); }
 };

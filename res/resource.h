@@ -50,6 +50,8 @@
 #define IDC_CUSTOM_COLOR 1031
 #define IDC_STATISTICS_COLOR 1033
 #define IDC_SELECT_COLOR 1036
+#define IDC_NEW_COLOR 1037
+#define IDC_REMOVED_COLOR 1038
 // Labels of the Settings dialog.
 #define IDC_BACK_LABEL 1007
 #define IDC_SYSTEM_LABEL 1008
@@ -57,6 +59,8 @@
 #define IDC_STATISTICS_LABEL 1013
 #define IDC_SELECT_LABEL 1014
 #define IDC_INTERVAL_LABEL 1015
+#define IDC_NEW_LABEL 1016
+#define IDC_REMOVED_LABEL 1017
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif
@@ -69,6 +73,8 @@
 #define ID_XPSTYLE 32785
 #define ID_VIEW_IPV6 32787
 #define ID_VIEW_PROCESS 32788
+#define ID_VIEW_HIGHLIGHT 32789
+#define ID_FILE_LOG 32790
 #define ID_EDIT_FIND 57636
 
 // Child windows.

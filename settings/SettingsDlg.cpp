@@ -36,6 +36,8 @@ BOOL CSettingsDlg::OnInitDialog()
     m_swStatisticsColor.SubclassWindow(GetDlgItem(IDC_STATISTICS_COLOR));
     m_swSystemColor.SubclassWindow(GetDlgItem(IDC_SYSTEM_COLOR));
     m_swCustomColor.SubclassWindow(GetDlgItem(IDC_CUSTOM_COLOR));
+    m_swNewColor.SubclassWindow(GetDlgItem(IDC_NEW_COLOR));
+    m_swRemovedColor.SubclassWindow(GetDlgItem(IDC_REMOVED_COLOR));
 
     HICON icon =
         static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETTINGS),
@@ -58,6 +60,8 @@ BOOL CSettingsDlg::OnInitDialog()
     m_swSystemColor.SetColor(settings.crSystemColor);
     m_swStatisticsColor.SetColor(settings.crStatisticsColor);
     m_swSelectColor.SetColor(settings.crSelectColor);
+    m_swNewColor.SetColor(settings.crNewColor);
+    m_swRemovedColor.SetColor(settings.crRemovedColor);
     SetCheck(IDC_GRID_LINES, settings.nGridLines);
     SetCheck(IDC_ON_TOP, settings.nOnTop);
     return TRUE;
@@ -83,6 +87,12 @@ bool CSettingsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         case IDC_STATISTICS_COLOR:
             OnSwatchClicked(m_swStatisticsColor);
             return true;
+        case IDC_NEW_COLOR:
+            OnSwatchClicked(m_swNewColor);
+            return true;
+        case IDC_REMOVED_COLOR:
+            OnSwatchClicked(m_swRemovedColor);
+            return true;
         case IDC_DEFAULT:
             OnDefault();
             return true;
@@ -107,6 +117,8 @@ void CSettingsDlg::OnDefault()
     m_swSystemColor.SetColor(defaults.crSystemColor);
     m_swCustomColor.SetColor(defaults.crCustomColor);
     m_swStatisticsColor.SetColor(defaults.crStatisticsColor);
+    m_swNewColor.SetColor(defaults.crNewColor);
+    m_swRemovedColor.SetColor(defaults.crRemovedColor);
     SetCheck(IDC_GRID_LINES, BST_CHECKED);
     SetCheck(IDC_ON_TOP, BST_UNCHECKED);
     // Not the file's default of 2 seconds.
@@ -121,6 +133,8 @@ void CSettingsDlg::OnOK()
     settings.crSystemColor = m_swSystemColor.GetColor();
     settings.crStatisticsColor = m_swStatisticsColor.GetColor();
     settings.crSelectColor = m_swSelectColor.GetColor();
+    settings.crNewColor = m_swNewColor.GetColor();
+    settings.crRemovedColor = m_swRemovedColor.GetColor();
     settings.nGridLines = GetCheck(IDC_GRID_LINES);
     settings.nOnTop = GetCheck(IDC_ON_TOP);
     auto index = static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_INTERVAL, CB_GETCURSEL, 0, 0));

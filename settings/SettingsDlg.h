@@ -4,7 +4,7 @@
 #include "LinkStatic.h"
 #include "SettingsStore.h"
 
-// The modal "Settings" dialog: five colour swatches, the auto-update interval, grid lines
+// The modal "Settings" dialog: seven colour swatches, the auto-update interval, grid lines
 // and on-top. It reads the settings file when it opens and writes it on OK; the file is
 // all it hands back to the main window.
 class CSettingsDlg : public fw::CDialog {
@@ -30,4 +30,6 @@ private:
     CLinkStatic m_swStatisticsColor;
     CLinkStatic m_swSystemColor;
     CLinkStatic m_swCustomColor;
+    CLinkStatic m_swNewColor;
+    CLinkStatic m_swRemovedColor;
 };

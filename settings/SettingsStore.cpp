@@ -66,6 +66,15 @@ CSettings CSettingsStore::Load() const
     s.nOnTop = ReadInt(kAttributes, "OnTop", defaults.nOnTop);
     s.nIPv6 = ReadInt(kAttributes, "IPv6", defaults.nIPv6);
     s.nProcess = ReadInt(kAttributes, "Process", defaults.nProcess);
+    s.crNewColor = ReadColor("NewColor", defaults.crNewColor);
+    s.crRemovedColor = ReadColor("RemovedColor", defaults.crRemovedColor);
+    s.nHighlight = ReadInt(kAttributes, "Highlight", defaults.nHighlight);
+    s.nLogChanges = ReadInt(kAttributes, "LogChanges", defaults.nLogChanges);
+    // The 8-bit profile calls pass the UTF-8 bytes through the code page and back unchanged.
+    char path[MAX_PATH * 4] = {};
+    ::GetPrivateProfileStringA(kAttributes, "LogFile", "", path, sizeof(path),
+                               m_strFileName.c_str());
+    s.strLogFile = path;
     return s;
 }
 
@@ -76,6 +85,8 @@ void CSettingsStore::StoreDialogKeys(const CSettings& s) const
     WriteInt(kColors, "SystemColor", static_cast<int>(s.crSystemColor));
     WriteInt(kColors, "StatisticsColor", static_cast<int>(s.crStatisticsColor));
     WriteInt(kColors, "SelectColor", static_cast<int>(s.crSelectColor));
+    WriteInt(kColors, "NewColor", static_cast<int>(s.crNewColor));
+    WriteInt(kColors, "RemovedColor", static_cast<int>(s.crRemovedColor));
     WriteInt(kAttributes, "GridLines", s.nGridLines);
     WriteInt(kAttributes, "OnTop", s.nOnTop);
     WriteInt(kAttributes, "UpdateInterval", s.nUpdateInterval);
@@ -94,6 +105,17 @@ void CSettingsStore::StoreIPv6(bool on) const
 void CSettingsStore::StoreProcess(bool on) const
 {
     WriteInt(kAttributes, "Process", on ? 1 : 0);
+}
+
+void CSettingsStore::StoreHighlight(bool on) const
+{
+    WriteInt(kAttributes, "Highlight", on ? 1 : 0);
+}
+
+void CSettingsStore::StoreLog(bool on, const std::string& path) const
+{
+    WriteInt(kAttributes, "LogChanges", on ? 1 : 0);
+    ::WritePrivateProfileStringA(kAttributes, "LogFile", path.c_str(), m_strFileName.c_str());
 }
 
 int CSettingsStore::IntervalMilliseconds(int storedSeconds)

@@ -80,6 +80,7 @@ TEST_F(MenuLoadTest, BarIsPlainTextOverOwnerDrawnItemsWithAlignedShortcuts)
                      "&Auto Update 32775",
                      " 0 separator",
                      "&Save events|\tCtrl+S 57603 image 145 of 1",
+                     "&Log Changes... 32790",
                      " 0 separator",
                      "E&xit 57665",
                      "&Edit",
@@ -93,6 +94,7 @@ TEST_F(MenuLoadTest, BarIsPlainTextOverOwnerDrawnItemsWithAlignedShortcuts)
                      "&XP-Style Menu 32785 checked",
                      "IPv&6 Endpoints 32787",
                      "Owning &Process 32788",
+                     "&Highlight Changes 32789",
                      "&Help",
                      "&About Tarnwick... 57664 image 144 of 1"}),
               lines);
@@ -110,10 +112,11 @@ TEST_F(MenuLoadTest, UnderlinedLettersChooseTheItems)
         int highlighted;
         LRESULT result;
     } kRows[] = {
-        {1, 't', -1, MAKELRESULT(3, MNC_EXECUTE)}, {0, 'X', -1, MAKELRESULT(6, MNC_EXECUTE)},
+        {1, 't', -1, MAKELRESULT(3, MNC_EXECUTE)}, {0, 'X', -1, MAKELRESULT(7, MNC_EXECUTE)},
         {2, '6', -1, MAKELRESULT(3, MNC_EXECUTE)}, {0, 'q', -1, MNC_IGNORE},
-        {2, 'T', -1, MAKELRESULT(0, MNC_SELECT)},  {2, 't', 0, MAKELRESULT(5, MNC_SELECT)},
-        {2, 't', 5, MAKELRESULT(0, MNC_SELECT)}};
+        {0, 'l', -1, MAKELRESULT(5, MNC_EXECUTE)}, {2, 'h', -1, MAKELRESULT(5, MNC_EXECUTE)},
+        {2, 'T', -1, MAKELRESULT(0, MNC_SELECT)},  {2, 't', 0, MAKELRESULT(6, MNC_SELECT)},
+        {2, 't', 6, MAKELRESULT(0, MNC_SELECT)}};
     for (const auto& row : kRows) {
         HMENU popup = Popup(row.popup);
         for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {

@@ -169,7 +169,7 @@ std::string Shown(HWND dialog)
     ::RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     std::ostringstream out;
     for (int id : {IDC_BACK_LABEL, IDC_SYSTEM_LABEL, IDC_CUSTOM_LABEL, IDC_STATISTICS_LABEL,
-                   IDC_SELECT_LABEL}) {
+                   IDC_SELECT_LABEL, IDC_NEW_LABEL, IDC_REMOVED_LABEL}) {
         CDibSection label = ScreenImage(::GetDlgItem(dialog, id));
         int ink = 0;
         for (LONG y = 0; y < label.Height(); ++y)
@@ -179,7 +179,7 @@ std::string Shown(HWND dialog)
     }
     out << " ";
     for (int id : {IDC_BACK_COLOR, IDC_CUSTOM_COLOR, IDC_SYSTEM_COLOR, IDC_STATISTICS_COLOR,
-                   IDC_SELECT_COLOR}) {
+                   IDC_SELECT_COLOR, IDC_NEW_COLOR, IDC_REMOVED_COLOR}) {
         CDibSection swatch = ScreenImage(::GetDlgItem(dialog, id));
         bool one = Filled(swatch, swatch.All(), swatch.At(0, 0));
         out << std::hex << (one ? swatch.At(0, 0) : CLR_INVALID) << " ";
@@ -209,23 +209,25 @@ TEST_F(SettingsTest, DialogShowsTheFileAndOkAppliesAndWritesWhatItShows)
         // The chooser starts at black; 4 seconds is no choice: 3 are shown. OK writes the keys
         // the file lacks in the dialog's order.
         {"[Attributes]\r\nUpdateInterval=4\r\n", IDC_BACK_COLOR,
-         "+++++ cdc8c8 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec",
-         "+++++ 0 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec", IDOK,
+         "+++++++ cdc8c8 dcffff dcffdc ffe6c8 ffc8c8 78dc78 7878f0 grid 1 top 0 3 sec",
+         "+++++++ 0 dcffff dcffdc ffe6c8 ffc8c8 78dc78 7878f0 grid 1 top 0 3 sec", IDOK,
          "0/0/0 dcffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 1 top 0 3000 ms menu classic/0",
          "[Attributes]\r\nUpdateInterval=3\r\nGridLines=1\r\nOnTop=0\r\n[Colors]\r\nBackColor=0\r\n"
-         "CustomColor=14483455\r\nSystemColor=14483420\r\nStatisticsColor=16770760\r\nSelectColor=16763080\r\n"},
+         "CustomColor=14483455\r\nSystemColor=14483420\r\nStatisticsColor=16770760\r\nSelectColor=16763080\r\n"
+         "NewColor=7920760\r\nRemovedColor=7895280\r\n"},
         // Default puts back 3 seconds, not the file's default of 2.
         {kStored, IDC_DEFAULT,
-         "+++++ ff ff0000 ff00 ffff00 ffff grid 0 top 1 7 sec",
-         "+++++ cdc8c8 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec", IDOK,
+         "+++++++ ff ff0000 ff00 ffff00 ffff 78dc78 7878f0 grid 0 top 1 7 sec",
+         "+++++++ cdc8c8 dcffff dcffdc ffe6c8 ffc8c8 78dc78 7878f0 grid 1 top 0 3 sec", IDOK,
          "cdc8c8/cdc8c8/cdc8c8 dcffff dcffdc ffe6c8/ffe6c8/ffe6c8 ffc8c8 text 320000 grid 1 top 0 3000 ms menu xp/1",
          "[Colors]\r\nBackColor=13486280\r\nSystemColor=14483420\r\nCustomColor=14483455\r\n"
-         "SelectColor=16763080\r\nStatisticsColor=16770760\r\n[Attributes]\r\n"
+         "SelectColor=16763080\r\nStatisticsColor=16770760\r\nNewColor=7920760\r\n"
+         "RemovedColor=7895280\r\n[Attributes]\r\n"
          "GridLines=1\r\nUpdateInterval=3\r\nMenuStyle=0\r\nOnTop=0\r\n"},
         // Cancel leaves the main window and the file as they were.
         {kStored, IDC_DEFAULT,
-         "+++++ ff ff0000 ff00 ffff00 ffff grid 0 top 1 7 sec",
-         "+++++ cdc8c8 dcffff dcffdc ffe6c8 ffc8c8 grid 1 top 0 3 sec", IDCANCEL,
+         "+++++++ ff ff0000 ff00 ffff00 ffff 78dc78 7878f0 grid 0 top 1 7 sec",
+         "+++++++ cdc8c8 dcffff dcffdc ffe6c8 ffc8c8 78dc78 7878f0 grid 1 top 0 3 sec", IDCANCEL,
          "ff/ff/ff ff0000 ff00 ffff00/ffff00/ffff00 ffff text 320000 grid 0 top 1 7000 ms menu xp/1",
          kStored},
     };
@@ -274,11 +276,12 @@ TEST_F(SettingsTest, TheDialogAnswersTheKeyboardAlone)
                 return ::GetDlgCtrlID(::GetFocus());
             };
             std::vector<int> order;
-            for (int i = 0; i < 11; ++i)
+            for (int i = 0; i < 13; ++i)
                 order.push_back(key(WM_KEYDOWN, VK_TAB));
             EXPECT_EQ((std::vector<int>{IDC_BACK_COLOR, IDC_SYSTEM_COLOR, IDC_CUSTOM_COLOR,
-                                        IDC_STATISTICS_COLOR, IDC_SELECT_COLOR, IDC_GRID_LINES,
-                                        IDC_ON_TOP, IDC_DEFAULT, IDOK, IDCANCEL, IDC_INTERVAL}),
+                                        IDC_STATISTICS_COLOR, IDC_SELECT_COLOR, IDC_NEW_COLOR,
+                                        IDC_REMOVED_COLOR, IDC_GRID_LINES, IDC_ON_TOP, IDC_DEFAULT,
+                                        IDOK, IDCANCEL, IDC_INTERVAL}),
                       order);
             const std::pair<UINT, WPARAM> moves[] = {{WM_KEYDOWN, VK_TAB}, {WM_SYSCHAR, 'l'}};
             for (const auto& [msg, letter] : moves) {

@@ -1,0 +1,134 @@
+// Highlighted changes as the list paints them, and the change log as its file holds it.
+#include "FrameFixture.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr COLORREF kNew = RGB(0x12, 0x34, 0x56);
+constexpr COLORREF kRemoved = RGB(0x65, 0x43, 0x21);
+
+class ChangesTest : public CFrameFixture {
+protected:
+    void SetUp() override { NewIni(); }
+    void OpenWith(const std::string& settings)
+    {
+        std::ofstream(ini, std::ios::binary) << settings;
+        Open();
+        ::KillTimer(hwnd, CMainFrame::kFirstPollTimer);
+    }
+    void Poll(std::vector<Endpoint> rows)
+    {
+        table->rows = std::move(rows);
+        Refresh();
+    }
+    // The fill of each row, as the screen shows it.
+    std::vector<COLORREF> Fills() const
+    {
+        const CEndpointListCtrl& list = frame->m_wndEndpointList;
+        ::RedrawWindow(list, nullptr, nullptr, RDW_UPDATENOW | RDW_INVALIDATE);
+        CDibSection image = ScreenImage(list);
+        std::vector<COLORREF> fills;
+        for (int row = 0; row < list.GetItemCount(); ++row) {
+            RECT rc = {};
+            list.GetItemRect(row, rc, LVIR_BOUNDS);
+            fills.push_back(image.At(rc.right - 3, (rc.top + rc.bottom) / 2));
+        }
+        return fills;
+    }
+    bool Checked(UINT id) const
+    {
+        return (::GetMenuState(::GetMenu(hwnd), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    }
+};
+
+TEST_F(ChangesTest, NewAndClosedEndpointsAreFilledInTheirColoursForAboutThreeSeconds)
+{
+    OpenWith("[Colors]\r\nNewColor=" + std::to_string(kNew) + "\r\nRemovedColor=" +
+             std::to_string(kRemoved) + "\r\n[Attributes]\r\nHighlight=1\r\n");
+    const COLORREF custom = frame->m_wndEndpointList.m_crCustomColor;
+    const COLORREF select = frame->m_wndEndpointList.m_crSelectColor;
+    ASSERT_TRUE(Checked(ID_VIEW_HIGHLIGHT));
+    Poll({MakeEndpoint(127, 0, 0, 1, 5000), MakeEndpoint(127, 0, 0, 1, 5001)});
+    EXPECT_EQ((std::vector<COLORREF>{custom, custom}), Fills());
+
+    const DWORD changed = ::GetTickCount();
+    Poll({MakeEndpoint(127, 0, 0, 1, 5000), MakeEndpoint(127, 0, 0, 1, 5002)});
+    ASSERT_EQ("5001", Cell(1, 1));
+    EXPECT_EQ((std::vector<COLORREF>{custom, kRemoved, kNew}), Fills());
+    // The highlighted row keeps the selection's colour.
+    ::SetFocus(frame->m_wndEndpointList);
+    frame->m_wndEndpointList.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ((std::vector<COLORREF>{custom, kRemoved, select}), Fills());
+
+    // A poll within the 3 s keeps them; then the closed one leaves without a poll.
+    Poll({MakeEndpoint(127, 0, 0, 1, 5000), MakeEndpoint(127, 0, 0, 1, 5002)});
+    EXPECT_EQ(3, frame->m_wndEndpointList.GetItemCount());
+    ASSERT_TRUE(PumpUntil([&] { return frame->m_wndEndpointList.GetItemCount() == 2; }, 5000));
+    EXPECT_GE(::GetTickCount() - changed, 2900u);
+    frame->m_wndEndpointList.SetItemState(1, 0, LVIS_SELECTED);
+    EXPECT_EQ((std::vector<COLORREF>{custom, custom}), Fills());
+
+    // Off: a closed endpoint leaves at once, and the choice is in the file.
+    Command(ID_VIEW_HIGHLIGHT);
+    Poll({MakeEndpoint(127, 0, 0, 1, 5000)});
+    EXPECT_EQ(1, frame->m_wndEndpointList.GetItemCount());
+    EXPECT_EQ(0, CSettingsStore(ini).Load().nHighlight);
+}
+
+TEST_F(ChangesTest, TheLogIsContinuedAcrossRunsAndAFailedWriteStopsItOnce)
+{
+    const std::string log = ::testing::TempDir() + "tarnwick-changes.log";
+    ::DeleteFileA(log.c_str());
+    const std::string settings = "[Attributes]\r\nLogChanges=1\r\nLogFile=" + log + "\r\n";
+    // Each run: the rows of its first poll are no change, the second poll's are.
+    const std::vector<std::vector<Endpoint>> runs[] = {
+        {{MakeEndpoint(127, 0, 0, 1, 5000)},
+         {MakeEndpoint(127, 0, 0, 1, 5000), MakeEndpoint(127, 0, 0, 2, 5001)}},
+        {{MakeEndpoint(127, 0, 0, 1, 5000), MakeEndpoint(127, 0, 0, 2, 5001)},
+         {MakeEndpoint(127, 0, 0, 2, 5001)}},
+    };
+    for (const auto& polls : runs) {
+        OpenWith(settings);
+        EXPECT_TRUE(Checked(ID_FILE_LOG));
+        for (const auto& rows : polls)
+            Poll(rows);
+        Close();
+    }
+    const std::string text = FileBytes(log);
+    ASSERT_EQ(2 * 47u, text.size()) << text;
+    // The time, then the change.
+    for (const std::size_t line : {0u, 47u}) {
+        SYSTEMTIME now = {};
+        ::GetLocalTime(&now);
+        EXPECT_EQ(std::to_string(now.wYear) + "-", text.substr(line, 5));
+        EXPECT_EQ(':', text[line + 13]);
+    }
+    EXPECT_EQ("   +   127.0.0.2   5001   \r\n", text.substr(19, 28));
+    EXPECT_EQ("   -   127.0.0.1   5000   \r\n", text.substr(66, 28));
+
+    // Another program holds the log without sharing it: one message, naming the file.
+    OpenWith(settings);
+    Poll({MakeEndpoint(127, 0, 0, 1, 5000)});
+    HANDLE held = ::CreateFileA(log.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    CUnexpectedDialogs unexpected;
+    std::string message;
+    WhenShown("#32770", [&](HWND box) {
+        char shown[1024] = {};
+        ::GetDlgItemTextA(box, 0xFFFF, shown, sizeof(shown));
+        message = shown;
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    Poll({MakeEndpoint(127, 0, 0, 1, 5001)});
+    Poll({MakeEndpoint(127, 0, 0, 1, 5002)});
+    ::CloseHandle(held);
+    EXPECT_NE(std::string::npos, message.find(log)) << message;
+    EXPECT_FALSE(Checked(ID_FILE_LOG));
+    EXPECT_EQ(0, CSettingsStore(ini).Load().nLogChanges);
+    EXPECT_EQ(text, FileBytes(log));
+    Close();
+    ::DeleteFileA(log.c_str());
+}
+
+} // namespace
