@@ -20,14 +20,4 @@ void CEndpointRows::Reorder(const std::vector<std::size_t>& order)
     m_rows.swap(sorted);
 }
 
-bool AnyNonAscii(const CEndpointRows& rows, int columns)
-{
-    for (const EndpointRow& row : rows.Rows())
-        for (int column = 0; column < columns; ++column)
-            for (const char c : row.texts[column])
-                if (static_cast<unsigned char>(c) >= 0x80)
-                    return true;
-    return false;
-}
-
 } // namespace tarnwick

@@ -52,7 +52,4 @@ private:
     std::vector<EndpointRow> m_rows;
 };
 
-// Whether any text of the rows, in the columns before `columns`, holds a byte outside ASCII.
-bool AnyNonAscii(const CEndpointRows& rows, int columns);
-
 } // namespace tarnwick
