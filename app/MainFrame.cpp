@@ -405,26 +405,24 @@ void CMainFrame::OnTimer(UINT_PTR id)
 
 void CMainFrame::LoadSettings()
 {
-    CSettings settings = m_settings.Load();
-    m_nInterval = CSettingsStore::IntervalMilliseconds(settings.nUpdateInterval);
-    // 1 is the XP look and anything else the classic one, for the drawing and the check mark
-    // alike.
-    m_bXPMenu = settings.nMenuStyle == 1 ? TRUE : FALSE;
+    const CSettings settings = m_settings.Load();
+    m_nInterval = settings.interval.Milliseconds();
+    m_bXPMenu = settings.bXpMenu;
     if (!m_bSettingsLoaded)
         m_bXPMenuAtStart = m_bXPMenu;
-    m_bIPv6 = settings.nIPv6 == 1 ? TRUE : FALSE;
+    m_bIPv6 = settings.bIPv6;
     ApplyIPv6();
-    m_bProcess = settings.nProcess == 1 ? TRUE : FALSE;
+    m_bProcess = settings.bProcess;
     ApplyProcess();
-    m_bHighlight = settings.nHighlight == 1 ? TRUE : FALSE;
+    m_bHighlight = settings.bHighlight;
     m_monitor.SetHighlight(m_bHighlight != FALSE, m_wndEndpointList);
     // Logging resumes at start-up; the Settings dialog leaves it as it is.
-    if (!m_bSettingsLoaded && settings.nLogChanges == 1 && !settings.strLogFile.empty())
+    if (!m_bSettingsLoaded && settings.bLogChanges && !settings.strLogFile.empty())
         StartLog(fw::Utf8ToWide(settings.strLogFile));
     m_bSettingsLoaded = true;
 
     RECT rc = GetWindowRect();
-    ::SetWindowPos(m_hWnd, settings.nOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, rc.left, rc.top,
+    ::SetWindowPos(m_hWnd, settings.bOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, rc.left, rc.top,
                    rc.right - rc.left, rc.bottom - rc.top, SWP_SHOWWINDOW);
 
     m_wndEndpointList.m_crSystemColor = settings.crSystemColor;
@@ -434,7 +432,7 @@ void CMainFrame::LoadSettings()
     m_wndEndpointList.m_crNewColor = settings.crNewColor;
     m_wndEndpointList.m_crRemovedColor = settings.crRemovedColor;
     m_wndEndpointList.SetBkColor(settings.crBackColor);
-    m_wndEndpointList.m_bGridLines = settings.nGridLines;
+    m_wndEndpointList.m_bGridLines = settings.bGridLines;
 
     m_wndStatistics.SetBkColor(settings.crStatisticsColor);
     m_wndStatistics.SetTextBkColor(settings.crStatisticsColor);

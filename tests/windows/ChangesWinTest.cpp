@@ -73,7 +73,7 @@ TEST_F(ChangesTest, NewAndClosedEndpointsAreFilledInTheirColoursForAboutThreeSec
     Command(ID_VIEW_HIGHLIGHT);
     Poll({MakeEndpoint(127, 0, 0, 1, 5000)});
     EXPECT_EQ(1, frame->m_wndEndpointList.GetItemCount());
-    EXPECT_EQ(0, CSettingsStore(ini).Load().nHighlight);
+    EXPECT_EQ(0u, ::GetPrivateProfileIntA("Attributes", "Highlight", 9, ini.c_str()));
 }
 
 TEST_F(ChangesTest, TheLogIsContinuedAcrossRunsAndAFailedWriteStopsItOnce)
@@ -125,7 +125,7 @@ TEST_F(ChangesTest, TheLogIsContinuedAcrossRunsAndAFailedWriteStopsItOnce)
     ::CloseHandle(held);
     EXPECT_NE(std::string::npos, message.find(log)) << message;
     EXPECT_FALSE(Checked(ID_FILE_LOG));
-    EXPECT_EQ(0, CSettingsStore(ini).Load().nLogChanges);
+    EXPECT_EQ(0u, ::GetPrivateProfileIntA("Attributes", "LogChanges", 9, ini.c_str()));
     EXPECT_EQ(text, FileBytes(log));
     Close();
     ::DeleteFileA(log.c_str());

@@ -156,8 +156,7 @@ TEST_F(SettingsTest, UpdateIntervalOfAnyTextGivesASanePeriod)
     for (const auto& [stored, milliseconds] : cases) {
         NewIni();
         Write(std::string("[Attributes]\r\nUpdateInterval=") + stored + "\r\n");
-        int seconds = CSettingsStore(ini).Load().nUpdateInterval;
-        EXPECT_EQ(milliseconds, CSettingsStore::IntervalMilliseconds(seconds)) << stored;
+        EXPECT_EQ(milliseconds, CSettingsStore(ini).Load().interval.Milliseconds()) << stored;
     }
 }
 
