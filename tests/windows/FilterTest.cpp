@@ -7,8 +7,8 @@ namespace {
 
 class FilterTest : public CFrameFixture {
 protected:
-    HWND Box() const { return frame->m_wndFilter; }
-    std::string Message() const { return frame->m_wndStatusBar.GetPaneText(0); }
+    HWND Box() const { return Probe().Filter(); }
+    std::string Message() const { return Probe().StatusBar().GetPaneText(0); }
     void Key(HWND to, UINT key, BYTE held = 0)
     {
         BYTE keys[256] = {};
@@ -41,24 +41,24 @@ TEST_F(FilterTest, TypedTextKeepsTheRowsThatHoldItAndEscBringsAllBack)
     Command(ID_RESOLVE);
     Show(rows);
     ::SetWindowTextW(Box(), L"old");
-    Key(frame->m_wndEndpointList, 'F', VK_CONTROL);
+    Key(Probe().EndpointList(), 'F', VK_CONTROL);
     EXPECT_EQ(Box(), ::GetFocus());
     EXPECT_EQ(MAKELONG(0, 3), ::SendMessageW(Box(), EM_GETSEL, 0, 0));
     Type(L"4110");
-    EXPECT_EQ(10, frame->m_wndEndpointList.GetItemCount());
+    EXPECT_EQ(10, Probe().EndpointList().GetItemCount());
     EXPECT_EQ("10 of 11 endpoints", Message());
 
     table->rows.push_back(MakeEndpoint(127, 0, 2, 1, 54110));
     table->rows.push_back(MakeEndpoint(127, 0, 2, 2, 9999));
     Refresh();
     EXPECT_EQ("11 of 13 endpoints", Message());
-    frame->m_wndEndpointList.SortRowsByText(1, FALSE);
+    Probe().EndpointList().SortRowsByText(1, FALSE);
     EXPECT_EQ("54110", Cell(0, 1));
     EXPECT_EQ("41100", Cell(10, 1));
-    ::SetFocus(frame->m_wndEndpointList);
-    frame->m_wndEndpointList.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, 0xF);
+    ::SetFocus(Probe().EndpointList());
+    Probe().EndpointList().SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, 0xF);
     std::string copied;
-    ASSERT_TRUE(frame->m_wndEndpointList.GetCopyText(copied));
+    ASSERT_TRUE(Probe().EndpointList().GetCopyText(copied));
     EXPECT_EQ("127.0.2.1", copied);
     const std::string path = ::testing::TempDir() + "tarnwick-filtered.txt";
     ASSERT_TRUE(frame->SaveEvents(fw::Utf8ToWide(path)));
@@ -68,16 +68,16 @@ TEST_F(FilterTest, TypedTextKeepsTheRowsThatHoldItAndEscBringsAllBack)
     EXPECT_EQ("127.0.2.1   54110   \r\n127.0.0.2   41109   \r\n", saved.substr(0, 44));
 
     Key(Box(), VK_ESCAPE);
-    EXPECT_EQ(frame->m_wndEndpointList, ::GetFocus());
+    EXPECT_EQ(Probe().EndpointList(), ::GetFocus());
     EXPECT_EQ(0, ::GetWindowTextLengthW(Box()));
-    EXPECT_EQ(13, frame->m_wndEndpointList.GetItemCount());
+    EXPECT_EQ(13, Probe().EndpointList().GetItemCount());
     EXPECT_EQ("Ready", Message());
 }
 
 // Enter gives the keyboard to the list with the text kept; Tab and F6 pass through the box.
 TEST_F(FilterTest, EnterTabAndF6LeaveTheBox)
 {
-    HWND list = frame->m_wndEndpointList, statistics = frame->m_wndStatistics;
+    HWND list = Probe().EndpointList(), statistics = Probe().Statistics();
     const struct {
         HWND from;
         UINT key;
