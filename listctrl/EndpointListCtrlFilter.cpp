@@ -1,6 +1,6 @@
 // The filter of the endpoint list: the list's items are the rows the filter keeps, looked up
 // through it; the model keeps every row, so a row hidden now shows again once the text allows.
-#include "EndpointListCtrl.h"
+#include "listctrl/EndpointListCtrl.h"
 
 std::size_t CEndpointListCtrl::ShownCount() const
 {
@@ -44,5 +44,5 @@ void CEndpointListCtrl::ShowFiltered()
         return;
     m_filter.Apply(*m_pRows, GetColumnCount());
     SendMessage(LVM_SETITEMCOUNT, ShownCount(), LVSICF_NOSCROLL);
-    Invalidate(TRUE);
+    Invalidate(true);
 }

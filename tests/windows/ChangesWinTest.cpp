@@ -1,5 +1,5 @@
 // Highlighted changes as the list paints them, and the change log as its file holds it.
-#include "FrameFixture.h"
+#include "tests/windows/FrameFixture.h"
 
 #include <windows.h>
 

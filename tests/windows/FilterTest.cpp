@@ -1,5 +1,5 @@
-#include "FrameFixture.h"
-#include "Text.h"
+#include "framework/Text.h"
+#include "tests/windows/FrameFixture.h"
 
 #include <commctrl.h>
 
@@ -8,7 +8,7 @@ namespace {
 class FilterTest : public CFrameFixture {
 protected:
     HWND Box() const { return Probe().Filter(); }
-    std::string Message() const { return Probe().StatusBar().GetPaneText(0); }
+    std::string Message() const { return Probe().StatusBar().GetPaneText(kMessagePane); }
     void Key(HWND to, UINT key, BYTE held = 0)
     {
         BYTE keys[256] = {};
@@ -52,7 +52,7 @@ TEST_F(FilterTest, TypedTextKeepsTheRowsThatHoldItAndEscBringsAllBack)
     table->rows.push_back(MakeEndpoint(127, 0, 2, 2, 9999));
     Refresh();
     EXPECT_EQ("11 of 13 endpoints", Message());
-    Probe().EndpointList().SortRowsByText(1, FALSE);
+    Probe().EndpointList().SortRowsByText(1, false);
     EXPECT_EQ("54110", Cell(0, 1));
     EXPECT_EQ("41100", Cell(10, 1));
     ::SetFocus(Probe().EndpointList());
