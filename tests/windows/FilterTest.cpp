@@ -98,4 +98,21 @@ TEST_F(FilterTest, EnterTabAndF6LeaveTheBox)
     EXPECT_EQ(1, ::GetWindowTextLengthW(Box()));
 }
 
+// The columns fill the list as the rows kept bring or take away the vertical scroll bar.
+TEST_F(FilterTest, ColumnsFillTheListWithAndWithoutTheScrollBar)
+{
+    std::vector<Endpoint> rows;
+    for (unsigned i = 0; i < 60; ++i)
+        rows.push_back(MakeEndpoint(127, 0, 0, i + 2, static_cast<std::uint16_t>(5000 + i)));
+    Show(rows);
+    const CEndpointListCtrl& list = frame->m_wndEndpointList;
+    const auto columns = [&list] { return list.GetColumnWidth(0) + list.GetColumnWidth(1); };
+    const int scrolled = columns();
+    Type(L"5001");
+    ASSERT_EQ(1, list.GetItemCount());
+    EXPECT_EQ(scrolled + ::GetSystemMetrics(SM_CXVSCROLL) + 1, columns());
+    Key(Box(), VK_ESCAPE);
+    EXPECT_EQ(scrolled, columns());
+}
+
 } // namespace
