@@ -59,6 +59,9 @@ protected:
     }
 };
 
+// The menus' ellipsis ("…") as the program's 8-bit texts hold it: code page 1252, Wine's here.
+const std::string kEllipsis = "\x85";
+
 TEST_F(MenuLoadTest, BarIsPlainTextOverOwnerDrawnItemsWithAlignedShortcuts)
 {
     HMENU bar = ::GetMenu(hwnd);
@@ -80,12 +83,12 @@ TEST_F(MenuLoadTest, BarIsPlainTextOverOwnerDrawnItemsWithAlignedShortcuts)
                      "&Auto Update 32775",
                      " 0 separator",
                      "&Save events|\tCtrl+S 57603 image 145 of 1",
-                     "&Log Changes... 32790",
+                     "&Log Changes" + kEllipsis + " 32790",
                      " 0 separator",
                      "E&xit 57665",
                      "&Edit",
                      "&Copy URL|\tCtrl+C 57634 image 146 of 1",
-                     "&Find...|\tCtrl+F 57636",
+                     "&Find" + kEllipsis + "|\tCtrl+F 57636",
                      " 0 separator",
                      "Se&ttings 32773 image 147 of 1",
                      "&View",
