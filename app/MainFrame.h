@@ -6,19 +6,16 @@
 #include "EndpointMonitor.h"
 #include "FilterBox.h"
 #include "FrameWnd.h"
-#include "ImageList.h"
 #include "ListCtrl.h"
 #include "SettingsStore.h"
 #include "PaneStatusBar.h"
 #include "StyledMenu.h"
 #include "ToolBar.h"
+#include "ToolBarImages.h"
 
 #include <memory>
 #include <string>
 #include <vector>
-
-// Replaces the exact RGB(192,192,192) pixels of a 24-bit DIB section by the button face.
-void ReplaceGrey(HBITMAP bitmap);
 
 // The main window: toolbar, status bar, the endpoint list on the left and the
 // statistics list in a column on the right. Its pixel sizes follow the window's DPI.
@@ -83,27 +80,6 @@ public:
     // that it could not.
     void OnEditCopy();
 
-    CEndpointListCtrl m_wndEndpointList;
-    // In the toolbar, right of the buttons.
-    CFilterBox m_wndFilter;
-    fw::CListCtrl m_wndStatistics;
-    BOOL m_bPaused = TRUE;
-    BOOL m_bResolve = TRUE;
-    BOOL m_bXPMenu = TRUE;
-    // The IPv6 endpoints are shown after the IPv4 ones, and their counters under the IPv4 ones.
-    BOOL m_bIPv6 = FALSE;
-    // Two more columns show the process id and program that own each endpoint.
-    BOOL m_bProcess = FALSE;
-    // Endpoints that appear and go are coloured for a moment.
-    BOOL m_bHighlight = FALSE;
-    fw::CImageList m_imlDisabled;
-    fw::CImageList m_imlHot;
-    fw::CImageList m_imlNormal;
-    int m_nInterval = 3;
-    CPaneStatusBar m_wndStatusBar;
-    fw::CToolBar m_wndToolBar;
-    CStyledMenu m_menu;
-
 protected:
     bool PreCreateWindow(CREATESTRUCTA& cs) override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -112,6 +88,9 @@ protected:
     std::string GetIdleMessage() const override;
 
 private:
+    // The tests' and benchmarks' view of the controls and the period.
+    friend class CMainFrameProbe;
+
     int OnCreate();
     void OnTimer(UINT_PTR id);
     void OnDestroy();
@@ -122,9 +101,6 @@ private:
     bool CreateStatusBar();
     void CreateEndpointList();
     void CreateStatistics();
-    // A toolbar bitmap with its background grey made the button face.
-    static fw::CBitmap LoadButtonBitmap(UINT id);
-    void LoadToolbarImages();
     // Shows the switches (auto-update, name display, menu look) on the toolbar's images, the
     // status panes and the menu's check marks.
     void ShowSwitchStates();
@@ -146,7 +122,6 @@ private:
     void OnDpiChanged(UINT dpi, const RECT* suggested);
     // The lists never overlap, nor leave the window.
     void OnGetMinMaxInfo(MINMAXINFO* info) const;
-    void SetButtonImage(int image, UINT bitmapId);
     // A click on status pane `pane` (-1: none).
     void OnPaneClick(int pane);
     void OnSettings();
@@ -172,6 +147,25 @@ private:
     void WriteChanges();
     void OnChangesTimer();
 
+    CEndpointListCtrl m_wndEndpointList;
+    // In the toolbar, right of the buttons.
+    CFilterBox m_wndFilter;
+    fw::CListCtrl m_wndStatistics;
+    BOOL m_bPaused = TRUE;
+    BOOL m_bResolve = TRUE;
+    BOOL m_bXPMenu = TRUE;
+    // The IPv6 endpoints are shown after the IPv4 ones, and their counters under the IPv4 ones.
+    BOOL m_bIPv6 = FALSE;
+    // Two more columns show the process id and program that own each endpoint.
+    BOOL m_bProcess = FALSE;
+    // Endpoints that appear and go are coloured for a moment.
+    BOOL m_bHighlight = FALSE;
+    CToolBarImages m_toolBarImages;
+    // The auto-update period in milliseconds, as the settings give it.
+    int m_nInterval = 3;
+    CPaneStatusBar m_wndStatusBar;
+    fw::CToolBar m_wndToolBar;
+    CStyledMenu m_menu;
     CSettingsStore m_settings;
     // The window's dots per inch, and the statistics column's width at it.
     UINT m_nDpi = 96;

@@ -4,12 +4,9 @@
 #include "MainFrame.h"
 
 #include "AboutDlg.h"
-#include "Gdi.h"
 #include "MainWindowPanes.h"
 #include "SettingsDlg.h"
 #include "resource.h"
-
-#include <commctrl.h>
 
 namespace {
 constexpr COLORREF kActiveColor = RGB(0, 150, 0);
@@ -155,12 +152,9 @@ void CMainFrame::ShowSwitchStates()
     // Open popups keep their look; the next ones drawn take the new one.
     CStyledMenu::SetXpLook(m_bXPMenu != FALSE);
 
-    SetButtonImage(1, m_bPaused ? IDB_AUTOUPDATE_OFF : IDB_AUTOUPDATE_ON);
-    SetButtonImage(2, m_bResolve ? IDB_RESOLVE_ON : IDB_RESOLVE_OFF);
-    // Set again, so that the toolbar shows the replaced images.
-    m_wndToolBar.SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_imlNormal.Get()));
-    m_wndToolBar.SendMessage(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(m_imlHot.Get()));
-    m_wndToolBar.Invalidate(TRUE);
+    m_toolBarImages.SetButtonImage(1, m_bPaused ? IDB_AUTOUPDATE_OFF : IDB_AUTOUPDATE_ON);
+    m_toolBarImages.SetButtonImage(2, m_bResolve ? IDB_RESOLVE_ON : IDB_RESOLVE_OFF);
+    m_toolBarImages.ShowOn(m_wndToolBar);
 
     CStatusPane* state = m_wndStatusBar.GetPane(kAutoUpdatePane);
     CStatusPane* stripes = m_wndStatusBar.GetPane(kStripesPane);
@@ -200,13 +194,6 @@ void CMainFrame::OnViewProcess()
     ApplyProcess();
     ShowSwitchStates();
     RefreshUdpInfo();
-}
-
-void CMainFrame::SetButtonImage(int image, UINT bitmapId)
-{
-    fw::CBitmap bitmap = LoadButtonBitmap(bitmapId);
-    ::ImageList_Replace(m_imlNormal, image, bitmap, nullptr);
-    ::ImageList_Replace(m_imlHot, image, bitmap, nullptr);
 }
 
 void CMainFrame::OnPaneClick(int pane)

@@ -9,7 +9,7 @@
 #include "ChangeLogLine.h"
 #include "FakeNameLookup.h"
 #include "FakeUdpTable.h"
-#include "MainFrame.h"
+#include "MainFrameProbe.h"
 #include "resource.h"
 
 #include <windows.h>
@@ -44,6 +44,11 @@ double Milliseconds(const std::function<void()>& work)
            static_cast<double>(frequency.QuadPart);
 }
 
+CEndpointListCtrl& List(CMainFrame& frame)
+{
+    return CMainFrameProbe(frame).EndpointList();
+}
+
 void Pump()
 {
     MSG msg;
@@ -55,13 +60,13 @@ void Pump()
 // sorted and repainted.
 void ClickHeader(CMainFrame& frame, int column)
 {
-    HWND header = frame.m_wndEndpointList.GetHeaderCtrl();
+    HWND header = List(frame).GetHeaderCtrl();
     RECT rc = {};
     Header_GetItemRect(header, column, &rc);
     LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
     ::SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::SendMessageA(header, WM_LBUTTONUP, 0, at);
-    ::UpdateWindow(frame.m_wndEndpointList);
+    ::UpdateWindow(List(frame));
 }
 
 // Polls, and returns once the rows are shown and painted.
@@ -70,7 +75,7 @@ void PollAndPaint(CMainFrame& frame)
     frame.RefreshUdpInfo();
     while (::SendMessageA(frame, WM_POLLBUSY, 0, 0) != 0)
         Pump();
-    ::UpdateWindow(frame.m_wndEndpointList);
+    ::UpdateWindow(List(frame));
 }
 
 const char* Verdict(double ms, double goal)
@@ -84,7 +89,7 @@ void TimeHeaderClicks(CMainFrame& frame, const int* columns, int count)
     const char* const directions[] = {"descending", "ascending"};
     for (int i = 0; i < 2 * count; ++i) {
         int column = columns[i / 2];
-        bool ascending = frame.m_wndEndpointList.m_bSortAscending != FALSE;
+        bool ascending = List(frame).m_bSortAscending != FALSE;
         double sort = Milliseconds([&] { ClickHeader(frame, column); });
         std::printf("header click on column %d (%s), %d rows: %.0f ms (goal < %.0f ms: %s)\n",
                     column, directions[ascending], kRows, sort, kSortGoal,
@@ -108,7 +113,7 @@ void TimeSaves(CMainFrame& frame, const char* what)
 // then takes the text back one key at a time and empties the box with Esc.
 void TimeFilterKeys(CMainFrame& frame, const char* what)
 {
-    HWND box = frame.m_wndFilter;
+    HWND box = CMainFrameProbe(frame).Filter();
     ::SetFocus(box);
     double slowest = 0;
     std::string keys = "4110";
@@ -116,13 +121,13 @@ void TimeFilterKeys(CMainFrame& frame, const char* what)
     for (const char key : keys) {
         const double ms = Milliseconds([&] {
             ::SendMessageW(box, WM_CHAR, static_cast<WPARAM>(key), 1);
-            ::UpdateWindow(frame.m_wndEndpointList);
+            ::UpdateWindow(List(frame));
         });
         slowest = std::max(slowest, ms);
     }
     const double escape = Milliseconds([&] {
         ::SendMessageW(box, WM_KEYDOWN, VK_ESCAPE, 1);
-        ::UpdateWindow(frame.m_wndEndpointList);
+        ::UpdateWindow(List(frame));
     });
     std::printf("each key refilters %d rows%s: %.1f ms at most, Esc %.1f ms (goal < %.0f ms: %s)\n",
                 kRows, what, slowest, escape, kFilterKeyGoal,
@@ -180,9 +185,8 @@ int main()
     double show = Milliseconds([&] { PollAndPaint(*frame); });
     std::printf("poll showing a first list of %d rows: %.0f ms (goal < %.0f ms: %s)\n", kRows, show,
                 kShowGoal, Verdict(show, kShowGoal));
-    if (frame->m_wndEndpointList.GetItemCount() != kRows) {
-        std::printf("the list shows %d rows, not %d\n", frame->m_wndEndpointList.GetItemCount(),
-                    kRows);
+    if (List(*frame).GetItemCount() != kRows) {
+        std::printf("the list shows %d rows, not %d\n", List(*frame).GetItemCount(), kRows);
         return 1;
     }
     const int addressAndPort[] = {1, 0};
@@ -198,14 +202,14 @@ int main()
         frame->OnViewProcess();
         while (::SendMessageA(hwnd, WM_POLLBUSY, 0, 0) != 0)
             Pump();
-        ::UpdateWindow(frame->m_wndEndpointList);
+        ::UpdateWindow(List(*frame));
     });
     std::printf("owners shown on %d rows: %.0f ms\n", kRows, process);
     const int pidAndProcess[] = {2, 3};
     TimeHeaderClicks(*frame, pidAndProcess, 2);
     TimeSaves(*frame, " with the owners");
     TimeFilterKeys(*frame, " with the owners");
-    TimeLogWrites(frame->m_wndEndpointList);
+    TimeLogWrites(List(*frame));
     frame->OnViewProcess();
     ::DestroyWindow(hwnd);
     return 0;

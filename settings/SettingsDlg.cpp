@@ -15,55 +15,60 @@ const int kNoSelectionSeconds = 2;
 
 } // namespace
 
+const CSettingsDlg::CSwatch CSettingsDlg::kSwatches[kSwatchCount] = {
+    {IDC_BACK_COLOR, &CSettings::crBackColor, IDC_BACK_LABEL},
+    {IDC_CUSTOM_COLOR, &CSettings::crCustomColor, IDC_CUSTOM_LABEL},
+    {IDC_SYSTEM_COLOR, &CSettings::crSystemColor, IDC_SYSTEM_LABEL},
+    {IDC_STATISTICS_COLOR, &CSettings::crStatisticsColor, IDC_STATISTICS_LABEL},
+    {IDC_SELECT_COLOR, &CSettings::crSelectColor, IDC_SELECT_LABEL},
+    {IDC_NEW_COLOR, &CSettings::crNewColor, IDC_NEW_LABEL},
+    {IDC_REMOVED_COLOR, &CSettings::crRemovedColor, IDC_REMOVED_LABEL},
+};
+
 CSettingsDlg::CSettingsDlg(const CSettingsStore& store, HWND owner)
     : CDialog(IDD_SETTINGS, owner), m_store(store)
 {}
 
-void CSettingsDlg::SetCheck(int id, int state) const
+void CSettingsDlg::SetCheck(int id, bool checked) const
 {
-    ::SendDlgItemMessageA(m_hWnd, id, BM_SETCHECK, static_cast<WPARAM>(state), 0);
+    ::SendDlgItemMessageA(m_hWnd, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-int CSettingsDlg::GetCheck(int id) const
+bool CSettingsDlg::GetCheck(int id) const
 {
-    return static_cast<int>(::SendDlgItemMessageA(m_hWnd, id, BM_GETCHECK, 0, 0));
+    return ::SendDlgItemMessageA(m_hWnd, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void CSettingsDlg::ShowColors(const CSettings& settings)
+{
+    for (std::size_t i = 0; i < kSwatchCount; ++i)
+        m_swatches[i].SetColor(settings.*kSwatches[i].pColor);
 }
 
 BOOL CSettingsDlg::OnInitDialog()
 {
-    m_swSelectColor.SubclassWindow(GetDlgItem(IDC_SELECT_COLOR));
-    m_swBackColor.SubclassWindow(GetDlgItem(IDC_BACK_COLOR));
-    m_swStatisticsColor.SubclassWindow(GetDlgItem(IDC_STATISTICS_COLOR));
-    m_swSystemColor.SubclassWindow(GetDlgItem(IDC_SYSTEM_COLOR));
-    m_swCustomColor.SubclassWindow(GetDlgItem(IDC_CUSTOM_COLOR));
-    m_swNewColor.SubclassWindow(GetDlgItem(IDC_NEW_COLOR));
-    m_swRemovedColor.SubclassWindow(GetDlgItem(IDC_REMOVED_COLOR));
+    for (std::size_t i = 0; i < kSwatchCount; ++i)
+        m_swatches[i].SubclassWindow(GetDlgItem(kSwatches[i].nId));
 
     HICON icon =
         static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETTINGS),
                                         IMAGE_ICON, 16, 16, LR_SHARED));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 
-    CSettings settings = m_store.Load();
+    const CSettings settings = m_store.Load();
     HWND interval = GetDlgItem(IDC_INTERVAL);
     int selection = kFallbackIndex;
     for (int index = 0; index < kIntervalCount; ++index) {
         std::string text = std::to_string(kIntervals[index]) + " sec";
         ::SendMessageA(interval, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        if (kIntervals[index] == settings.nUpdateInterval)
+        if (settings.interval.bAsStored && kIntervals[index] == settings.interval.nSeconds)
             selection = index;
     }
     ::SendMessageA(interval, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
 
-    m_swBackColor.SetColor(settings.crBackColor);
-    m_swCustomColor.SetColor(settings.crCustomColor);
-    m_swSystemColor.SetColor(settings.crSystemColor);
-    m_swStatisticsColor.SetColor(settings.crStatisticsColor);
-    m_swSelectColor.SetColor(settings.crSelectColor);
-    m_swNewColor.SetColor(settings.crNewColor);
-    m_swRemovedColor.SetColor(settings.crRemovedColor);
-    SetCheck(IDC_GRID_LINES, settings.nGridLines);
-    SetCheck(IDC_ON_TOP, settings.nOnTop);
+    ShowColors(settings);
+    SetCheck(IDC_GRID_LINES, settings.bGridLines);
+    SetCheck(IDC_ON_TOP, settings.bOnTop);
     return TRUE;
 }
 
@@ -71,31 +76,15 @@ bool CSettingsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     // A static with SS_NOTIFY reports a click with STN_CLICKED, the code of BN_CLICKED.
     if (HIWORD(wParam) == BN_CLICKED) {
-        switch (LOWORD(wParam)) {
-        case IDC_BACK_COLOR:
-            OnSwatchClicked(m_swBackColor);
-            return true;
-        case IDC_SELECT_COLOR:
-            OnSwatchClicked(m_swSelectColor);
-            return true;
-        case IDC_SYSTEM_COLOR:
-            OnSwatchClicked(m_swSystemColor);
-            return true;
-        case IDC_CUSTOM_COLOR:
-            OnSwatchClicked(m_swCustomColor);
-            return true;
-        case IDC_STATISTICS_COLOR:
-            OnSwatchClicked(m_swStatisticsColor);
-            return true;
-        case IDC_NEW_COLOR:
-            OnSwatchClicked(m_swNewColor);
-            return true;
-        case IDC_REMOVED_COLOR:
-            OnSwatchClicked(m_swRemovedColor);
-            return true;
-        case IDC_DEFAULT:
+        if (LOWORD(wParam) == IDC_DEFAULT) {
             OnDefault();
             return true;
+        }
+        for (std::size_t i = 0; i < kSwatchCount; ++i) {
+            if (LOWORD(wParam) == kSwatches[i].nId) {
+                OnSwatchClicked(m_swatches[i]);
+                return true;
+            }
         }
     }
     return CDialog::OnCommand(wParam, lParam);
@@ -112,15 +101,9 @@ void CSettingsDlg::OnSwatchClicked(CLinkStatic& swatch)
 void CSettingsDlg::OnDefault()
 {
     const CSettings defaults;
-    m_swBackColor.SetColor(defaults.crBackColor);
-    m_swSelectColor.SetColor(defaults.crSelectColor);
-    m_swSystemColor.SetColor(defaults.crSystemColor);
-    m_swCustomColor.SetColor(defaults.crCustomColor);
-    m_swStatisticsColor.SetColor(defaults.crStatisticsColor);
-    m_swNewColor.SetColor(defaults.crNewColor);
-    m_swRemovedColor.SetColor(defaults.crRemovedColor);
-    SetCheck(IDC_GRID_LINES, BST_CHECKED);
-    SetCheck(IDC_ON_TOP, BST_UNCHECKED);
+    ShowColors(defaults);
+    SetCheck(IDC_GRID_LINES, defaults.bGridLines);
+    SetCheck(IDC_ON_TOP, defaults.bOnTop);
     // Not the file's default of 2 seconds.
     ::SendDlgItemMessageA(m_hWnd, IDC_INTERVAL, CB_SETCURSEL, kFallbackIndex, 0);
 }
@@ -128,17 +111,12 @@ void CSettingsDlg::OnDefault()
 void CSettingsDlg::OnOK()
 {
     CSettings settings;
-    settings.crBackColor = m_swBackColor.GetColor();
-    settings.crCustomColor = m_swCustomColor.GetColor();
-    settings.crSystemColor = m_swSystemColor.GetColor();
-    settings.crStatisticsColor = m_swStatisticsColor.GetColor();
-    settings.crSelectColor = m_swSelectColor.GetColor();
-    settings.crNewColor = m_swNewColor.GetColor();
-    settings.crRemovedColor = m_swRemovedColor.GetColor();
-    settings.nGridLines = GetCheck(IDC_GRID_LINES);
-    settings.nOnTop = GetCheck(IDC_ON_TOP);
+    for (std::size_t i = 0; i < kSwatchCount; ++i)
+        settings.*kSwatches[i].pColor = m_swatches[i].GetColor();
+    settings.bGridLines = GetCheck(IDC_GRID_LINES);
+    settings.bOnTop = GetCheck(IDC_ON_TOP);
     auto index = static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_INTERVAL, CB_GETCURSEL, 0, 0));
-    settings.nUpdateInterval =
+    settings.interval.nSeconds =
         index >= 0 && index < kIntervalCount ? kIntervals[index] : kNoSelectionSeconds;
     m_store.StoreDialogKeys(settings);
     CDialog::OnOK();

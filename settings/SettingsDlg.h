@@ -4,11 +4,24 @@
 #include "LinkStatic.h"
 #include "SettingsStore.h"
 
+#include <cstddef>
+
 // The modal "Settings" dialog: seven colour swatches, the auto-update interval, grid lines
 // and on-top. It reads the settings file when it opens and writes it on OK; the file is
 // all it hands back to the main window.
 class CSettingsDlg : public fw::CDialog {
 public:
+    // One colour of the dialog: the swatch that shows it, the setting it holds and the label
+    // that names it.
+    struct CSwatch {
+        int nId;
+        COLORREF CSettings::*pColor;
+        int nLabelId;
+    };
+    static constexpr std::size_t kSwatchCount = 7;
+    // In the order of the settings file's keys.
+    static const CSwatch kSwatches[kSwatchCount];
+
     CSettingsDlg(const CSettingsStore& store, HWND owner);
 
 protected:
@@ -17,19 +30,16 @@ protected:
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The swatches show the colours of `settings`.
+    void ShowColors(const CSettings& settings);
     // Puts the defaults into the controls; writes nothing.
     void OnDefault();
     // Lets the user pick a new colour for `swatch` in the system's colour chooser.
     void OnSwatchClicked(CLinkStatic& swatch);
-    void SetCheck(int id, int state) const;
-    int GetCheck(int id) const;
+    void SetCheck(int id, bool checked) const;
+    bool GetCheck(int id) const;
 
     const CSettingsStore& m_store;
-    CLinkStatic m_swSelectColor;
-    CLinkStatic m_swBackColor;
-    CLinkStatic m_swStatisticsColor;
-    CLinkStatic m_swSystemColor;
-    CLinkStatic m_swCustomColor;
-    CLinkStatic m_swNewColor;
-    CLinkStatic m_swRemovedColor;
+    // By kSwatches.
+    CLinkStatic m_swatches[kSwatchCount];
 };

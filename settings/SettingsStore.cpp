@@ -8,6 +8,20 @@ const char kColors[] = "Colors";
 const char kAttributes[] = "Attributes";
 // A stored number beyond what an int holds counts as the largest (or smallest) int.
 constexpr long long kSaturated = 2147483647;
+
+// The keys of "Colors", in the order the Settings dialog's OK writes them.
+const struct CColorKey {
+    const char* pszKey;
+    COLORREF CSettings::*pColor;
+} kColorKeys[] = {
+    {"BackColor", &CSettings::crBackColor},
+    {"CustomColor", &CSettings::crCustomColor},
+    {"SystemColor", &CSettings::crSystemColor},
+    {"StatisticsColor", &CSettings::crStatisticsColor},
+    {"SelectColor", &CSettings::crSelectColor},
+    {"NewColor", &CSettings::crNewColor},
+    {"RemovedColor", &CSettings::crRemovedColor},
+};
 } // namespace
 
 CSettingsStore::CSettingsStore(std::string fileName) : m_strFileName(std::move(fileName)) {}
@@ -43,6 +57,26 @@ void CSettingsStore::WriteInt(const char* section, const char* key, int value) c
     ::WritePrivateProfileStringA(section, key, text, m_strFileName.c_str());
 }
 
+bool CSettingsStore::ReadNonZero(const char* key, bool defaultValue) const
+{
+    return ReadInt(kAttributes, key, defaultValue ? 1 : 0) != 0;
+}
+
+bool CSettingsStore::ReadOne(const char* key, bool defaultValue) const
+{
+    return ReadInt(kAttributes, key, defaultValue ? 1 : 0) == 1;
+}
+
+CUpdateInterval CSettingsStore::ReadInterval(int defaultSeconds) const
+{
+    const int stored = ReadInt(kAttributes, "UpdateInterval", defaultSeconds);
+    if (stored <= 0)
+        return {defaultSeconds, false};
+    if (stored > kMaxIntervalSeconds)
+        return {kMaxIntervalSeconds, false};
+    return {stored, true};
+}
+
 COLORREF CSettingsStore::ReadColor(const char* key, COLORREF defaultValue) const
 {
     // Above 0x00FFFFFF a COLORREF is no colour: -1 means "none" to a list control, and
@@ -55,21 +89,16 @@ CSettings CSettingsStore::Load() const
 {
     const CSettings defaults;
     CSettings s;
-    s.crBackColor = ReadColor("BackColor", defaults.crBackColor);
-    s.crSystemColor = ReadColor("SystemColor", defaults.crSystemColor);
-    s.crCustomColor = ReadColor("CustomColor", defaults.crCustomColor);
-    s.crSelectColor = ReadColor("SelectColor", defaults.crSelectColor);
-    s.crStatisticsColor = ReadColor("StatisticsColor", defaults.crStatisticsColor);
-    s.nGridLines = ReadInt(kAttributes, "GridLines", defaults.nGridLines);
-    s.nUpdateInterval = ReadInt(kAttributes, "UpdateInterval", defaults.nUpdateInterval);
-    s.nMenuStyle = ReadInt(kAttributes, "MenuStyle", defaults.nMenuStyle);
-    s.nOnTop = ReadInt(kAttributes, "OnTop", defaults.nOnTop);
-    s.nIPv6 = ReadInt(kAttributes, "IPv6", defaults.nIPv6);
-    s.nProcess = ReadInt(kAttributes, "Process", defaults.nProcess);
-    s.crNewColor = ReadColor("NewColor", defaults.crNewColor);
-    s.crRemovedColor = ReadColor("RemovedColor", defaults.crRemovedColor);
-    s.nHighlight = ReadInt(kAttributes, "Highlight", defaults.nHighlight);
-    s.nLogChanges = ReadInt(kAttributes, "LogChanges", defaults.nLogChanges);
+    for (const CColorKey& color : kColorKeys)
+        s.*color.pColor = ReadColor(color.pszKey, defaults.*color.pColor);
+    s.bGridLines = ReadNonZero("GridLines", defaults.bGridLines);
+    s.interval = ReadInterval(defaults.interval.nSeconds);
+    s.bXpMenu = ReadOne("MenuStyle", defaults.bXpMenu);
+    s.bOnTop = ReadNonZero("OnTop", defaults.bOnTop);
+    s.bIPv6 = ReadOne("IPv6", defaults.bIPv6);
+    s.bProcess = ReadOne("Process", defaults.bProcess);
+    s.bHighlight = ReadOne("Highlight", defaults.bHighlight);
+    s.bLogChanges = ReadOne("LogChanges", defaults.bLogChanges);
     // The 8-bit profile calls pass the UTF-8 bytes through the code page and back unchanged.
     char path[MAX_PATH * 4] = {};
     ::GetPrivateProfileStringA(kAttributes, "LogFile", "", path, sizeof(path),
@@ -80,49 +109,40 @@ CSettings CSettingsStore::Load() const
 
 void CSettingsStore::StoreDialogKeys(const CSettings& s) const
 {
-    WriteInt(kColors, "BackColor", static_cast<int>(s.crBackColor));
-    WriteInt(kColors, "CustomColor", static_cast<int>(s.crCustomColor));
-    WriteInt(kColors, "SystemColor", static_cast<int>(s.crSystemColor));
-    WriteInt(kColors, "StatisticsColor", static_cast<int>(s.crStatisticsColor));
-    WriteInt(kColors, "SelectColor", static_cast<int>(s.crSelectColor));
-    WriteInt(kColors, "NewColor", static_cast<int>(s.crNewColor));
-    WriteInt(kColors, "RemovedColor", static_cast<int>(s.crRemovedColor));
-    WriteInt(kAttributes, "GridLines", s.nGridLines);
-    WriteInt(kAttributes, "OnTop", s.nOnTop);
-    WriteInt(kAttributes, "UpdateInterval", s.nUpdateInterval);
+    for (const CColorKey& color : kColorKeys)
+        WriteInt(kColors, color.pszKey, static_cast<int>(s.*color.pColor));
+    WriteSwitch("GridLines", s.bGridLines);
+    WriteSwitch("OnTop", s.bOnTop);
+    WriteInt(kAttributes, "UpdateInterval", s.interval.nSeconds);
+}
+
+void CSettingsStore::WriteSwitch(const char* key, bool on) const
+{
+    WriteInt(kAttributes, key, on ? 1 : 0);
 }
 
 void CSettingsStore::StoreMenuStyle(bool xpStyle) const
 {
-    WriteInt(kAttributes, "MenuStyle", xpStyle ? 1 : 0);
+    WriteSwitch("MenuStyle", xpStyle);
 }
 
 void CSettingsStore::StoreIPv6(bool on) const
 {
-    WriteInt(kAttributes, "IPv6", on ? 1 : 0);
+    WriteSwitch("IPv6", on);
 }
 
 void CSettingsStore::StoreProcess(bool on) const
 {
-    WriteInt(kAttributes, "Process", on ? 1 : 0);
+    WriteSwitch("Process", on);
 }
 
 void CSettingsStore::StoreHighlight(bool on) const
 {
-    WriteInt(kAttributes, "Highlight", on ? 1 : 0);
+    WriteSwitch("Highlight", on);
 }
 
 void CSettingsStore::StoreLog(bool on, const std::string& path) const
 {
-    WriteInt(kAttributes, "LogChanges", on ? 1 : 0);
+    WriteSwitch("LogChanges", on);
     ::WritePrivateProfileStringA(kAttributes, "LogFile", path.c_str(), m_strFileName.c_str());
-}
-
-int CSettingsStore::IntervalMilliseconds(int storedSeconds)
-{
-    if (storedSeconds <= 0)
-        storedSeconds = 2;
-    if (storedSeconds > kMaxIntervalSeconds)
-        storedSeconds = kMaxIntervalSeconds;
-    return storedSeconds * 1000;
 }

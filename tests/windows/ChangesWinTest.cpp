@@ -26,7 +26,7 @@ protected:
     // The fill of each row, as the screen shows it.
     std::vector<COLORREF> Fills() const
     {
-        const CEndpointListCtrl& list = frame->m_wndEndpointList;
+        const CEndpointListCtrl& list = Probe().EndpointList();
         ::RedrawWindow(list, nullptr, nullptr, RDW_UPDATENOW | RDW_INVALIDATE);
         CDibSection image = ScreenImage(list);
         std::vector<COLORREF> fills;
@@ -47,8 +47,8 @@ TEST_F(ChangesTest, NewAndClosedEndpointsAreFilledInTheirColoursForAboutThreeSec
 {
     OpenWith("[Colors]\r\nNewColor=" + std::to_string(kNew) + "\r\nRemovedColor=" +
              std::to_string(kRemoved) + "\r\n[Attributes]\r\nHighlight=1\r\n");
-    const COLORREF custom = frame->m_wndEndpointList.m_crCustomColor;
-    const COLORREF select = frame->m_wndEndpointList.m_crSelectColor;
+    const COLORREF custom = Probe().EndpointList().m_crCustomColor;
+    const COLORREF select = Probe().EndpointList().m_crSelectColor;
     ASSERT_TRUE(Checked(ID_VIEW_HIGHLIGHT));
     Poll({MakeEndpoint(127, 0, 0, 1, 5000), MakeEndpoint(127, 0, 0, 1, 5001)});
     EXPECT_EQ((std::vector<COLORREF>{custom, custom}), Fills());
@@ -58,23 +58,23 @@ TEST_F(ChangesTest, NewAndClosedEndpointsAreFilledInTheirColoursForAboutThreeSec
     ASSERT_EQ("5001", Cell(1, 1));
     EXPECT_EQ((std::vector<COLORREF>{custom, kRemoved, kNew}), Fills());
     // The highlighted row keeps the selection's colour.
-    ::SetFocus(frame->m_wndEndpointList);
-    frame->m_wndEndpointList.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+    ::SetFocus(Probe().EndpointList());
+    Probe().EndpointList().SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
     EXPECT_EQ((std::vector<COLORREF>{custom, kRemoved, select}), Fills());
 
     // A poll within the 3 s keeps them; then the closed one leaves without a poll.
     Poll({MakeEndpoint(127, 0, 0, 1, 5000), MakeEndpoint(127, 0, 0, 1, 5002)});
-    EXPECT_EQ(3, frame->m_wndEndpointList.GetItemCount());
-    ASSERT_TRUE(PumpUntil([&] { return frame->m_wndEndpointList.GetItemCount() == 2; }, 5000));
+    EXPECT_EQ(3, Probe().EndpointList().GetItemCount());
+    ASSERT_TRUE(PumpUntil([&] { return Probe().EndpointList().GetItemCount() == 2; }, 5000));
     EXPECT_GE(::GetTickCount() - changed, 2900u);
-    frame->m_wndEndpointList.SetItemState(1, 0, LVIS_SELECTED);
+    Probe().EndpointList().SetItemState(1, 0, LVIS_SELECTED);
     EXPECT_EQ((std::vector<COLORREF>{custom, custom}), Fills());
 
     // Off: a closed endpoint leaves at once, and the choice is in the file.
     Command(ID_VIEW_HIGHLIGHT);
     Poll({MakeEndpoint(127, 0, 0, 1, 5000)});
-    EXPECT_EQ(1, frame->m_wndEndpointList.GetItemCount());
-    EXPECT_EQ(0, CSettingsStore(ini).Load().nHighlight);
+    EXPECT_EQ(1, Probe().EndpointList().GetItemCount());
+    EXPECT_EQ(0u, ::GetPrivateProfileIntA("Attributes", "Highlight", 9, ini.c_str()));
 }
 
 TEST_F(ChangesTest, TheLogIsContinuedAcrossRunsAndAFailedWriteStopsItOnce)
@@ -130,7 +130,7 @@ TEST_F(ChangesTest, TheLogIsContinuedAcrossRunsAndAFailedWriteStopsItOnce)
     ::CloseHandle(held);
     EXPECT_NE(std::string::npos, message.find(log)) << message;
     EXPECT_FALSE(Checked(ID_FILE_LOG));
-    EXPECT_EQ(0, CSettingsStore(ini).Load().nLogChanges);
+    EXPECT_EQ(0u, ::GetPrivateProfileIntA("Attributes", "LogChanges", 9, ini.c_str()));
     EXPECT_EQ(text, FileBytes(logFile));
     Close();
     ::DeleteFileW(logFile.c_str());

@@ -11,23 +11,24 @@ protected:
     // A left click at a point of the status bar, or in the middle of a pane.
     void ClickBar(LONG x, LONG y)
     {
-        ::SendMessageA(frame->m_wndStatusBar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        ::SendMessageA(frame->m_wndStatusBar, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        ::SendMessageA(Probe().StatusBar(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        ::SendMessageA(Probe().StatusBar(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     }
     void ClickPane(int index)
     {
         RECT rc = {};
-        ASSERT_TRUE(frame->m_wndStatusBar.GetItemRect(index, rc));
+        ASSERT_TRUE(Probe().StatusBar().GetItemRect(index, rc));
         ClickBar((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
     }
-    CStatusPane& Pane(int index) const { return *frame->m_wndStatusBar.GetPane(index); }
+    CStatusPane& Pane(int index) const { return *Probe().StatusBar().GetPane(index); }
 
     // The button's image, drawn alike by the normal and the hot list: "on", "off" (the state
     // bitmaps with the grey made button face) or "?".
     std::string ButtonImage(int image, UINT on, UINT off) const
     {
-        std::vector<COLORREF> shown = ImageListPixels(frame->m_imlNormal, image);
-        EXPECT_EQ(shown, ImageListPixels(frame->m_imlHot, image)) << "hot image " << image;
+        std::vector<COLORREF> shown = ImageListPixels(Probe().ToolBarImages().Normal(), image);
+        EXPECT_EQ(shown, ImageListPixels(Probe().ToolBarImages().Hot(), image))
+            << "hot image " << image;
         return shown == StateBitmap(on) ? "on" : shown == StateBitmap(off) ? "off" : "?";
     }
     static std::vector<COLORREF> StateBitmap(UINT id)
@@ -48,15 +49,14 @@ protected:
         auto checked = [this](UINT id) {
             return (::GetMenuState(::GetMenu(hwnd), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
         };
-        ::UpdateWindow(frame->m_wndStatusBar);
+        ::UpdateWindow(Probe().StatusBar());
         std::ostringstream out;
-        out << frame->m_wndStatusBar.GetPaneText(0) << " | " << checked(ID_AUTOUPDATE) << " "
+        out << Probe().StatusBar().GetPaneText(0) << " | " << checked(ID_AUTOUPDATE) << " "
             << ButtonImage(1, IDB_AUTOUPDATE_ON, IDB_AUTOUPDATE_OFF) << " "
             << Pane(1).GetStateText(true) << "/" << Pane(1).GetStateText(false) << " " << std::hex
-            << frame->m_wndStatusBar.GetAnimTimer() << std::dec << " | " << checked(ID_RESOLVE)
-            << " " << ButtonImage(2, IDB_RESOLVE_ON, IDB_RESOLVE_OFF) << " "
-            << Pane(3).GetStateText(true) << "/" << Pane(3).GetStateText(false) << " | "
-            << Cell(0, 0) << ":" << Cell(0, 1);
+            << Probe().StatusBar().GetAnimTimer() << std::dec << " | " << checked(ID_RESOLVE) << " "
+            << ButtonImage(2, IDB_RESOLVE_ON, IDB_RESOLVE_OFF) << " " << Pane(3).GetStateText(true)
+            << "/" << Pane(3).GetStateText(false) << " | " << Cell(0, 0) << ":" << Cell(0, 1);
         return out.str();
     }
 };
@@ -65,7 +65,7 @@ TEST_F(CommandsTest, RefreshPollsOnceAndAutoUpdateAtTheIntervalUntilPaused)
 {
     Refresh();
     EXPECT_EQ(1, table->readCalls);
-    frame->m_nInterval = 100;
+    Probe().SetInterval(100);
     Command(ID_AUTOUPDATE);
     // Resuming does not poll at once; the first poll comes one period later, and the next ones
     // at the interval set, not the default's 2 seconds.
@@ -84,7 +84,7 @@ TEST_F(CommandsTest, ViewToolbarAndStatusBarAreCheckedWhileTheirBarsShow)
 {
     HMENU view = ::GetSubMenu(::GetMenu(hwnd), 2);
     for (UINT id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
-        HWND bar = id == ID_VIEW_TOOLBAR ? frame->m_wndToolBar : frame->m_wndStatusBar;
+        HWND bar = id == ID_VIEW_TOOLBAR ? Probe().ToolBar() : Probe().StatusBar();
         for (bool shown : {false, true}) {
             Command(id);
             ::SendMessageA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 2);
@@ -100,9 +100,9 @@ TEST_F(CommandsTest, PromptsAndSwitchesShowWhereTheUserLooks)
 {
     table->rows = {MakeEndpoint(0, 0, 0, 0, 53), MakeEndpoint(127, 0, 0, 1, 40000)};
     // No timer poll in the way of the rows.
-    frame->m_nInterval = 3600 * 1000;
-    RECT bar = frame->m_wndStatusBar.GetClientRect();
-    fw::CToolBar& toolbar = frame->m_wndToolBar;
+    Probe().SetInterval(3600 * 1000);
+    RECT bar = Probe().StatusBar().GetClientRect();
+    fw::CToolBar& toolbar = Probe().ToolBar();
     auto menuSelect = [this](UINT id, UINT flags) {
         ::SendMessageA(hwnd, WM_MENUSELECT, MAKEWPARAM(id, flags), 0);
     };

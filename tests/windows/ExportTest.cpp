@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         CFrameFixture::SetUp();
-        list = &frame->m_wndEndpointList;
+        list = &Probe().EndpointList();
         char temp[MAX_PATH] = {};
         ::GetTempPathA(sizeof(temp), temp);
         ::CreateDirectoryA((folder = std::string(temp) + "tarnwick-export\\").c_str(), nullptr);
@@ -50,7 +50,7 @@ protected:
     {
         HMENU edit = ::GetSubMenu(::GetMenu(hwnd), 1);
         ::SendMessageA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
-        const bool button = frame->m_wndToolBar.SendMessage(TB_ISBUTTONENABLED, ID_EDIT_COPY) != 0;
+        const bool button = Probe().ToolBar().SendMessage(TB_ISBUTTONENABLED, ID_EDIT_COPY) != 0;
         EXPECT_EQ(button, !(::GetMenuState(edit, ID_EDIT_COPY, MF_BYCOMMAND) & MF_GRAYED));
         return button;
     }
@@ -181,7 +181,7 @@ TEST_F(ExportTest, CopyTakesTheHighlightedRowsAddressOnceARowIsClicked)
     // highlighted row away. Copy is greyed and the clipboard keeps what it holds.
     table->rows = {MakeEndpoint(127, 0, 0, 1, 53)};
     const LONG below = Row(4).bottom + 20;
-    const std::function<void()> unhighlight[] = {[&] { ::SetFocus(frame->m_wndStatistics); },
+    const std::function<void()> unhighlight[] = {[&] { ::SetFocus(Probe().Statistics()); },
                                                  [&] {
                                                      Click(*list, {0, below, 0, below});
                                                  },
@@ -213,7 +213,7 @@ TEST_F(ExportTest, CopyTakesTheHighlightedRowsAddressOnceARowIsClicked)
         EXPECT_EQ(held < 1000 ? std::string("127.0.0.1\0", 10) : std::string("before\0", 7),
                   ClipboardBytes());
         EXPECT_EQ(held > 1000,
-                  frame->m_wndStatusBar.GetPaneText(0).find("clipboard") != std::string::npos);
+                  Probe().StatusBar().GetPaneText(0).find("clipboard") != std::string::npos);
     }
 }
 
@@ -234,7 +234,7 @@ TEST_F(ExportTest, TheKeyboardReachesTheListsAndTheirRows)
     const std::pair<UINT, BYTE> keys[] = {
         {VK_TAB, 0}, {VK_TAB, VK_SHIFT}, {VK_F6, 0}, {VK_F6, VK_SHIFT}};
     for (const auto& [key, held] : keys) {
-        const HWND next = ::GetFocus() == *list ? frame->m_wndStatistics : *list;
+        const HWND next = ::GetFocus() == *list ? Probe().Statistics() : *list;
         Press(key, held);
         ::SetActiveWindow(other), ::SetActiveWindow(hwnd);
         EXPECT_EQ(next, ::GetFocus()) << key << " " << int(held);
@@ -292,7 +292,7 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
     });
     Press('S');
     EXPECT_STREQ("Events.txt", offered);
-    EXPECT_EQ("AutoUpdate PAUSED", frame->m_wndStatusBar.GetPane(1)->GetStateText(true));
+    EXPECT_EQ("AutoUpdate PAUSED", Probe().StatusBar().GetPane(1)->GetStateText(true));
     // An existing file is replaced once the user says so; No goes back to the dialog. The
     // dialog ignores case: "EVENTS" names events.txt.
     for (int answer : {IDNO, IDYES}) {

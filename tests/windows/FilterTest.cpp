@@ -8,14 +8,14 @@ namespace {
 
 class FilterTest : public CFrameFixture {
 protected:
-    HWND Box() const { return frame->m_wndFilter; }
+    HWND Box() const { return Probe().Filter(); }
     std::wstring BoxText() const
     {
         wchar_t text[64] = {};
         ::GetWindowTextW(Box(), text, 64);
         return text;
     }
-    std::string Message() const { return frame->m_wndStatusBar.GetPaneText(0); }
+    std::string Message() const { return Probe().StatusBar().GetPaneText(0); }
     void Key(HWND to, UINT key, BYTE held = 0)
     {
         BYTE keys[256] = {};
@@ -48,24 +48,24 @@ TEST_F(FilterTest, TypedTextKeepsTheRowsThatHoldItAndEscBringsAllBack)
     Command(ID_RESOLVE);
     Show(rows);
     ::SetWindowTextW(Box(), L"old");
-    Key(frame->m_wndEndpointList, 'F', VK_CONTROL);
+    Key(Probe().EndpointList(), 'F', VK_CONTROL);
     EXPECT_EQ(Box(), ::GetFocus());
     EXPECT_EQ(MAKELONG(0, 3), ::SendMessageW(Box(), EM_GETSEL, 0, 0));
     Type(L"4110");
-    EXPECT_EQ(10, frame->m_wndEndpointList.GetItemCount());
+    EXPECT_EQ(10, Probe().EndpointList().GetItemCount());
     EXPECT_EQ("10 of 11 endpoints", Message());
 
     table->rows.push_back(MakeEndpoint(127, 0, 2, 1, 54110));
     table->rows.push_back(MakeEndpoint(127, 0, 2, 2, 9999));
     Refresh();
     EXPECT_EQ("11 of 13 endpoints", Message());
-    frame->m_wndEndpointList.SortRowsByText(1, FALSE);
+    Probe().EndpointList().SortRowsByText(1, FALSE);
     EXPECT_EQ("54110", Cell(0, 1));
     EXPECT_EQ("41100", Cell(10, 1));
-    ::SetFocus(frame->m_wndEndpointList);
-    frame->m_wndEndpointList.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, 0xF);
+    ::SetFocus(Probe().EndpointList());
+    Probe().EndpointList().SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, 0xF);
     std::string copied;
-    ASSERT_TRUE(frame->m_wndEndpointList.GetCopyText(copied));
+    ASSERT_TRUE(Probe().EndpointList().GetCopyText(copied));
     EXPECT_EQ("127.0.2.1", copied);
     const std::string path = ::testing::TempDir() + "tarnwick-filtered.txt";
     ASSERT_TRUE(frame->SaveEvents(fw::Utf8ToWide(path)));
@@ -75,16 +75,16 @@ TEST_F(FilterTest, TypedTextKeepsTheRowsThatHoldItAndEscBringsAllBack)
     EXPECT_EQ("127.0.2.1   54110   \r\n127.0.0.2   41109   \r\n", saved.substr(0, 44));
 
     Key(Box(), VK_ESCAPE);
-    EXPECT_EQ(frame->m_wndEndpointList, ::GetFocus());
+    EXPECT_EQ(Probe().EndpointList(), ::GetFocus());
     EXPECT_EQ(0, ::GetWindowTextLengthW(Box()));
-    EXPECT_EQ(13, frame->m_wndEndpointList.GetItemCount());
+    EXPECT_EQ(13, Probe().EndpointList().GetItemCount());
     EXPECT_EQ("Ready", Message());
 }
 
 // Enter gives the keyboard to the list with the text kept; Tab and F6 pass through the box.
 TEST_F(FilterTest, EnterTabAndF6LeaveTheBox)
 {
-    HWND list = frame->m_wndEndpointList, statistics = frame->m_wndStatistics;
+    HWND list = Probe().EndpointList(), statistics = Probe().Statistics();
     const struct {
         HWND from;
         UINT key;
@@ -112,7 +112,7 @@ TEST_F(FilterTest, ColumnsFillTheListWithAndWithoutTheScrollBar)
     for (unsigned i = 0; i < 60; ++i)
         rows.push_back(MakeEndpoint(127, 0, 0, i + 2, static_cast<std::uint16_t>(5000 + i)));
     Show(rows);
-    const CEndpointListCtrl& list = frame->m_wndEndpointList;
+    const CEndpointListCtrl& list = Probe().EndpointList();
     const auto columns = [&list] { return list.GetColumnWidth(0) + list.GetColumnWidth(1); };
     const int scrolled = columns();
     Type(L"5001");
@@ -146,8 +146,8 @@ TEST_F(FilterTest, TheBoxKeepsItsClipboardAndUndoKeys)
         ::SetKeyboardState(keys);
         return frameKey;
     };
-    ::SetFocus(frame->m_wndEndpointList);
-    frame->m_wndEndpointList.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, 0xF);
+    ::SetFocus(Probe().EndpointList());
+    Probe().EndpointList().SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, 0xF);
     ::SetFocus(Box());
     Type(L"0.0");
     ::SendMessageW(Box(), EM_SETSEL, 0, -1);
@@ -158,9 +158,9 @@ TEST_F(FilterTest, TheBoxKeepsItsClipboardAndUndoKeys)
     EXPECT_FALSE(press(Box(), 'Z', VK_CONTROL));
     EXPECT_EQ(L"0.0", BoxText());
 
-    ::SetFocus(frame->m_wndEndpointList);
-    frame->m_wndEndpointList.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, 0xF);
-    EXPECT_TRUE(press(frame->m_wndEndpointList, 'C', VK_CONTROL));
+    ::SetFocus(Probe().EndpointList());
+    Probe().EndpointList().SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, 0xF);
+    EXPECT_TRUE(press(Probe().EndpointList(), 'C', VK_CONTROL));
     EXPECT_EQ(std::string("127.0.0.1", 10), ClipboardBytes());
 }
 

@@ -2,7 +2,7 @@
 
 #include "FakeProcessLookup.h"
 #include "Gdi.h"
-#include "MainFrame.h"
+#include "MainFrameProbe.h"
 #include "TestSupport.h"
 #include "resource.h"
 
@@ -87,6 +87,7 @@ protected:
             ::DestroyWindow(hwnd);
     }
 
+    CMainFrameProbe Probe() const { return CMainFrameProbe(*frame); }
     void Command(UINT id) { ::SendMessageA(hwnd, WM_COMMAND, id, 0); }
     // One poll, as the Refresh command asks for it. The table is read on a worker thread:
     // dispatches messages until its rows and counters are shown.
@@ -105,14 +106,14 @@ protected:
         ASSERT_TRUE(PumpUntil(
             [&] {
                 Refresh();
-                return frame->m_wndEndpointList.GetItemCount() == count &&
+                return Probe().EndpointList().GetItemCount() == count &&
                        (port.empty() || Cell(0, 1) == port);
             },
             10000));
     }
     std::string Cell(int row, int column) const
     {
-        return frame->m_wndEndpointList.GetItemText(row, column);
+        return Probe().EndpointList().GetItemText(row, column);
     }
 
     // Held here as well: a read may outlive the frame.

@@ -36,7 +36,7 @@ protected:
 
 TEST_F(MainFrameTest, ToolBarButtonsAndTheirImagesOnTheButtonFace)
 {
-    fw::CToolBar& toolbar = frame->m_wndToolBar;
+    fw::CToolBar& toolbar = Probe().ToolBar();
     std::string buttons;
     for (int i = 0; i < toolbar.GetButtonCount(); ++i) {
         TBBUTTON button = {};
@@ -70,9 +70,8 @@ TEST_F(MainFrameTest, StatisticsKeepTheRightEdgeAndTheListsColumnsFillTheRestOne
     // 600 - 250 - SM_CXFRAME (4 under Wine) - 2 = 344 for the columns, and SM_CXVSCROLL + 1
     // less when the rows need a scroll bar.
     ASSERT_EQ(4, ::GetSystemMetrics(SM_CXFRAME));
-    CEndpointListCtrl& list = frame->m_wndEndpointList;
-    const LONG stats =
-        ChildRect(frame->m_wndStatistics).right - ChildRect(frame->m_wndStatistics).left;
+    CEndpointListCtrl& list = Probe().EndpointList();
+    const LONG stats = ChildRect(Probe().Statistics()).right - ChildRect(Probe().Statistics()).left;
     ASSERT_GE(stats, 250);
     const struct {
         LONG width;
@@ -97,12 +96,12 @@ TEST_F(MainFrameTest, StatisticsKeepTheRightEdgeAndTheListsColumnsFillTheRestOne
         RECT shown = ChildRect(list);
         EXPECT_EQ((RECT{0, shown.top, width - stats, shown.bottom}), shown);
         EXPECT_EQ((RECT{width - stats, shown.top, width, shown.bottom}),
-                  ChildRect(frame->m_wndStatistics));
-        EXPECT_EQ((RECT{0, 0, width, shown.top}), ChildRect(frame->m_wndToolBar));
-        RECT bar = ChildRect(frame->m_wndStatusBar);
+                  ChildRect(Probe().Statistics()));
+        EXPECT_EQ((RECT{0, 0, width, shown.top}), ChildRect(Probe().ToolBar()));
+        RECT bar = ChildRect(Probe().StatusBar());
         EXPECT_EQ((RECT{0, shown.bottom, width, bar.bottom}), bar);
         // Redrawing is on again: a changed column is repainted (seen with room for the list).
-        ::ShowWindow(frame->m_wndStatistics, SW_HIDE);
+        ::ShowWindow(Probe().Statistics(), SW_HIDE);
         ::SetWindowPos(list, nullptr, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOREDRAW);
         ::ValidateRect(list, nullptr);
         list.SetColumnWidth(1, 50);
@@ -110,7 +109,7 @@ TEST_F(MainFrameTest, StatisticsKeepTheRightEdgeAndTheListsColumnsFillTheRestOne
         EXPECT_TRUE(::GetUpdateRect(list, &update, FALSE)) << c.width;
     }
     // A poll that brings the scroll bar fits the columns again, without a new layout.
-    ::ShowWindow(frame->m_wndStatistics, SW_SHOW);
+    ::ShowWindow(Probe().Statistics(), SW_SHOW);
     RECT rc = {0, 0, 350 + stats, 400};
     ::AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, TRUE, 0);
     ::SetWindowPos(hwnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE);
@@ -132,8 +131,8 @@ TEST_F(MainFrameTest, PollsGoOnAndReachTheScreenWhileLookupsHang)
     const COLORREF kSystem = RGB(20, 140, 30);
     const COLORREF kCustom = RGB(230, 160, 10);
     const COLORREF kBelowRows = RGB(90, 20, 20);
-    CEndpointListCtrl& list = frame->m_wndEndpointList;
-    const fw::CListCtrl& stats = frame->m_wndStatistics;
+    CEndpointListCtrl& list = Probe().EndpointList();
+    const fw::CListCtrl& stats = Probe().Statistics();
     list.m_crSystemColor = kSystem;
     list.m_crCustomColor = kCustom;
     list.SetBkColor(kBelowRows);
@@ -249,7 +248,7 @@ TEST_F(ScaledFrameTest, StatisticsShowWholeAndTheListsStayInTheWindowAtAnySize)
         ASSERT_EQ(144u, dpi);
     }
 
-    fw::CListCtrl& stats = frame->m_wndStatistics;
+    fw::CListCtrl& stats = Probe().Statistics();
     for (bool ipv6 : {false, true}) {
         if (ipv6)
             Command(ID_VIEW_IPV6);
@@ -270,7 +269,7 @@ TEST_F(ScaledFrameTest, StatisticsShowWholeAndTheListsStayInTheWindowAtAnySize)
     ::SetWindowPos(hwnd, nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER);
     RECT client = {};
     ::GetClientRect(hwnd, &client);
-    const RECT endpoints = ChildRect(frame->m_wndEndpointList), column = ChildRect(stats);
+    const RECT endpoints = ChildRect(Probe().EndpointList()), column = ChildRect(stats);
     EXPECT_GE(endpoints.right - endpoints.left, fw::ScaleForDpi(100, dpi));
     EXPECT_EQ(endpoints.right, column.left);
     EXPECT_EQ(client.right, column.right);

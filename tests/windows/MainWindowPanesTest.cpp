@@ -10,7 +10,7 @@ using MainWindowPanesTest = CFrameFixture;
 // At start: "Ready", auto-update paused in red, still stripes, name display on in green.
 TEST_F(MainWindowPanesTest, PanesStartPausedAndResolvingWithStillStripes)
 {
-    CPaneStatusBar& bar = frame->m_wndStatusBar;
+    CPaneStatusBar& bar = Probe().StatusBar();
     // The panes write in the system's status bar font.
     const LOGFONTA statusFont = CStatusPane::StatusFont();
     CDibSection image = PrintClient(bar);

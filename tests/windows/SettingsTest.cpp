@@ -26,8 +26,8 @@ protected:
     // interval and the menu style (the look a popup is drawn in, and its check mark).
     std::string Applied() const
     {
-        const CEndpointListCtrl& list = frame->m_wndEndpointList;
-        const fw::CListCtrl& stats = frame->m_wndStatistics;
+        const CEndpointListCtrl& list = Probe().EndpointList();
+        const fw::CListCtrl& stats = Probe().Statistics();
         ::RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         CDibSection left = ScreenImage(list), right = ScreenImage(stats);
         RECT row = {};
@@ -41,7 +41,7 @@ protected:
             << list.m_crSelectColor << " text " << stats.SendMessage(LVM_GETTEXTCOLOR) << std::dec
             << " grid " << list.m_bGridLines << " top "
             << ((::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) << " "
-            << frame->m_nInterval << " ms menu " << Look() << "/"
+            << Probe().Interval() << " ms menu " << Look() << "/"
             << ((::GetMenuState(::GetMenu(hwnd), ID_XPSTYLE, MF_BYCOMMAND) & MF_CHECKED) != 0);
         return out.str();
     }
@@ -156,8 +156,7 @@ TEST_F(SettingsTest, UpdateIntervalOfAnyTextGivesASanePeriod)
     for (const auto& [stored, milliseconds] : cases) {
         NewIni();
         Write(std::string("[Attributes]\r\nUpdateInterval=") + stored + "\r\n");
-        int seconds = CSettingsStore(ini).Load().nUpdateInterval;
-        EXPECT_EQ(milliseconds, CSettingsStore::IntervalMilliseconds(seconds)) << stored;
+        EXPECT_EQ(milliseconds, CSettingsStore(ini).Load().interval.Milliseconds()) << stored;
     }
 }
 
@@ -310,7 +309,7 @@ TEST_F(SettingsTest, OkRestartsARunningAutoUpdateWithTheNewInterval)
     Write("[Attributes]\r\nUpdateInterval=1\r\n");
     Open();
     ::KillTimer(hwnd, CMainFrame::kFirstPollTimer);
-    frame->m_nInterval = 3600 * 1000;
+    Probe().SetInterval(3600 * 1000);
     Command(ID_AUTOUPDATE);
     WhenShown(
         "#32770", [](HWND dialog) { ClickDlgItem(dialog, IDOK); }, "Settings");
@@ -333,10 +332,10 @@ TEST_F(SettingsTest, IPv6AndProcessAreOnForOneAndTheirCommandsWriteThemAtOnce)
         Open();
         for (bool on : {false, true}) {
             const bool ipv6 = option.id == ID_VIEW_IPV6;
-            EXPECT_EQ(on && ipv6 ? 10 : 5, frame->m_wndStatistics.GetItemCount());
+            EXPECT_EQ(on && ipv6 ? 10 : 5, Probe().Statistics().GetItemCount());
             EXPECT_EQ(on && ipv6 ? "IPv6 Datagrams Having No Ports:" : "",
-                      frame->m_wndStatistics.GetItemText(6, 0));
-            EXPECT_EQ(on && !ipv6 ? 4 : 2, frame->m_wndEndpointList.GetColumnCount());
+                      Probe().Statistics().GetItemText(6, 0));
+            EXPECT_EQ(on && !ipv6 ? 4 : 2, Probe().EndpointList().GetColumnCount());
             EXPECT_EQ(on,
                       (::GetMenuState(::GetMenu(hwnd), option.id, MF_BYCOMMAND) & MF_CHECKED) != 0);
             Command(option.id);
