@@ -51,14 +51,18 @@ bool IsEditKey(const MSG& msg)
 
 } // namespace
 
+bool CWinApp::PreTranslateMessage(MSG& msg) const
+{
+    // The clipboard and undo keys of an edit box are the frame's accelerators elsewhere.
+    return m_hMainWnd != nullptr && m_hAccel != nullptr && !IsEditKey(msg) &&
+           ::TranslateAcceleratorA(m_hMainWnd, m_hAccel, &msg) != 0;
+}
+
 int CWinApp::Run()
 {
     MSG msg;
     while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        // An edit box with the keyboard keeps its clipboard and undo keys, which are the
-        // frame's accelerators elsewhere.
-        if (m_hMainWnd != nullptr && m_hAccel != nullptr && !IsEditKey(msg) &&
-            ::TranslateAcceleratorA(m_hMainWnd, m_hAccel, &msg))
+        if (PreTranslateMessage(msg))
             continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);

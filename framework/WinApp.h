@@ -17,6 +17,9 @@ public:
 
     virtual bool InitInstance() = 0;
     virtual int Run();
+    // Runs `msg` as an accelerator of the main window when it is one; true then, and the
+    // message is done. In an edit box the clipboard and undo keys stay the box's.
+    bool PreTranslateMessage(MSG& msg) const;
 
     HWND GetMainWnd() const { return m_hMainWnd; }
     void SetMainWnd(HWND hWnd, HACCEL accelerators)

@@ -67,7 +67,7 @@ void CEndpointListCtrl::RowsChanged(std::size_t count, std::size_t first, std::s
     const bool countChanged = count != shown;
     // Selection and focus stay with the row positions, and the list keeps its scroll position.
     if (countChanged) {
-        SendMessage(LVM_SETITEMCOUNT, count, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+        SetRowCount(count, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
         // Rows that came or went change everything from the old or new last row down.
         first = std::min(first, std::min(count, shown));
         last = std::max(count, shown);
@@ -86,6 +86,16 @@ void CEndpointListCtrl::RowsChanged(std::size_t count, std::size_t first, std::s
         rows.bottom = std::min(row.bottom, client.bottom);
     if (rows.top < rows.bottom)
         ::InvalidateRect(m_hWnd, &rows, countChanged ? TRUE : FALSE);
+}
+
+void CEndpointListCtrl::SetRowCount(std::size_t count, DWORD flags)
+{
+    const bool fewer = count < static_cast<std::size_t>(std::max(GetItemCount(), 0));
+    if (!fewer)
+        FitColumnsFor(m_nFitWidth, count);
+    SendMessage(LVM_SETITEMCOUNT, count, flags);
+    if (fewer)
+        FitColumnsFor(m_nFitWidth, count);
 }
 
 const tarnwick::EndpointRow* CEndpointListCtrl::FindShownRow(int item) const

@@ -105,12 +105,20 @@ private:
     void InvalidateRow(int item);
     int GetCopyRow() const;
 
+    // FitColumns for a list of `rowCount` rows.
+    void FitColumnsFor(int width, std::size_t rowCount);
+    // The item count becomes `count`, the columns fitted for it to the width last given while
+    // the list holds the fewer rows: with 20,000 rows a column width set costs Wine's list view
+    // 12 to 20 ms, with ten well under one.
+    void SetRowCount(std::size_t count, DWORD flags);
     // The filter anew over the rows, the list's item count set to the rows it keeps.
     void ShowFiltered();
     // The row shown as `item`, or null past the rows.
     const tarnwick::EndpointRow* FindShownRow(int item) const;
 
     tarnwick::CEndpointRows* m_pRows = nullptr;
+    // The width the columns were last fitted to; 0 before the first fit.
+    int m_nFitWidth = 0;
     tarnwick::CRowFilter m_filter;
     // The List menu (IDR_CONTEXTMENU); its one popup is shown, a plain menu (not owner-drawn).
     std::unique_ptr<fw::CMenu> m_pContextMenu = std::make_unique<fw::CMenu>();

@@ -217,12 +217,18 @@ bool CEndpointListCtrl::GetCopyText(std::string& text) const
 
 void CEndpointListCtrl::FitColumns(int width)
 {
+    m_nFitWidth = width;
+    FitColumnsFor(width, static_cast<std::size_t>(std::max(GetItemCount(), 0)));
+}
+
+void CEndpointListCtrl::FitColumnsFor(int width, std::size_t rowCount)
+{
     if (width <= 0)
         return;
     const UINT dpi = fw::GetWindowDpi(m_hWnd);
     int target = width - (::GetSystemMetrics(SM_CXFRAME) + fw::ScaleForDpi(2, dpi));
     // Room for the vertical scroll bar that the rows bring.
-    if (GetItemCount() > GetCountPerPage())
+    if (rowCount > static_cast<std::size_t>(std::max(GetCountPerPage(), 0)))
         target -= ::GetSystemMetrics(SM_CXVSCROLL) + fw::ScaleForDpi(1, dpi);
     std::vector<int> widths(static_cast<std::size_t>(std::max(GetColumnCount(), 0)));
     for (std::size_t column = 0; column < widths.size(); ++column)

@@ -2,6 +2,8 @@
 // through it; the model keeps every row, so a row hidden now shows again once the text allows.
 #include "listctrl/EndpointListCtrl.h"
 
+#include <algorithm>
+
 std::size_t CEndpointListCtrl::ShownCount() const
 {
     return m_pRows != nullptr ? m_filter.Count(*m_pRows) : 0;
@@ -22,19 +24,23 @@ void CEndpointListCtrl::SetFilterText(const std::string& text)
         FindShownRow(selectedItem) != nullptr ? m_filter.RowIndex(selectedItem) : none;
     const std::size_t focused =
         FindShownRow(focusedItem) != nullptr ? m_filter.RowIndex(focusedItem) : none;
+    fw::CRedrawOff hold(m_hWnd);
+    // Only the items that have a state are cleared: clearing all (-1) would have the list view
+    // visit each of 20,000 on every key typed.
+    for (int item = selectedItem; item >= 0; item = GetNextItem(item, LVNI_SELECTED))
+        SetItemState(item, 0, LVIS_SELECTED);
     m_filter.SetText(text);
     ShowFiltered();
 
-    fw::CRedrawOff hold(m_hWnd);
-    SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     const std::size_t selectedNow = selected != none ? m_filter.ItemIndex(selected) : none;
     if (selectedNow != none)
         SetItemState(static_cast<int>(selectedNow), LVIS_SELECTED, LVIS_SELECTED);
     const std::size_t focusedNow = focused != none ? m_filter.ItemIndex(focused) : none;
-    // The keyboard needs a focused row to start from.
-    if (focusedNow != none || ShownCount() > 0)
-        SetItemState(focusedNow != none ? static_cast<int>(focusedNow) : 0, LVIS_FOCUSED,
-                     LVIS_FOCUSED);
+    // The keyboard needs a focused row to start from. The focus moves only when its item does:
+    // moving it costs Wine's list view about 10 ms when it holds 20,000 rows.
+    const int focusNow = focusedNow != none ? static_cast<int>(focusedNow) : 0;
+    if (ShownCount() > 0 && GetNextItem(-1, LVNI_FOCUSED) != focusNow)
+        SetItemState(focusNow, LVIS_FOCUSED, LVIS_FOCUSED);
     NotifyParent();
 }
 
@@ -43,6 +49,11 @@ void CEndpointListCtrl::ShowFiltered()
     if (m_pRows == nullptr || !IsWindow())
         return;
     m_filter.Apply(*m_pRows, GetColumnCount());
-    SendMessage(LVM_SETITEMCOUNT, ShownCount(), LVSICF_NOSCROLL);
-    Invalidate(true);
+    const std::size_t count = ShownCount();
+    // The same count is only new texts: the rows repaint over themselves, and the list view
+    // is spared setting a count it has.
+    const bool countChanged = count != static_cast<std::size_t>(std::max(GetItemCount(), 0));
+    if (countChanged)
+        SetRowCount(count, LVSICF_NOSCROLL);
+    Invalidate(countChanged);
 }

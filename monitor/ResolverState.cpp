@@ -23,11 +23,10 @@ void CResolverState::CAccess::QueuePort(std::uint16_t port, std::uint16_t platfo
 {
     if (m_state.m_arrPortCache.count(port) != 0)
         return;
-    if (!m_state.m_setPendingPorts.insert(platformValue).second)
+    if (m_state.m_setPendingPorts.test(platformValue))
         return;
-    std::string key;
-    AppendDecimal(key, platformValue);
-    m_state.m_arrPendingPorts.push_back(std::move(key));
+    m_state.m_setPendingPorts.set(platformValue);
+    m_state.m_arrPendingPorts.push_back(platformValue);
 }
 
 const std::string* CResolverState::CAccess::HostName(const EndpointAddress& address) const
@@ -74,12 +73,12 @@ bool CResolverState::PendingHost(std::size_t index, EndpointAddress& address) co
     return true;
 }
 
-bool CResolverState::PendingPort(std::size_t index, std::string& key) const
+bool CResolverState::PendingPort(std::size_t index, std::uint16_t& platformValue) const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_bClosed || index >= m_arrPendingPorts.size())
         return false;
-    key = m_arrPendingPorts[index];
+    platformValue = m_arrPendingPorts[index];
     return true;
 }
 
@@ -103,7 +102,7 @@ void CResolverState::FinishRun()
     m_arrPendingHosts.clear();
     m_setPendingHosts.clear();
     m_arrPendingPorts.clear();
-    m_setPendingPorts.clear();
+    m_setPendingPorts.reset();
     m_bResolverRunning = false;
 }
 
@@ -134,7 +133,10 @@ std::vector<EndpointAddress> CResolverState::PendingHosts() const
 std::vector<std::string> CResolverState::PendingPorts() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_arrPendingPorts;
+    std::vector<std::string> keys(m_arrPendingPorts.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        AppendDecimal(keys[i], m_arrPendingPorts[i]);
+    return keys;
 }
 
 } // namespace tarnwick

@@ -3,6 +3,7 @@
 #include "monitor/EndpointAddress.h"
 #include "monitor/NameLookup.h"
 
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -58,7 +59,7 @@ public:
     // Worker: the queued key at `index`; false past the end (or after Close). The size is
     // read on every call, so keys queued during a pass are taken as well.
     bool PendingHost(std::size_t index, EndpointAddress& address) const;
-    bool PendingPort(std::size_t index, std::string& key) const;
+    bool PendingPort(std::size_t index, std::uint16_t& platformValue) const;
     // Worker: caches a name; an entry, once cached, is never replaced.
     void AddHostName(const EndpointAddress& address, const std::string& name);
     void AddPortName(std::uint16_t port, const std::string& name);
@@ -82,9 +83,10 @@ private:
     // Addresses in queueing order; the set holds the same ones so that each is queued once.
     std::vector<EndpointAddress> m_arrPendingHosts;
     std::unordered_set<EndpointAddress, EndpointAddressHash> m_setPendingHosts;
-    // Port fields as the platform holds them, in decimal (port 53 -> "13568").
-    std::vector<std::string> m_arrPendingPorts;
-    std::unordered_set<std::uint16_t> m_setPendingPorts;
+    // Port fields as the platform holds them (port 53 -> 13568). The set covers all 65,536
+    // values, so a first table of 20,000 ports is queued without an allocation per port.
+    std::vector<std::uint16_t> m_arrPendingPorts;
+    std::bitset<65536> m_setPendingPorts;
     bool m_bResolverRunning = false;
     bool m_bClosed = false;
 };

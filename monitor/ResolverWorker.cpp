@@ -2,8 +2,6 @@
 
 #include "monitor/EndpointText.h"
 
-#include <cstdlib>
-
 namespace tarnwick {
 
 namespace {
@@ -32,11 +30,9 @@ void ResolveHosts(CResolverState& state, INameLookup& lookup)
 
 void ResolvePorts(CResolverState& state, INameLookup& lookup)
 {
-    std::string key;
+    std::uint16_t platformValue = 0;
     std::string name;
-    for (std::size_t i = 0; state.PendingPort(i, key); ++i) {
-        const auto platformValue =
-            static_cast<std::uint16_t>(std::abs(std::atoi(key.c_str())) & 0xFFFF);
+    for (std::size_t i = 0; state.PendingPort(i, platformValue); ++i) {
         if (platformValue == 0)
             continue;
         const std::uint16_t port = SwapPortBytes(platformValue);

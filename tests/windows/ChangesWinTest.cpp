@@ -1,4 +1,5 @@
 // Highlighted changes as the list paints them, and the change log as its file holds it.
+#include "framework/Text.h"
 #include "tests/windows/FrameFixture.h"
 
 #include <windows.h>
@@ -78,8 +79,11 @@ TEST_F(ChangesTest, NewAndClosedEndpointsAreFilledInTheirColoursForAboutThreeSec
 
 TEST_F(ChangesTest, TheLogIsContinuedAcrossRunsAndAFailedWriteStopsItOnce)
 {
-    const std::string log = ::testing::TempDir() + "tarnwick-changes.log";
-    ::DeleteFileA(log.c_str());
+    // A name outside the code page, kept in the settings file as UTF-8.
+    const std::string log = ::testing::TempDir() + "tarnwick-changes-\xC5\x81\xC3\xB3"
+                                                   "d\xC5\xBA.log";
+    const std::wstring logFile = fw::Utf8ToWide(log);
+    ::DeleteFileW(logFile.c_str());
     const std::string settings = "[Attributes]\r\nLogChanges=1\r\nLogFile=" + log + "\r\n";
     // Each run: the rows of its first poll are no change, the second poll's are.
     const std::vector<std::vector<Endpoint>> runs[] = {
@@ -95,7 +99,7 @@ TEST_F(ChangesTest, TheLogIsContinuedAcrossRunsAndAFailedWriteStopsItOnce)
             Poll(rows);
         Close();
     }
-    const std::string text = FileBytes(log);
+    const std::string text = FileBytes(logFile);
     ASSERT_EQ(2 * 47u, text.size()) << text;
     // The time, then the change.
     for (const std::size_t line : {0u, 47u}) {
@@ -110,14 +114,15 @@ TEST_F(ChangesTest, TheLogIsContinuedAcrossRunsAndAFailedWriteStopsItOnce)
     // Another program holds the log without sharing it: one message, naming the file.
     OpenWith(settings);
     Poll({MakeEndpoint(127, 0, 0, 1, 5000)});
-    HANDLE held = ::CreateFileA(log.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held =
+        ::CreateFileW(logFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     CUnexpectedDialogs unexpected;
     std::string message;
     WhenShown("#32770", [&](HWND box) {
-        char shown[1024] = {};
-        ::GetDlgItemTextA(box, 0xFFFF, shown, sizeof(shown));
-        message = shown;
+        wchar_t shown[1024] = {};
+        ::GetDlgItemTextW(box, 0xFFFF, shown, 1024);
+        message = fw::WideToUtf8(shown);
         ::PostMessageA(box, WM_COMMAND, IDOK, 0);
     });
     Poll({MakeEndpoint(127, 0, 0, 1, 5001)});
@@ -126,9 +131,9 @@ TEST_F(ChangesTest, TheLogIsContinuedAcrossRunsAndAFailedWriteStopsItOnce)
     EXPECT_NE(std::string::npos, message.find(log)) << message;
     EXPECT_FALSE(Checked(ID_FILE_LOG));
     EXPECT_EQ(0u, ::GetPrivateProfileIntA("Attributes", "LogChanges", 9, ini.c_str()));
-    EXPECT_EQ(text, FileBytes(log));
+    EXPECT_EQ(text, FileBytes(logFile));
     Close();
-    ::DeleteFileA(log.c_str());
+    ::DeleteFileW(logFile.c_str());
 }
 
 } // namespace

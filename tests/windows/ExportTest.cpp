@@ -13,15 +13,6 @@ std::wstring Wide(const std::string& ascii)
     return std::wstring(ascii.begin(), ascii.end());
 }
 
-std::string ClipboardBytes()
-{
-    ::OpenClipboard(nullptr);
-    HGLOBAL data = ::GetClipboardData(CF_TEXT);
-    std::string bytes(static_cast<const char*>(::GlobalLock(data)), ::GlobalSize(data));
-    ::GlobalUnlock(data), ::CloseClipboard();
-    return bytes;
-}
-
 class ExportTest : public CFrameFixture {
 protected:
     void SetUp() override

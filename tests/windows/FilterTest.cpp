@@ -1,4 +1,5 @@
 #include "framework/Text.h"
+#include "framework/WinApp.h"
 #include "tests/windows/FrameFixture.h"
 
 #include <commctrl.h>
@@ -8,6 +9,12 @@ namespace {
 class FilterTest : public CFrameFixture {
 protected:
     HWND Box() const { return Probe().Filter(); }
+    std::wstring BoxText() const
+    {
+        wchar_t text[64] = {};
+        ::GetWindowTextW(Box(), text, 64);
+        return text;
+    }
     std::string Message() const { return Probe().StatusBar().GetPaneText(kMessagePane); }
     void Key(HWND to, UINT key, BYTE held = 0)
     {
@@ -96,6 +103,65 @@ TEST_F(FilterTest, EnterTabAndF6LeaveTheBox)
         EXPECT_EQ(move.to, ::GetFocus()) << &move - moves;
     }
     EXPECT_EQ(1, ::GetWindowTextLengthW(Box()));
+}
+
+// The columns fill the list as the rows kept bring or take away the vertical scroll bar.
+TEST_F(FilterTest, ColumnsFillTheListWithAndWithoutTheScrollBar)
+{
+    std::vector<Endpoint> rows;
+    for (unsigned i = 0; i < 60; ++i)
+        rows.push_back(MakeEndpoint(127, 0, 0, i + 2, static_cast<std::uint16_t>(5000 + i)));
+    Show(rows);
+    const CEndpointListCtrl& list = Probe().EndpointList();
+    const auto columns = [&list] { return list.GetColumnWidth(0) + list.GetColumnWidth(1); };
+    const int scrolled = columns();
+    Type(L"5001");
+    ASSERT_EQ(1, list.GetItemCount());
+    EXPECT_EQ(scrolled + ::GetSystemMetrics(SM_CXVSCROLL) + 1, columns());
+    Key(Box(), VK_ESCAPE);
+    EXPECT_EQ(scrolled, columns());
+}
+
+// In the box the clipboard and undo keys edit its text; in the list they are the frame's.
+TEST_F(FilterTest, TheBoxKeepsItsClipboardAndUndoKeys)
+{
+    struct CApp : fw::CWinApp {
+        bool InitInstance() override { return true; }
+    } app;
+    app.SetMainWnd(hwnd, frame->GetAccelerators());
+    Show({MakeEndpoint(127, 0, 0, 1, 53)});
+    // The message loop's part: true when the frame took the key.
+    const auto press = [&app](HWND to, UINT key, BYTE held) {
+        BYTE keys[256] = {};
+        keys[held] = 0x80;
+        ::SetKeyboardState(keys);
+        MSG msg = {to, WM_KEYDOWN, key, 1, 0, {}};
+        const bool frameKey = app.PreTranslateMessage(msg);
+        if (!frameKey) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+            PumpMessages(0);
+        }
+        keys[held] = 0;
+        ::SetKeyboardState(keys);
+        return frameKey;
+    };
+    ::SetFocus(Probe().EndpointList());
+    Probe().EndpointList().SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, 0xF);
+    ::SetFocus(Box());
+    Type(L"0.0");
+    ::SendMessageW(Box(), EM_SETSEL, 0, -1);
+    EXPECT_FALSE(press(Box(), 'C', VK_CONTROL));
+    EXPECT_EQ(std::string("0.0", 4), ClipboardBytes());
+    EXPECT_FALSE(press(Box(), 'X', VK_CONTROL));
+    EXPECT_EQ(L"", BoxText());
+    EXPECT_FALSE(press(Box(), 'Z', VK_CONTROL));
+    EXPECT_EQ(L"0.0", BoxText());
+
+    ::SetFocus(Probe().EndpointList());
+    Probe().EndpointList().SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, 0xF);
+    EXPECT_TRUE(press(Probe().EndpointList(), 'C', VK_CONTROL));
+    EXPECT_EQ(std::string("127.0.0.1", 10), ClipboardBytes());
 }
 
 } // namespace

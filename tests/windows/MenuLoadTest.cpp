@@ -59,6 +59,9 @@ protected:
     }
 };
 
+// The menus' ellipsis ("…") as the program's 8-bit texts hold it: code page 1252, Wine's here.
+const std::string kEllipsis = "\x85";
+
 TEST_F(MenuLoadTest, BarIsPlainTextOverOwnerDrawnItemsWithAlignedShortcuts)
 {
     HMENU bar = ::GetMenu(hwnd);
@@ -80,12 +83,12 @@ TEST_F(MenuLoadTest, BarIsPlainTextOverOwnerDrawnItemsWithAlignedShortcuts)
                      "&Auto Update ID_AUTOUPDATE",
                      " 0 separator",
                      "&Save events|\tCtrl+S ID_FILE_SAVE image IDB_MENU_SAVE of 1",
-                     "&Log Changes... ID_FILE_LOG",
+                     "&Log Changes" + kEllipsis + " ID_FILE_LOG",
                      " 0 separator",
                      "E&xit ID_APP_EXIT",
                      "&Edit",
                      "&Copy URL|\tCtrl+C ID_EDIT_COPY image IDB_MENU_COPY of 1",
-                     "&Find...|\tCtrl+F ID_EDIT_FIND",
+                     "&Find" + kEllipsis + "|\tCtrl+F ID_EDIT_FIND",
                      " 0 separator",
                      "Se&ttings ID_SETTINGS image IDB_MENU_SETTINGS of 1",
                      "&View",

@@ -89,6 +89,15 @@ void WhenShown(const char* className, std::function<void(HWND)> act, const char*
     g_shownTimer = ::SetTimer(nullptr, 0, 20, &OnShownTimer);
 }
 
+std::string ClipboardBytes()
+{
+    ::OpenClipboard(nullptr);
+    HGLOBAL data = ::GetClipboardData(CF_TEXT);
+    std::string bytes(static_cast<const char*>(::GlobalLock(data)), ::GlobalSize(data));
+    ::GlobalUnlock(data), ::CloseClipboard();
+    return bytes;
+}
+
 void PumpMessages(DWORD ms)
 {
     PumpUntil([] { return false; }, ms);

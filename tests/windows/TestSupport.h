@@ -47,6 +47,8 @@ private:
 void PumpMessages(DWORD ms);
 // Dispatches messages until `done` holds or `ms` milliseconds have passed.
 bool PumpUntil(const std::function<bool()>& done, DWORD ms);
+// The clipboard's CF_TEXT bytes, with the terminating zero.
+std::string ClipboardBytes();
 
 // The monitor core's fakes, shared with the native tests.
 using tarnwick::fakes::CFakeNameLookup;
