@@ -1,4 +1,4 @@
-#include "ChangeLogFile.h"
+#include "app/ChangeLogFile.h"
 
 namespace {
 

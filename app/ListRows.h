@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ListCtrl.h"
-#include "RowList.h"
+#include "framework/ListCtrl.h"
+#include "monitor/RowList.h"
 
 #include <optional>
 
@@ -17,7 +17,7 @@ public:
     {
         if (m_redrawOff) {
             m_redrawOff.reset();
-            m_list.Invalidate(TRUE);
+            m_list.Invalidate(true);
         }
     }
 

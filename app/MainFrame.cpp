@@ -1,15 +1,15 @@
 // The main window: its creation and messages, the settings it applies, the polls and the focus.
-#include "MainFrame.h"
+#include "app/MainFrame.h"
 
-#include "Dpi.h"
-#include "ListRows.h"
-#include "MainWindowPanes.h"
-#include "Text.h"
-#include "WinNameLookup.h"
-#include "WinProcessLookup.h"
-#include "WinUdpTable.h"
-#include "WorkerThread.h"
-#include "resource.h"
+#include "app/ListRows.h"
+#include "app/MainWindowPanes.h"
+#include "app/WinNameLookup.h"
+#include "app/WinProcessLookup.h"
+#include "app/WinUdpTable.h"
+#include "framework/Dpi.h"
+#include "framework/Text.h"
+#include "framework/WorkerThread.h"
+#include "res/resource.h"
 
 #include <commctrl.h>
 
@@ -167,7 +167,7 @@ void CMainFrame::LoadSettings()
     m_bProcess = settings.bProcess;
     ApplyProcess();
     m_bHighlight = settings.bHighlight;
-    m_monitor.SetHighlight(m_bHighlight != FALSE, m_wndEndpointList);
+    m_monitor.SetHighlight(m_bHighlight, m_wndEndpointList);
     // Logging resumes at start-up; the Settings dialog leaves it as it is.
     if (!m_bSettingsLoaded && settings.bLogChanges && !settings.strLogFile.empty())
         StartLog(fw::Utf8ToWide(settings.strLogFile));
@@ -198,7 +198,7 @@ void CMainFrame::OnDestroy()
     // Only a look this window switched is stored: another instance may have stored its own
     // since, and a window whose creation failed before the settings were read has none.
     if (m_bSettingsLoaded && m_bXPMenu != m_bXPMenuAtStart)
-        m_settings.StoreMenuStyle(m_bXPMenu != FALSE);
+        m_settings.StoreMenuStyle(m_bXPMenu);
 }
 
 void CMainFrame::RefreshUdpInfo()

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "ChangeLogFile.h"
-#include "EndpointListCtrl.h"
-#include "Dpi.h"
-#include "EndpointMonitor.h"
-#include "FilterBox.h"
-#include "FrameWnd.h"
-#include "ListCtrl.h"
-#include "SettingsStore.h"
-#include "PaneStatusBar.h"
-#include "StyledMenu.h"
-#include "ToolBar.h"
-#include "ToolBarImages.h"
+#include "app/ChangeLogFile.h"
+#include "app/ToolBarImages.h"
+#include "controls/FilterBox.h"
+#include "framework/Dpi.h"
+#include "framework/FrameWnd.h"
+#include "framework/ListCtrl.h"
+#include "framework/ToolBar.h"
+#include "listctrl/EndpointListCtrl.h"
+#include "menu/StyledMenu.h"
+#include "monitor/EndpointMonitor.h"
+#include "settings/SettingsStore.h"
+#include "statusbar/PaneStatusBar.h"
 
 #include <memory>
 #include <string>
@@ -151,15 +151,15 @@ private:
     // In the toolbar, right of the buttons.
     CFilterBox m_wndFilter;
     fw::CListCtrl m_wndStatistics;
-    BOOL m_bPaused = TRUE;
-    BOOL m_bResolve = TRUE;
-    BOOL m_bXPMenu = TRUE;
+    bool m_bPaused = true;
+    bool m_bResolve = true;
+    bool m_bXPMenu = true;
     // The IPv6 endpoints are shown after the IPv4 ones, and their counters under the IPv4 ones.
-    BOOL m_bIPv6 = FALSE;
+    bool m_bIPv6 = false;
     // Two more columns show the process id and program that own each endpoint.
-    BOOL m_bProcess = FALSE;
+    bool m_bProcess = false;
     // Endpoints that appear and go are coloured for a moment.
-    BOOL m_bHighlight = FALSE;
+    bool m_bHighlight = false;
     CToolBarImages m_toolBarImages;
     // The auto-update period in milliseconds, as the settings give it.
     int m_nInterval = 3;
@@ -175,7 +175,7 @@ private:
     // The stored menu style was read into m_bXPMenu: only then is it written back at exit.
     bool m_bSettingsLoaded = false;
     // The look read at start-up; at exit the style is stored only when it differs.
-    BOOL m_bXPMenuAtStart = TRUE;
+    bool m_bXPMenuAtStart = true;
     // The text a copy puts on the clipboard once it is free, and the tries made so far.
     std::string m_strPendingCopy;
     int m_nCopyTries = 0;

@@ -1,18 +1,18 @@
 // The frame's changes: View › Highlight Changes colours the endpoints that appear and go, and
 // File › Log Changes appends each of them to a log file.
-#include "MainFrame.h"
+#include "app/MainFrame.h"
 
-#include "ChangeLogLine.h"
-#include "File.h"
-#include "FileDialog.h"
-#include "Text.h"
-#include "WinApp.h"
+#include "framework/File.h"
+#include "framework/FileDialog.h"
+#include "framework/Text.h"
+#include "framework/WinApp.h"
+#include "monitor/ChangeLogLine.h"
 
 void CMainFrame::OnViewHighlight()
 {
-    m_bHighlight = m_bHighlight ? FALSE : TRUE;
-    m_settings.StoreHighlight(m_bHighlight != FALSE);
-    m_monitor.SetHighlight(m_bHighlight != FALSE, m_wndEndpointList);
+    m_bHighlight = !m_bHighlight;
+    m_settings.StoreHighlight(m_bHighlight);
+    m_monitor.SetHighlight(m_bHighlight, m_wndEndpointList);
     ShowSwitchStates();
 }
 
@@ -74,7 +74,7 @@ void CMainFrame::WriteChanges()
     ::GetLocalTime(&now);
     const tarnwick::LogTime time = {now.wYear, now.wMonth,  now.wDay,
                                     now.wHour, now.wMinute, now.wSecond};
-    const bool owners = m_bProcess != FALSE;
+    const bool owners = m_bProcess;
     std::string lines;
     for (const tarnwick::EndpointRow& row : m_arrAppeared)
         tarnwick::AppendChangeLogLine(lines, time, true, row, owners);

@@ -1,12 +1,12 @@
 // The frame's commands: their state in one place, refresh, the auto-update and resolve
 // switches, clicks on the status panes, and the toolbar images, panes and menu checks that show
 // the switches.
-#include "MainFrame.h"
+#include "app/MainFrame.h"
 
-#include "AboutDlg.h"
-#include "MainWindowPanes.h"
-#include "SettingsDlg.h"
-#include "resource.h"
+#include "app/MainWindowPanes.h"
+#include "controls/AboutDlg.h"
+#include "res/resource.h"
+#include "settings/SettingsDlg.h"
 
 namespace {
 constexpr COLORREF kActiveColor = RGB(0, 150, 0);
@@ -110,13 +110,13 @@ void CMainFrame::OnSettings()
         return;
     // Since start-up the menu command owns the menu style, which is stored at exit: the
     // file holds an older choice.
-    BOOL bXPMenu = m_bXPMenu;
+    const bool xpMenu = m_bXPMenu;
     LoadSettings();
-    m_bXPMenu = bXPMenu;
+    m_bXPMenu = xpMenu;
     // A running auto-update takes the new period at once.
     if (!m_bPaused)
         SetTimer(kAutoUpdateTimer, static_cast<UINT>(m_nInterval));
-    Invalidate(TRUE);
+    Invalidate(true);
 }
 
 void CMainFrame::OnAppAbout()
@@ -141,7 +141,7 @@ void CMainFrame::ToggleResolve()
 {
     m_bResolve = !m_bResolve;
     // The rows follow at the next poll; names are looked up either way.
-    m_monitor.SetResolve(m_bResolve != FALSE);
+    m_monitor.SetResolve(m_bResolve);
     ShowSwitchStates();
 }
 
@@ -150,10 +150,12 @@ void CMainFrame::ShowSwitchStates()
     // The menu bar's items, for whoever reads them before their popup opens.
     CheckSwitches(::GetMenu(m_hWnd));
     // Open popups keep their look; the next ones drawn take the new one.
-    CStyledMenu::SetXpLook(m_bXPMenu != FALSE);
+    CStyledMenu::SetXpLook(m_bXPMenu);
 
-    m_toolBarImages.SetButtonImage(1, m_bPaused ? IDB_AUTOUPDATE_OFF : IDB_AUTOUPDATE_ON);
-    m_toolBarImages.SetButtonImage(2, m_bResolve ? IDB_RESOLVE_ON : IDB_RESOLVE_OFF);
+    m_toolBarImages.SetButtonImage(CToolBarImages::kAutoUpdateImage,
+                                   m_bPaused ? IDB_AUTOUPDATE_OFF : IDB_AUTOUPDATE_ON);
+    m_toolBarImages.SetButtonImage(CToolBarImages::kResolveImage,
+                                   m_bResolve ? IDB_RESOLVE_ON : IDB_RESOLVE_OFF);
     m_toolBarImages.ShowOn(m_wndToolBar);
 
     CStatusPane* state = m_wndStatusBar.GetPane(kAutoUpdatePane);
@@ -180,8 +182,8 @@ void CMainFrame::CheckSwitches(HMENU menu) const
 
 void CMainFrame::OnViewIPv6()
 {
-    m_bIPv6 = m_bIPv6 ? FALSE : TRUE;
-    m_settings.StoreIPv6(m_bIPv6 != FALSE);
+    m_bIPv6 = !m_bIPv6;
+    m_settings.StoreIPv6(m_bIPv6);
     ApplyIPv6();
     ShowSwitchStates();
     RefreshUdpInfo();
@@ -189,8 +191,8 @@ void CMainFrame::OnViewIPv6()
 
 void CMainFrame::OnViewProcess()
 {
-    m_bProcess = m_bProcess ? FALSE : TRUE;
-    m_settings.StoreProcess(m_bProcess != FALSE);
+    m_bProcess = !m_bProcess;
+    m_settings.StoreProcess(m_bProcess);
     ApplyProcess();
     ShowSwitchStates();
     RefreshUdpInfo();

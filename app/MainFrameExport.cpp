@@ -1,13 +1,13 @@
 // The frame's export commands: Save events writes the rows to a text file, Copy puts the
 // highlighted row's address on the clipboard.
-#include "MainFrame.h"
+#include "app/MainFrame.h"
 
-#include "Clipboard.h"
-#include "File.h"
-#include "FileDialog.h"
-#include "SaveFailure.h"
-#include "Text.h"
-#include "WinApp.h"
+#include "app/SaveFailure.h"
+#include "framework/Clipboard.h"
+#include "framework/File.h"
+#include "framework/FileDialog.h"
+#include "framework/Text.h"
+#include "framework/WinApp.h"
 
 #include <commctrl.h>
 

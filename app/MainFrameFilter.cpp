@@ -1,9 +1,9 @@
 // The filter box in the toolbar and the frame's keyboard cycle through the lists and the box.
-#include "MainFrame.h"
+#include "app/MainFrame.h"
 
-#include "Gdi.h"
-#include "RowFilter.h"
-#include "resource.h"
+#include "framework/Gdi.h"
+#include "monitor/RowFilter.h"
+#include "res/resource.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
 // The frame's layout: the lists beside each other between the bars, the least window that
 // holds them, and the sizes anew at another DPI.
-#include "MainFrame.h"
+#include "app/MainFrame.h"
 
 #include <commctrl.h>
 
@@ -31,12 +31,12 @@ void CMainFrame::RecalcLayout(bool notify)
     rc.right -= m_nStatisticsWidth;
     if (!m_wndEndpointList.IsWindow())
         return;
-    m_wndEndpointList.MoveWindow(rc, FALSE);
+    m_wndEndpointList.MoveWindow(rc, false);
     m_wndEndpointList.FitColumns(rc.right - rc.left);
     ::RedrawWindow(m_hWnd, &rc, nullptr, RDW_INVALIDATE);
 
     RECT column = {rc.right, rc.top, rc.right + m_nStatisticsWidth, rc.bottom};
-    m_wndStatistics.MoveWindow(column, FALSE);
+    m_wndStatistics.MoveWindow(column, false);
     ::RedrawWindow(m_hWnd, &column, nullptr, RDW_INVALIDATE);
 }
 

@@ -1,8 +1,8 @@
 // The frame's two lists: the endpoint list with the owners' columns when they are on, and the
 // statistics with the IPv6 counters' rows when they are on, in a column as wide as they need.
-#include "MainFrame.h"
+#include "app/MainFrame.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 #include <commctrl.h>
 
@@ -41,7 +41,7 @@ void CMainFrame::CreateEndpointList()
 
 void CMainFrame::ApplyProcess()
 {
-    m_monitor.SetOwners(m_bProcess != FALSE);
+    m_monitor.SetOwners(m_bProcess);
     if (!m_wndEndpointList.IsWindow())
         return;
     const int wanted = m_bProcess ? 4 : 2;
@@ -59,7 +59,7 @@ void CMainFrame::ApplyProcess()
     }
     const RECT list = m_wndEndpointList.GetWindowRect();
     m_wndEndpointList.FitColumns(list.right - list.left);
-    m_wndEndpointList.Invalidate(TRUE);
+    m_wndEndpointList.Invalidate(true);
 }
 
 void CMainFrame::CreateStatistics()
@@ -106,7 +106,7 @@ void CMainFrame::FitStatistics()
 
 void CMainFrame::ApplyIPv6()
 {
-    m_monitor.SetIPv6(m_bIPv6 != FALSE, m_wndEndpointList);
+    m_monitor.SetIPv6(m_bIPv6, m_wndEndpointList);
     if (!m_wndStatistics.IsWindow())
         return;
     // The IPv6 counters: five more rows under the IPv4 ones.

@@ -1,12 +1,12 @@
 // The frame's owner-drawn menu and the switch between its two looks.
-#include "MainFrame.h"
+#include "app/MainFrame.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 HMENU CMainFrame::SetupMenu()
 {
     m_menu.LoadMenu(IDR_MAINFRAME);
-    CStyledMenu::SetXpLook(m_bXPMenu != FALSE);
+    CStyledMenu::SetXpLook(m_bXPMenu);
     CheckSwitches(m_menu);
 
     static const struct {
@@ -26,6 +26,6 @@ HMENU CMainFrame::SetupMenu()
 
 void CMainFrame::OnXPStyle()
 {
-    m_bXPMenu = m_bXPMenu ? FALSE : TRUE;
+    m_bXPMenu = !m_bXPMenu;
     ShowSwitchStates();
 }

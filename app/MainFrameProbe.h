@@ -1,9 +1,11 @@
 #pragma once
 
-#include "MainFrame.h"
+#include "app/MainFrame.h"
+#include "app/MainWindowPanes.h"
 
-// What the tests and benchmarks reach of a main window beyond its commands: its controls, the
-// toolbar's images and the auto-update period. The program itself never uses it.
+// What the tests and benchmarks reach of a main window beyond its commands: its controls (the
+// status bar's panes named as in MainWindowPanes.h), the toolbar's images and the auto-update
+// period. The program itself never uses it.
 class CMainFrameProbe {
 public:
     explicit CMainFrameProbe(CMainFrame& frame) : m_frame(frame) {}

@@ -1,6 +1,6 @@
-#include "MainWindowPanes.h"
+#include "app/MainWindowPanes.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -30,7 +30,7 @@ void SetupMainWindowPanes(CPaneStatusBar& bar)
         bar.GetPane(i)->SetBackColors(::GetSysColor(COLOR_BTNFACE), kWhite);
         changed();
     }
-    // Pane 1 keeps no text of its own: it shows its indicator string until the first
+    // The auto-update pane keeps no text of its own: it shows its indicator string until the first
     // auto-update toggle.
     bar.GetPane(kAutoUpdatePane)->SetTextColors(kPausedRed, kWhite);
     changed();

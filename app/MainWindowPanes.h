@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PaneStatusBar.h"
+#include "statusbar/PaneStatusBar.h"
 
 // The main window's status panes, in their order on the bar.
 enum MainWindowPane : int {

@@ -1,6 +1,6 @@
-#include "SaveFailure.h"
+#include "app/SaveFailure.h"
 
-#include "File.h"
+#include "framework/File.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "TarnwickApp.h"
+#include "app/TarnwickApp.h"
 
-#include "MainFrame.h"
-#include "resource.h"
+#include "app/MainFrame.h"
+#include "res/resource.h"
 
 #include <winsock2.h>
 #include <commctrl.h>

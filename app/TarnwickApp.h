@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WinApp.h"
+#include "framework/WinApp.h"
 
 // The application: initialises sockets and shows the main window.
 class CTarnwickApp : public fw::CWinApp {

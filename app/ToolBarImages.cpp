@@ -1,6 +1,6 @@
-#include "ToolBarImages.h"
+#include "app/ToolBarImages.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Gdi.h"
-#include "ImageList.h"
+#include "framework/Gdi.h"
+#include "framework/ImageList.h"
 
 #include <windows.h>
 
@@ -13,6 +13,10 @@ void ReplaceGrey(HBITMAP bitmap);
 // that show a switch button's state.
 class CToolBarImages {
 public:
+    // The images of the switch buttons in the strip.
+    static constexpr int kAutoUpdateImage = 1;
+    static constexpr int kResolveImage = 2;
+
     // Loads the strip into the three lists and gives them to `toolbar`.
     void Load(HWND toolbar);
     // Image `image` of the normal and hot lists becomes bitmap `bitmapId`; the toolbar shows it

@@ -1,4 +1,4 @@
-#include "TarnwickApp.h"
+#include "app/TarnwickApp.h"
 
 #include <windows.h>
 

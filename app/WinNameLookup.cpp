@@ -1,6 +1,6 @@
-#include "WinNameLookup.h"
+#include "app/WinNameLookup.h"
 
-#include "Text.h"
+#include "framework/Text.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>

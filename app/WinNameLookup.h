@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NameLookup.h"
+#include "monitor/NameLookup.h"
 
 // Host and service names through Windows Sockets. Sockets must be initialised.
 class CWinNameLookup : public tarnwick::INameLookup {

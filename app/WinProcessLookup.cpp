@@ -1,6 +1,6 @@
-#include "WinProcessLookup.h"
+#include "app/WinProcessLookup.h"
 
-#include "Text.h"
+#include "framework/Text.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProcessNames.h"
+#include "monitor/ProcessNames.h"
 
 // The running processes as Windows tells of them: opened for the least access that reveals
 // their program (PROCESS_QUERY_LIMITED_INFORMATION), so that services of other users are named

@@ -3,11 +3,11 @@
 // many IPv6 rows, or with the owning programs. The read and the look-ups run at once on the
 // polling thread, so the caches are warm after the first poll.
 
-#include "EndpointMonitor.h"
-#include "FakeNameLookup.h"
-#include "FakeRowList.h"
-#include "FakeUdpTable.h"
-#include "ManualStarter.h"
+#include "monitor/EndpointMonitor.h"
+#include "tests/fakes/FakeNameLookup.h"
+#include "tests/fakes/FakeRowList.h"
+#include "tests/fakes/FakeUdpTable.h"
+#include "tests/fakes/ManualStarter.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,12 +5,12 @@
 // first without the owners, then with them. Prints one line per figure, with its goal where
 // there is one; `make bench` runs it after the core's benchmarks.
 
-#include "ChangeLogFile.h"
-#include "ChangeLogLine.h"
-#include "FakeNameLookup.h"
-#include "FakeUdpTable.h"
-#include "MainFrameProbe.h"
-#include "resource.h"
+#include "app/ChangeLogFile.h"
+#include "app/MainFrameProbe.h"
+#include "monitor/ChangeLogLine.h"
+#include "res/resource.h"
+#include "tests/fakes/FakeNameLookup.h"
+#include "tests/fakes/FakeUdpTable.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -89,7 +89,7 @@ void TimeHeaderClicks(CMainFrame& frame, const int* columns, int count)
     const char* const directions[] = {"descending", "ascending"};
     for (int i = 0; i < 2 * count; ++i) {
         int column = columns[i / 2];
-        bool ascending = List(frame).m_bSortAscending != FALSE;
+        bool ascending = List(frame).m_bSortAscending;
         double sort = Milliseconds([&] { ClickHeader(frame, column); });
         std::printf("header click on column %d (%s), %d rows: %.0f ms (goal < %.0f ms: %s)\n",
                     column, directions[ascending], kRows, sort, kSortGoal,

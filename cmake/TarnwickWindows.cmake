@@ -6,7 +6,8 @@ file(GLOB TARNWICK_RC_INPUTS CONFIGURE_DEPENDS
     ${CMAKE_SOURCE_DIR}/res/*.manifest ${CMAKE_SOURCE_DIR}/res/*.h
     ${CMAKE_SOURCE_DIR}/framework/StandardIds.h)
 set_source_files_properties(${TARNWICK_RC} PROPERTIES OBJECT_DEPENDS "${TARNWICK_RC_INPUTS}")
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}/framework")
+# The script names its headers from the root, and its images, icons and manifest by bare name.
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/res")
 
 set(TARNWICK_UI_DIRS framework app listctrl statusbar settings controls menu)
 set(TARNWICK_UI_SOURCES)
@@ -19,10 +20,8 @@ list(REMOVE_ITEM TARNWICK_UI_SOURCES
     ${CMAKE_SOURCE_DIR}/app/WinMain.cpp ${CMAKE_SOURCE_DIR}/app/TarnwickApp.cpp)
 
 add_library(tarnwick_ui STATIC ${TARNWICK_UI_SOURCES})
-foreach(dir IN LISTS TARNWICK_UI_DIRS)
-    target_include_directories(tarnwick_ui PUBLIC ${CMAKE_SOURCE_DIR}/${dir})
-endforeach()
-target_include_directories(tarnwick_ui PUBLIC ${CMAKE_SOURCE_DIR}/res)
+# Headers are named from the repository's root ("listctrl/EndpointListCtrl.h").
+target_include_directories(tarnwick_ui PUBLIC ${CMAKE_SOURCE_DIR})
 # Windows Vista is the oldest system the program runs on: its threads need GetTickCount64,
 # which Windows XP lacks. The headers then offer nothing newer, and the exe's header says so, so
 # that an older system refuses it plainly instead of failing on a missing entry point.
@@ -53,7 +52,6 @@ set_target_properties(tarnwick_menu_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${
 # Timings of the user-interface work under Wine (`make bench`); the core's fakes stand in for
 # the platform's table and look-ups.
 add_executable(tarnwick_ui_bench bench/UiBench.cpp ${TARNWICK_RC})
-target_include_directories(tarnwick_ui_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/fakes)
 target_compile_options(tarnwick_ui_bench PRIVATE ${TARNWICK_WARNINGS})
 target_link_libraries(tarnwick_ui_bench PRIVATE tarnwick_ui)
 set_target_properties(tarnwick_ui_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

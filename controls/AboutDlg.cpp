@@ -1,19 +1,19 @@
-#include "AboutDlg.h"
+#include "controls/AboutDlg.h"
 
-#include "Shell.h"
-#include "WorkerThread.h"
-#include "resource.h"
+#include "framework/Shell.h"
+#include "framework/WorkerThread.h"
+#include "res/resource.h"
 
 CAboutDlg::CAboutDlg(HWND owner, bool (*open)(const char*))
     : CDialog(IDD_ABOUTBOX, owner), m_pfnOpen(open != nullptr ? open : &fw::ShellOpen)
 {}
 
-BOOL CAboutDlg::OnInitDialog()
+bool CAboutDlg::OnInitDialog()
 {
     m_linkWeb.SubclassWindow(GetDlgItem(IDC_ABOUT_LINK));
     m_linkWeb.SetColor(::GetSysColor(COLOR_BTNFACE));
     m_linkWeb.SetLinkText(kAddress, RGB(0, 0, 255));
-    return TRUE;
+    return true;
 }
 
 bool CAboutDlg::OnCommand(WPARAM wParam, LPARAM lParam)

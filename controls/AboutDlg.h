@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Dialog.h"
-#include "LinkStatic.h"
+#include "controls/LinkStatic.h"
+#include "framework/Dialog.h"
 
 // The modal "About Tarnwick" box: icon, product and version, two lines of text and the
 // program's web address as a hyperlink that opens in the user's browser.
@@ -15,7 +15,7 @@ public:
     explicit CAboutDlg(HWND owner, bool (*open)(const char*) = nullptr);
 
 protected:
-    BOOL OnInitDialog() override;
+    bool OnInitDialog() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:

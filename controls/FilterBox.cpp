@@ -1,6 +1,6 @@
-#include "FilterBox.h"
+#include "controls/FilterBox.h"
 
-#include "Text.h"
+#include "framework/Text.h"
 
 #include <commctrl.h>
 

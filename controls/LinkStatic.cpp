@@ -1,6 +1,6 @@
-#include "LinkStatic.h"
+#include "controls/LinkStatic.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 CLinkStatic::CLinkStatic()
     : m_hHandCursor(::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_CURSOR_HAND)))
@@ -8,7 +8,7 @@ CLinkStatic::CLinkStatic()
 
 CLinkStatic& CLinkStatic::SetColor(COLORREF crColor)
 {
-    m_hBrush.Reset(::CreateSolidBrush(crColor));
+    m_brush.Reset(::CreateSolidBrush(crColor));
     m_crColor = crColor;
     Redraw();
     return *this;
@@ -42,7 +42,7 @@ void CLinkStatic::CreateUnderlineFont()
         return;
     lf.lfUnderline = TRUE;
     m_fontUnderline.Reset(::CreateFontIndirectA(&lf));
-    m_bFontReady = TRUE;
+    m_bFontReady = true;
 }
 
 LRESULT CLinkStatic::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -104,8 +104,8 @@ void CLinkStatic::PaintTo(HDC dc)
 
     ::SetBkMode(mem, TRANSPARENT);
     ::SetTextColor(mem, m_crTextColor);
-    if (m_hBrush)
-        ::FillRect(mem, &rc, m_hBrush);
+    if (m_brush)
+        ::FillRect(mem, &rc, m_brush);
     // DT_VCENTER works only with DT_SINGLELINE: the text sits at the top.
     ::DrawTextA(mem, m_strLinkText.c_str(), -1, &rc, DT_CENTER | DT_VCENTER);
     if (::GetFocus() == m_hWnd) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Gdi.h"
-#include "Wnd.h"
+#include "framework/Gdi.h"
+#include "framework/Wnd.h"
 
 #include <string>
 
@@ -32,10 +32,10 @@ private:
 
     COLORREF m_crColor = RGB(255, 255, 255);
     COLORREF m_crTextColor = RGB(0, 0, 0);
-    fw::CBrush m_hBrush;
+    fw::CBrush m_brush;
     std::string m_strLinkText;
     // A shared resource cursor: never destroyed.
     HCURSOR m_hHandCursor;
-    BOOL m_bFontReady = FALSE;
+    bool m_bFontReady = false;
     fw::CFont m_fontUnderline;
 };

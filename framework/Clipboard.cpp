@@ -1,6 +1,6 @@
-#include "Clipboard.h"
+#include "framework/Clipboard.h"
 
-#include "GlobalMemory.h"
+#include "framework/GlobalMemory.h"
 
 #include <cstring>
 

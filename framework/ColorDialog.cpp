@@ -1,4 +1,4 @@
-#include "ColorDialog.h"
+#include "framework/ColorDialog.h"
 
 namespace fw {
 

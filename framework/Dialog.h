@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 namespace fw {
 
@@ -22,8 +22,8 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // IDOK and IDCANCEL end the dialog through OnOK and OnCancel.
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
-    // Returns TRUE to let the dialog manager put the focus on the first tab stop.
-    virtual BOOL OnInitDialog() { return TRUE; }
+    // Returns true to let the dialog manager put the focus on the first tab stop.
+    virtual bool OnInitDialog() { return true; }
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     // Leaves the message to the dialog manager.

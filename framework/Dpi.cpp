@@ -1,4 +1,4 @@
-#include "Dpi.h"
+#include "framework/Dpi.h"
 
 namespace fw {
 
@@ -6,8 +6,9 @@ UINT GetWindowDpi(HWND hWnd)
 {
     // Vista has no per-monitor DPI: the call is looked up where it exists.
     using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowProc>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    static const auto getDpiForWindow =
+        reinterpret_cast<GetDpiForWindowProc>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
     if (hWnd != nullptr && getDpiForWindow != nullptr) {
         const UINT dpi = getDpiForWindow(hWnd);
         if (dpi != 0)

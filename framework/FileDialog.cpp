@@ -1,4 +1,4 @@
-#include "FileDialog.h"
+#include "framework/FileDialog.h"
 
 #include <algorithm>
 #include <vector>

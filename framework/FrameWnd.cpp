@@ -1,8 +1,8 @@
-#include "FrameWnd.h"
+#include "framework/FrameWnd.h"
 
-#include "Dpi.h"
-#include "StatusBar.h"
-#include "WinApp.h"
+#include "framework/Dpi.h"
+#include "framework/StatusBar.h"
+#include "framework/WinApp.h"
 
 #include <commctrl.h>
 

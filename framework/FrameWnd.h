@@ -1,7 +1,7 @@
 #pragma once
 
-#include "StandardIds.h"
-#include "Wnd.h"
+#include "framework/StandardIds.h"
+#include "framework/Wnd.h"
 
 #include <string>
 

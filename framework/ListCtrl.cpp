@@ -1,6 +1,6 @@
-#include "ListCtrl.h"
+#include "framework/ListCtrl.h"
 
-#include "Text.h"
+#include "framework/Text.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "Menu.h"
+#include "framework/Menu.h"
 
 #include <unordered_map>
 

@@ -1,4 +1,4 @@
-#include "Shell.h"
+#include "framework/Shell.h"
 
 #include <windows.h>
 #include <objbase.h>

@@ -1,7 +1,7 @@
-#include "StatusBar.h"
+#include "framework/StatusBar.h"
 
-#include "Dpi.h"
-#include "Gdi.h"
+#include "framework/Dpi.h"
+#include "framework/Gdi.h"
 
 namespace fw {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 #include <commctrl.h>
 

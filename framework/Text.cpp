@@ -1,4 +1,4 @@
-#include "Text.h"
+#include "framework/Text.h"
 
 #include <windows.h>
 
@@ -27,8 +27,7 @@ std::string FromWide(UINT codePage, const std::wstring& text)
         ::WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
     if (length > 0)
-        ::WideCharToMultiByte(codePage, 0, text.data(), size, &narrow[0], length, nullptr,
-                              nullptr);
+        ::WideCharToMultiByte(codePage, 0, text.data(), size, &narrow[0], length, nullptr, nullptr);
     return narrow;
 }
 
@@ -58,10 +57,10 @@ void CopyUtf8(const std::string& text, wchar_t* buffer, int size)
 {
     if (buffer == nullptr || size <= 0)
         return;
-    int length = text.empty() ? 0
-                              : ::MultiByteToWideChar(CP_UTF8, 0, text.data(),
-                                                      static_cast<int>(text.size()), buffer,
-                                                      size - 1);
+    int length = text.empty()
+                     ? 0
+                     : ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                             buffer, size - 1);
     // Too long for the buffer: as much as fits.
     if (length == 0 && !text.empty()) {
         const std::wstring wide = Utf8ToWide(text);

@@ -1,6 +1,6 @@
-#include "ToolBar.h"
+#include "framework/ToolBar.h"
 
-#include "FrameWnd.h"
+#include "framework/FrameWnd.h"
 
 #include <windowsx.h>
 

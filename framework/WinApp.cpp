@@ -1,6 +1,6 @@
-#include "WinApp.h"
+#include "framework/WinApp.h"
 
-#include "FrameWnd.h"
+#include "framework/FrameWnd.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
-#include "Menu.h"
+#include "framework/Menu.h"
 
 #include <unordered_map>
 
@@ -126,9 +126,10 @@ RECT CWnd::GetWindowRect() const
     return rc;
 }
 
-void CWnd::MoveWindow(const RECT& rc, BOOL repaint) const
+void CWnd::MoveWindow(const RECT& rc, bool repaint) const
 {
-    ::MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, repaint);
+    ::MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                 repaint ? TRUE : FALSE);
 }
 
 LRESULT CWnd::Default(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -35,21 +35,24 @@ public:
     {
         return ::SendMessageA(m_hWnd, msg, wParam, lParam);
     }
-    BOOL PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const
+    bool PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return ::PostMessageA(m_hWnd, msg, wParam, lParam);
+        return ::PostMessageA(m_hWnd, msg, wParam, lParam) != FALSE;
     }
-    void Invalidate(BOOL erase = TRUE) const { ::InvalidateRect(m_hWnd, nullptr, erase); }
+    void Invalidate(bool erase = true) const
+    {
+        ::InvalidateRect(m_hWnd, nullptr, erase ? TRUE : FALSE);
+    }
     RECT GetClientRect() const;
     RECT GetWindowRect() const;
-    void MoveWindow(const RECT& rc, BOOL repaint = TRUE) const;
+    void MoveWindow(const RECT& rc, bool repaint = true) const;
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     HWND GetParent() const { return ::GetParent(m_hWnd); }
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse) const
     {
         return ::SetTimer(m_hWnd, id, elapse, nullptr);
     }
-    BOOL KillTimer(UINT_PTR id) const { return ::KillTimer(m_hWnd, id); }
+    bool KillTimer(UINT_PTR id) const { return ::KillTimer(m_hWnd, id) != FALSE; }
 
     // Registers (once) a window class whose procedure is the shared one.
     static LPCSTR RegisterWndClass(LPCSTR name, UINT classStyle, HCURSOR cursor = nullptr,

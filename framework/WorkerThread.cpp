@@ -1,4 +1,4 @@
-#include "WorkerThread.h"
+#include "framework/WorkerThread.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "EndpointListCtrl.h"
+#include "listctrl/EndpointListCtrl.h"
 
-#include "Gdi.h"
-#include "Text.h"
-#include "resource.h"
+#include "framework/Gdi.h"
+#include "framework/Text.h"
+#include "res/resource.h"
 
 #include <algorithm>
 #include <string>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "EndpointRows.h"
-#include "ListCtrl.h"
-#include "Menu.h"
-#include "RowFilter.h"
-#include "RowList.h"
+#include "framework/ListCtrl.h"
+#include "framework/Menu.h"
+#include "monitor/EndpointRows.h"
+#include "monitor/RowFilter.h"
+#include "monitor/RowList.h"
 
 #include <memory>
 #include <string>
@@ -53,8 +53,8 @@ public:
     // Sorts rows nLow to nHigh (-1: the last row) by column nColumn: the address and port by
     // their texts, compared as strcmp does, the process id as a number, the program's name
     // without regard to case. Rows that compare equal keep their order; selection and focus
-    // move with the rows. FALSE when nothing was sorted (no such column, fewer than two rows).
-    BOOL SortRowsByText(int nColumn, BOOL bAscending, int nLow = 0, int nHigh = -1);
+    // move with the rows. False when nothing was sorted (no such column, fewer than two rows).
+    bool SortRowsByText(int nColumn, bool bAscending, int nLow = 0, int nHigh = -1);
 
     // A row is shown highlighted: selected while the list has the focus (or shows its
     // selection always). A virtual list keeps no other state of its rows.
@@ -66,8 +66,8 @@ public:
     // Index of the row most recently painted highlighted; -1 when the most recent row
     // painted was not highlighted.
     int m_nSelectedRow = -1;
-    BOOL m_bSortAscending = TRUE;
-    BOOL m_bGridLines = TRUE;
+    bool m_bSortAscending = true;
+    bool m_bGridLines = true;
     COLORREF m_crBackColor = RGB(200, 200, 205);
     COLORREF m_crSystemColor = RGB(220, 255, 220);
     COLORREF m_crCustomColor = RGB(255, 255, 220);

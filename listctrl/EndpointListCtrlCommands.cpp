@@ -1,10 +1,10 @@
 // What the endpoint list does besides painting and sorting: the notifications its parent
 // reflects, the context menu, the row Copy takes, and fitting the columns to a width.
-#include "EndpointListCtrl.h"
+#include "listctrl/EndpointListCtrl.h"
 
-#include "Dpi.h"
-#include "Text.h"
-#include "resource.h"
+#include "framework/Dpi.h"
+#include "framework/Text.h"
+#include "res/resource.h"
 
 #include <algorithm>
 #include <numeric>
@@ -177,7 +177,7 @@ void CEndpointListCtrl::InvalidateRow(int item)
 {
     RECT row = {};
     if (item < 0 || !GetItemRect(item, row, LVIR_BOUNDS)) {
-        Invalidate(FALSE);
+        Invalidate(false);
         return;
     }
     RECT client = GetClientRect();

@@ -1,6 +1,6 @@
 // The filter of the endpoint list: the list's items are the rows the filter keeps, looked up
 // through it; the model keeps every row, so a row hidden now shows again once the text allows.
-#include "EndpointListCtrl.h"
+#include "listctrl/EndpointListCtrl.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // Sorting the rows by a clicked column. The rows are the monitor's: the order is worked out
 // from their texts and numbers, the rows are put in it, and selection and focus follow them;
 // nothing is read back from the control, so 20,000 rows sort in milliseconds.
-#include "EndpointListCtrl.h"
+#include "listctrl/EndpointListCtrl.h"
 
-#include "Text.h"
+#include "framework/Text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -56,15 +56,15 @@ void CEndpointListCtrl::OnColumnClick(const NMLISTVIEW* click)
     m_bSortAscending = !m_bSortAscending;
 }
 
-BOOL CEndpointListCtrl::SortRowsByText(int nColumn, BOOL bAscending, int nLow, int nHigh)
+bool CEndpointListCtrl::SortRowsByText(int nColumn, bool bAscending, int nLow, int nHigh)
 {
     const int count = static_cast<int>(ShownCount());
     if (nColumn < 0 || nColumn >= GetColumnCount() || nColumn >= tarnwick::kEndpointColumns)
-        return FALSE;
+        return false;
     if (nHigh == -1 || nHigh >= count)
         nHigh = count - 1;
     if (nLow < 0 || nHigh <= nLow)
-        return FALSE;
+        return false;
 
     const auto low = static_cast<std::size_t>(nLow);
     const auto high = static_cast<std::size_t>(nHigh);
@@ -86,8 +86,8 @@ BOOL CEndpointListCtrl::SortRowsByText(int nColumn, BOOL bAscending, int nLow, i
     }
     m_pRows->Reorder(m_filter.RowOrder(order, m_pRows->Count()));
     MoveStates(order, nLow);
-    Invalidate(FALSE);
-    return TRUE;
+    Invalidate(false);
+    return true;
 }
 
 void CEndpointListCtrl::MoveStates(const std::vector<std::size_t>& order, int low)

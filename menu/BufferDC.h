@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Gdi.h"
+#include "framework/Gdi.h"
 
 #include <windows.h>
 
@@ -14,13 +14,13 @@ public:
     CBufferDC& operator=(const CBufferDC&) = delete;
     ~CBufferDC();
 
-    operator HDC() const { return m_bBuffered ? m_memDC : m_pTargetDC; }
+    operator HDC() const { return m_bBuffered ? m_memDC : m_hTargetDC; }
 
 private:
-    HDC m_pTargetDC;
+    HDC m_hTargetDC;
     RECT m_rect;
     fw::CMemDC m_memDC;
     fw::CBitmap m_bitmap;
-    HGDIOBJ m_pOldBitmap = nullptr;
+    HGDIOBJ m_hOldBitmap = nullptr;
     bool m_bBuffered = false;
 };

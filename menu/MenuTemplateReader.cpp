@@ -1,4 +1,4 @@
-#include "MenuTemplateReader.h"
+#include "menu/MenuTemplateReader.h"
 
 bool CMenuTemplateReader::Word(WORD& value)
 {

@@ -1,6 +1,6 @@
-#include "StyledMenu.h"
+#include "menu/StyledMenu.h"
 
-#include "MenuTemplateReader.h"
+#include "menu/MenuTemplateReader.h"
 
 #include <algorithm>
 #include <string>
@@ -102,7 +102,7 @@ bool CStyledMenu::DestroyMenu()
     return CMenu::DestroyMenu();
 }
 
-BOOL CStyledMenu::AppendOwnerDrawItem(LPCWSTR text, UINT flags, UINT_PTR id, int imageId)
+bool CStyledMenu::AppendOwnerDrawItem(LPCWSTR text, UINT flags, UINT_PTR id, int imageId)
 {
     if (id == 0)
         flags = (flags & MF_BYPOSITION) | MF_SEPARATOR | MF_OWNERDRAW;
@@ -116,10 +116,11 @@ BOOL CStyledMenu::AppendOwnerDrawItem(LPCWSTR text, UINT flags, UINT_PTR id, int
     record->m_nFlags = flags;
     record->m_nID = id;
     m_arrItems.push_back(std::move(record));
-    return ::AppendMenuW(m_hMenu, flags, id, reinterpret_cast<LPCWSTR>(m_arrItems.back().get()));
+    return ::AppendMenuW(m_hMenu, flags, id, reinterpret_cast<LPCWSTR>(m_arrItems.back().get())) !=
+           FALSE;
 }
 
-BOOL CStyledMenu::SetCommandImage(LPCSTR text, UINT id, int imageId)
+bool CStyledMenu::SetCommandImage(LPCSTR text, UINT id, int imageId)
 {
     if (text == nullptr)
         return SetCommandImage(static_cast<LPCWSTR>(nullptr), id, imageId);
@@ -128,7 +129,7 @@ BOOL CStyledMenu::SetCommandImage(LPCSTR text, UINT id, int imageId)
     return SetCommandImage(converted.m_pwszText.get(), id, imageId);
 }
 
-BOOL CStyledMenu::SetCommandImage(LPCWSTR text, UINT id, int imageId)
+bool CStyledMenu::SetCommandImage(LPCWSTR text, UINT id, int imageId)
 {
     int position = -1;
     CStyledMenu* menu = FindCommand(id, position);
@@ -160,7 +161,7 @@ BOOL CStyledMenu::SetCommandImage(LPCWSTR text, UINT id, int imageId)
     }
     // By command: where the command occurs twice, the system changes its first item.
     return ::ModifyMenuW(m_hMenu, id, MF_BYCOMMAND | record->m_nFlags, id,
-                         reinterpret_cast<LPCWSTR>(record));
+                         reinterpret_cast<LPCWSTR>(record)) != FALSE;
 }
 
 void CStyledMenu::SetRecordImage(CStyledMenuItem& record, UINT id, int& imageId) const

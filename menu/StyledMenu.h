@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Gdi.h"
-#include "Menu.h"
-#include "StyledMenuItem.h"
+#include "framework/Gdi.h"
+#include "framework/Menu.h"
+#include "menu/StyledMenuItem.h"
 
 #include <windows.h>
 
@@ -29,19 +29,19 @@ public:
 
     // Appends an owner-drawn item (id 0: a separator; MF_POPUP: `id` is the popup's
     // handle) whose record holds `text` and, for an image id of 0 or more, that image.
-    BOOL AppendOwnerDrawItem(LPCWSTR text, UINT flags, UINT_PTR id, int imageId);
+    bool AppendOwnerDrawItem(LPCWSTR text, UINT flags, UINT_PTR id, int imageId);
     // Gives every item of command `id`, in all popups, the image of bitmap `imageId`
     // (and `text`, unless it is nullptr).
-    BOOL SetCommandImage(LPCSTR text, UINT id, int imageId);
-    BOOL SetCommandImage(LPCWSTR text, UINT id, int imageId);
+    bool SetCommandImage(LPCSTR text, UINT id, int imageId);
+    bool SetCommandImage(LPCWSTR text, UINT id, int imageId);
     // While set, images are loaded with `color` as their transparent colour; otherwise the
     // button face is.
     void SetImageBackground(COLORREF color)
     {
         m_crImageBack = color;
-        m_bUseImageBack = TRUE;
+        m_bUseImageBack = true;
     }
-    void ClearImageBackground() { m_bUseImageBack = FALSE; }
+    void ClearImageBackground() { m_bUseImageBack = false; }
     // The menu (this one or a popup below it) holding command `id`, depth first, and the
     // item's position in it; nullptr and -1 when there is none.
     CStyledMenu* FindCommand(UINT id, int& position);
@@ -78,7 +78,7 @@ public:
     int m_cxImage = 16;
     int m_cyImage = 15;
     COLORREF m_crImageBack = RGB(192, 192, 192);
-    BOOL m_bUseImageBack = FALSE;
+    bool m_bUseImageBack = false;
 
 private:
     static bool s_bXpLook;

@@ -1,6 +1,6 @@
 // The classic look: face background, a solid highlight that leaves the image column out,
 // raised or sunken frames around images, embossed text for disabled items.
-#include "StyledMenu.h"
+#include "menu/StyledMenu.h"
 
 #include <algorithm>
 

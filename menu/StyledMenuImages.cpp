@@ -1,8 +1,8 @@
 // Item images (from bitmap resources, or a toolbar strip), their disabled look, and the
 // check mark glyphs.
-#include "StyledMenu.h"
+#include "menu/StyledMenu.h"
 
-#include "StandardIds.h"
+#include "framework/StandardIds.h"
 
 bool CStyledMenu::LookUpToolbarImage(UINT id, int toolbarId, int& index)
 {

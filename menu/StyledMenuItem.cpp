@@ -1,4 +1,4 @@
-#include "StyledMenuItem.h"
+#include "menu/StyledMenuItem.h"
 
 #include <cwchar>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ImageList.h"
+#include "framework/ImageList.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // The keyboard in the owner-drawn popups: the system matches typed letters only against item
 // texts it holds, so the "&" letters of the item records answer WM_MENUCHAR here.
-#include "StyledMenu.h"
+#include "menu/StyledMenu.h"
 
 #include <algorithm>
 #include <vector>

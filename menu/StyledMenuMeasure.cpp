@@ -1,8 +1,8 @@
 // Item sizes, and the padding that lines up the shortcuts of a popup.
-#include "StyledMenu.h"
+#include "menu/StyledMenu.h"
 
-#include "Dpi.h"
-#include "WinApp.h"
+#include "framework/Dpi.h"
+#include "framework/WinApp.h"
 
 #include <algorithm>
 #include <cwchar>

@@ -1,8 +1,8 @@
 // The XP-like look: flat, a tinted image bar, a light highlight with a border, grey text
 // for disabled items.
-#include "StyledMenu.h"
+#include "menu/StyledMenu.h"
 
-#include "BufferDC.h"
+#include "menu/BufferDC.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "ChangeLogLine.h"
+#include "monitor/ChangeLogLine.h"
 
-#include "EndpointText.h"
+#include "monitor/EndpointText.h"
 
 namespace tarnwick {
 

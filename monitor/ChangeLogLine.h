@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EndpointRows.h"
+#include "monitor/EndpointRows.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "EndpointAddress.h"
+#include "monitor/EndpointAddress.h"
 
 namespace tarnwick {
 

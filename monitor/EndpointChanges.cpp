@@ -1,4 +1,4 @@
-#include "EndpointChanges.h"
+#include "monitor/EndpointChanges.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "EndpointKeySet.h"
+#include "monitor/EndpointKeySet.h"
 
 #include <algorithm>
 #include <iterator>

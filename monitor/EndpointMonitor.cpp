@@ -1,9 +1,9 @@
-#include "EndpointMonitor.h"
+#include "monitor/EndpointMonitor.h"
 
-#include "EndpointText.h"
-#include "PollState.h"
-#include "ResolverState.h"
-#include "ResolverWorker.h"
+#include "monitor/EndpointText.h"
+#include "monitor/PollState.h"
+#include "monitor/ResolverState.h"
+#include "monitor/ResolverWorker.h"
 
 #include <algorithm>
 #include <chrono>

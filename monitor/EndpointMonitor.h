@@ -1,12 +1,12 @@
 #pragma once
 
-#include "EndpointChanges.h"
-#include "EndpointRows.h"
-#include "NameLookup.h"
-#include "ProcessNames.h"
-#include "RowList.h"
-#include "ThreadStarter.h"
-#include "UdpTable.h"
+#include "monitor/EndpointChanges.h"
+#include "monitor/EndpointRows.h"
+#include "monitor/NameLookup.h"
+#include "monitor/ProcessNames.h"
+#include "monitor/RowList.h"
+#include "monitor/ThreadStarter.h"
+#include "monitor/UdpTable.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "EndpointRows.h"
+#include "monitor/EndpointRows.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "EndpointText.h"
+#include "monitor/EndpointText.h"
 
 #include <charconv>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EndpointAddress.h"
+#include "monitor/EndpointAddress.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "PollState.h"
+#include "monitor/PollState.h"
 
 #include <utility>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ProcessNames.h"
-#include "TableReader.h"
-#include "UdpTable.h"
+#include "monitor/ProcessNames.h"
+#include "monitor/TableReader.h"
+#include "monitor/UdpTable.h"
 
 #include <functional>
 #include <memory>

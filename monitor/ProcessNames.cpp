@@ -1,7 +1,7 @@
-#include "ProcessNames.h"
+#include "monitor/ProcessNames.h"
 
-#include "EndpointText.h"
-#include "TableReader.h"
+#include "monitor/EndpointText.h"
+#include "monitor/TableReader.h"
 
 #include <iterator>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EndpointKeySet.h"
+#include "monitor/EndpointKeySet.h"
 
 #include <cstdint>
 #include <string>

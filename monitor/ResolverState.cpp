@@ -1,6 +1,6 @@
-#include "ResolverState.h"
+#include "monitor/ResolverState.h"
 
-#include "EndpointText.h"
+#include "monitor/EndpointText.h"
 
 #include <utility>
 

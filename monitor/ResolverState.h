@@ -1,7 +1,7 @@
 #pragma once
 
-#include "EndpointAddress.h"
-#include "NameLookup.h"
+#include "monitor/EndpointAddress.h"
+#include "monitor/NameLookup.h"
 
 #include <bitset>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "ResolverWorker.h"
+#include "monitor/ResolverWorker.h"
 
-#include "EndpointText.h"
+#include "monitor/EndpointText.h"
 
 namespace tarnwick {
 

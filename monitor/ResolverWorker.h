@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ResolverState.h"
+#include "monitor/ResolverState.h"
 
 #include <memory>
 

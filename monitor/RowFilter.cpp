@@ -1,4 +1,4 @@
-#include "RowFilter.h"
+#include "monitor/RowFilter.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,6 +1,6 @@
-#include "TableReader.h"
+#include "monitor/TableReader.h"
 
-#include "EndpointText.h"
+#include "monitor/EndpointText.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UdpTable.h"
+#include "monitor/UdpTable.h"
 
 #include <cstddef>
 #include <cstdint>

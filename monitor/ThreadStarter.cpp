@@ -1,4 +1,4 @@
-#include "ThreadStarter.h"
+#include "monitor/ThreadStarter.h"
 
 #include <system_error>
 #include <thread>

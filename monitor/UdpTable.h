@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EndpointAddress.h"
+#include "monitor/EndpointAddress.h"
 
 #include <cstdint>
 
@@ -45,9 +45,10 @@ public:
     // family, UdpRowSize(family) bytes each. IPv4: the address, then a 32-bit field whose low
     // 16 bits hold the port. IPv6: the 16 address bytes, a 32-bit scope id, then the port
     // field. Both end with the owning process id. Address and port in network byte order,
-    // count, scope id and process id as the platform's words. Rows are sorted by address (IPv6: its bytes, then the scope id), then port, as
-    // host-order numbers. Returns kNoError, or kErrorInsufficientBuffer with `size` set to the
-    // bytes needed (buffer untouched), or any other code on failure.
+    // count, scope id and process id as the platform's words. Rows are sorted by address (IPv6: its
+    // bytes, then the scope id), then port, as host-order numbers. Returns kNoError, or
+    // kErrorInsufficientBuffer with `size` set to the bytes needed (buffer untouched), or any other
+    // code on failure.
     virtual std::uint32_t ReadTable(AddressFamily family, void* buffer, std::uint32_t& size) = 0;
 
     // Reads the counters of the family; false on failure (then `stats` is unspecified).

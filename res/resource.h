@@ -4,7 +4,7 @@
 #define TARNWICK_RES_RESOURCE_H
 
 // The frame library's own commands, bars and strings.
-#include "StandardIds.h"
+#include "framework/StandardIds.h"
 
 // Frame resource: menu, accelerators, toolbar and title string share this id.
 #define IDR_MAINFRAME 128

@@ -1,7 +1,7 @@
-#include "SettingsDlg.h"
+#include "settings/SettingsDlg.h"
 
-#include "ColorDialog.h"
-#include "resource.h"
+#include "framework/ColorDialog.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ void CSettingsDlg::ShowColors(const CSettings& settings)
         m_swatches[i].SetColor(settings.*kSwatches[i].pColor);
 }
 
-BOOL CSettingsDlg::OnInitDialog()
+bool CSettingsDlg::OnInitDialog()
 {
     for (std::size_t i = 0; i < kSwatchCount; ++i)
         m_swatches[i].SubclassWindow(GetDlgItem(kSwatches[i].nId));
@@ -69,7 +69,7 @@ BOOL CSettingsDlg::OnInitDialog()
     ShowColors(settings);
     SetCheck(IDC_GRID_LINES, settings.bGridLines);
     SetCheck(IDC_ON_TOP, settings.bOnTop);
-    return TRUE;
+    return true;
 }
 
 bool CSettingsDlg::OnCommand(WPARAM wParam, LPARAM lParam)

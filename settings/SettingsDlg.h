@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Dialog.h"
-#include "LinkStatic.h"
-#include "SettingsStore.h"
+#include "controls/LinkStatic.h"
+#include "framework/Dialog.h"
+#include "settings/SettingsStore.h"
 
 #include <cstddef>
 
@@ -25,7 +25,7 @@ public:
     CSettingsDlg(const CSettingsStore& store, HWND owner);
 
 protected:
-    BOOL OnInitDialog() override;
+    bool OnInitDialog() override;
     void OnOK() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 

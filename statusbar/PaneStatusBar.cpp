@@ -1,9 +1,9 @@
-#include "PaneStatusBar.h"
+#include "statusbar/PaneStatusBar.h"
 
-#include "Dpi.h"
-#include "Gdi.h"
-#include "StandardIds.h"
-#include "WinApp.h"
+#include "framework/Dpi.h"
+#include "framework/Gdi.h"
+#include "framework/StandardIds.h"
+#include "framework/WinApp.h"
 
 #include <algorithm>
 #include <windowsx.h>
@@ -193,15 +193,15 @@ void CPaneStatusBar::PaintTo(HDC target)
         CStatusPane& pane = m_arrPanes[i];
         RECT rc = {};
         GetItemRect(index, rc);
-        UINT nMfcStyle = GetPaneStyle(index);
+        UINT barStyle = GetPaneStyle(index);
         // The message pane never has a frame; a pop-out frame wins over no borders.
         if (index > 0) {
-            if (nMfcStyle & fw::SBPS_POPOUT)
+            if (barStyle & fw::SBPS_POPOUT)
                 fw::Draw3dRect(mem, rc, clrHilite, clrShadow);
-            else if ((nMfcStyle & fw::SBPS_NOBORDERS) == 0)
+            else if ((barStyle & fw::SBPS_NOBORDERS) == 0)
                 fw::Draw3dRect(mem, rc, clrHilite, clrHilite);
         }
-        m_bPaneEnabled = (nMfcStyle & fw::SBPS_DISABLED) == 0;
+        m_bPaneEnabled = (barStyle & fw::SBPS_DISABLED) == 0;
 
         ::InflateRect(&rc, -1, -1);
         fw::FillSolidRect(mem, rc, pane.m_crBack[m_bPaneEnabled ? 1 : 0]);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Gdi.h"
-#include "StatusBar.h"
-#include "StatusPane.h"
+#include "framework/Gdi.h"
+#include "framework/StatusBar.h"
+#include "statusbar/StatusPane.h"
 
 #include <vector>
 
@@ -20,7 +20,7 @@ public:
     ~CPaneStatusBar() override = default;
 
     // Creates the bar as child AFX_IDW_STATUS_BAR of `parent`, which also receives
-    // the mouse messages, sets the indicators and gives pane 0 `nFirstPaneStyle` (SBPS_*).
+    // the mouse messages, sets the indicators and gives the first pane `nFirstPaneStyle` (SBPS_*).
     // On failure the user is told "Unable to create Statusbar." and the result is false.
     bool CreateStatusBar(HWND parent, const UINT* ids, int count, UINT nFirstPaneStyle);
     // Sets the base bar's indicators, then resets every pane to a default CStatusPane,

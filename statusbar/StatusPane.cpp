@@ -1,4 +1,4 @@
-#include "StatusPane.h"
+#include "statusbar/StatusPane.h"
 
 namespace {
 constexpr COLORREF kDefaultColor = 0xFFFFFFFF;

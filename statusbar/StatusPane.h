@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PaneStyle.h"
+#include "statusbar/PaneStyle.h"
 
 #include <windows.h>
 

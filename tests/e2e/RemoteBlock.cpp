@@ -1,4 +1,4 @@
-#include "RemoteBlock.h"
+#include "tests/e2e/RemoteBlock.h"
 
 CRemoteBlock::CRemoteBlock(HWND hwndOwner, SIZE_T cbSize)
 {

@@ -19,8 +19,8 @@
 // Exit codes: 0 done; 1 the window, the control or the condition was not there in time,
 // or the program did not answer; 2 bad arguments.
 
-#include "RemoteBlock.h"
-#include "resource.h"
+#include "res/resource.h"
+#include "tests/e2e/RemoteBlock.h"
 
 #include <windows.h>
 #include <commctrl.h>

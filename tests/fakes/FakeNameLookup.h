@@ -3,8 +3,8 @@
 // Host and service look-ups answered from maps. They record what was asked, can run a hook
 // inside a look-up (as if it took a while), and can hang until the test lets them go.
 
-#include "EndpointText.h"
-#include "NameLookup.h"
+#include "monitor/EndpointText.h"
+#include "monitor/NameLookup.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProcessNames.h"
+#include "monitor/ProcessNames.h"
 
 #include <cstdint>
 #include <map>

@@ -3,8 +3,8 @@
 // The counters' list as a vector of two-cell rows, and the endpoint list as a view of the
 // monitor's rows; both count their writes.
 
-#include "EndpointRows.h"
-#include "RowList.h"
+#include "monitor/EndpointRows.h"
+#include "monitor/RowList.h"
 
 #include <array>
 #include <string>

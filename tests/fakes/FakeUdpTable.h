@@ -4,7 +4,7 @@
 // the test lets it go. Used by the native tests, the Windows tests and the benchmarks, so no
 // test framework here.
 
-#include "UdpTable.h"
+#include "monitor/UdpTable.h"
 
 #include <algorithm>
 #include <array>

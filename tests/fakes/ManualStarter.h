@@ -2,7 +2,7 @@
 
 // Thread starters for the monitor core that the test drives by hand.
 
-#include "ThreadStarter.h"
+#include "monitor/ThreadStarter.h"
 
 #include <functional>
 #include <vector>

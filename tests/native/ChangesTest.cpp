@@ -1,5 +1,5 @@
-#include "ChangeLogLine.h"
-#include "MonitorFixture.h"
+#include "monitor/ChangeLogLine.h"
+#include "tests/native/MonitorFixture.h"
 
 #include <gtest/gtest.h>
 

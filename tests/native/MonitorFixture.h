@@ -1,11 +1,11 @@
 #pragma once
 
-#include "EndpointMonitor.h"
-#include "FakeNameLookup.h"
-#include "FakeProcessLookup.h"
-#include "FakeRowList.h"
-#include "FakeUdpTable.h"
-#include "ManualStarter.h"
+#include "monitor/EndpointMonitor.h"
+#include "tests/fakes/FakeNameLookup.h"
+#include "tests/fakes/FakeProcessLookup.h"
+#include "tests/fakes/FakeRowList.h"
+#include "tests/fakes/FakeUdpTable.h"
+#include "tests/fakes/ManualStarter.h"
 
 #include <gtest/gtest.h>
 

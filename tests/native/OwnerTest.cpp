@@ -1,4 +1,4 @@
-#include "MonitorFixture.h"
+#include "tests/native/MonitorFixture.h"
 
 #include <gtest/gtest.h>
 

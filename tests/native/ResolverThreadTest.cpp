@@ -1,6 +1,6 @@
 // The resolver on real threads. Run these under ThreadSanitizer as well (preset tsan).
 
-#include "MonitorFixture.h"
+#include "tests/native/MonitorFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Highlighted changes as the list paints them, and the change log as its file holds it.
-#include "FrameFixture.h"
-#include "Text.h"
+#include "framework/Text.h"
+#include "tests/windows/FrameFixture.h"
 
 #include <windows.h>
 

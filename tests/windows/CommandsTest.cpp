@@ -1,6 +1,6 @@
 // The commands and switches of the main window, driven the way a user drives them:
 // WM_COMMAND, clicks on the status bar, the mouse over menu and toolbar.
-#include "FrameFixture.h"
+#include "tests/windows/FrameFixture.h"
 
 #include <functional>
 
@@ -20,7 +20,12 @@ protected:
         ASSERT_TRUE(Probe().StatusBar().GetItemRect(index, rc));
         ClickBar((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
     }
-    CStatusPane& Pane(int index) const { return *Probe().StatusBar().GetPane(index); }
+    // A pane's texts when enabled and disabled.
+    std::string PaneTexts(int index) const
+    {
+        const CStatusPane& pane = *Probe().StatusBar().GetPane(index);
+        return pane.GetStateText(true) + "/" + pane.GetStateText(false);
+    }
 
     // The button's image, drawn alike by the normal and the hot list: "on", "off" (the state
     // bitmaps with the grey made button face) or "?".
@@ -42,21 +47,22 @@ protected:
         ::DeleteObject(bitmap);
         return dib.Pixels();
     }
-    // The message pane; each switch as its menu item, button and pane show it (the stripes:
-    // the bar's animation timer after a repaint); the first row.
+    // The message pane; each switch as its menu item, button and pane show it (the stripes
+    // "moving" while the bar's animation timer runs after a repaint); the first row.
     std::string Shown() const
     {
         auto checked = [this](UINT id) {
             return (::GetMenuState(::GetMenu(hwnd), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
         };
-        ::UpdateWindow(Probe().StatusBar());
+        CPaneStatusBar& bar = Probe().StatusBar();
+        ::UpdateWindow(bar);
         std::ostringstream out;
-        out << Probe().StatusBar().GetPaneText(0) << " | " << checked(ID_AUTOUPDATE) << " "
-            << ButtonImage(1, IDB_AUTOUPDATE_ON, IDB_AUTOUPDATE_OFF) << " "
-            << Pane(1).GetStateText(true) << "/" << Pane(1).GetStateText(false) << " " << std::hex
-            << Probe().StatusBar().GetAnimTimer() << std::dec << " | " << checked(ID_RESOLVE) << " "
-            << ButtonImage(2, IDB_RESOLVE_ON, IDB_RESOLVE_OFF) << " " << Pane(3).GetStateText(true)
-            << "/" << Pane(3).GetStateText(false) << " | " << Cell(0, 0) << ":" << Cell(0, 1);
+        out << bar.GetPaneText(kMessagePane) << " | " << checked(ID_AUTOUPDATE) << " "
+            << ButtonImage(CToolBarImages::kAutoUpdateImage, IDB_AUTOUPDATE_ON, IDB_AUTOUPDATE_OFF)
+            << " " << PaneTexts(kAutoUpdatePane) << " "
+            << (bar.GetAnimTimer() != 0 ? "moving" : "still") << " | " << checked(ID_RESOLVE) << " "
+            << ButtonImage(CToolBarImages::kResolveImage, IDB_RESOLVE_ON, IDB_RESOLVE_OFF) << " "
+            << PaneTexts(kResolvePane) << " | " << Cell(0, 0) << ":" << Cell(0, 1);
         return out.str();
     }
 };
@@ -121,28 +127,28 @@ TEST_F(CommandsTest, PromptsAndSwitchesShowWhereTheUserLooks)
     // A switch shows both switches' state images from then on; before, the toolbar's own.
     // clang-format off
     const Step steps[] = {
-        {[] {}, "Ready | 0 ? / 0 | 1 ? Resolve ON/ | :"},
-        {[&] { menuSelect(ID_REFRESH, MF_STRING); }, "Refresh UDP Information | 0 ? / 0 | 1 ? Resolve ON/ | :"},
-        {[&] { menuSelect(0, 0xFFFF); }, "Ready | 0 ? / 0 | 1 ? Resolve ON/ | :"}, // the menu closed
-        {[&] { hover(0); }, "Refresh UDP Information | 0 ? / 0 | 1 ? Resolve ON/ | :"},
+        {[] {}, "Ready | 0 ? / still | 1 ? Resolve ON/ | :"},
+        {[&] { menuSelect(ID_REFRESH, MF_STRING); }, "Refresh UDP Information | 0 ? / still | 1 ? Resolve ON/ | :"},
+        {[&] { menuSelect(0, 0xFFFF); }, "Ready | 0 ? / still | 1 ? Resolve ON/ | :"}, // the menu closed
+        {[&] { hover(0); }, "Refresh UDP Information | 0 ? / still | 1 ? Resolve ON/ | :"},
         // Copy is disabled: its prompt shows all the same.
-        {[&] { hover(5); }, "Copy the IP address and put it on the Clipboard | 0 ? / 0 | 1 ? Resolve ON/ | :"},
-        {[&] { hover(-1); }, "Ready | 0 ? / 0 | 1 ? Resolve ON/ | :"},
-        {[&] { hover(1); }, "Stop/Start AutoUpdate process | 0 ? / 0 | 1 ? Resolve ON/ | :"},
-        {[&] { toolbar.SendMessage(WM_MOUSELEAVE); }, "Ready | 0 ? / 0 | 1 ? Resolve ON/ | :"},
-        {[&] { Command(ID_AUTOUPDATE); }, "Ready | 1 on AutoUpdate ACTIVE/AutoUpdate PAUSED 4e20 | 1 on Resolve ON/ | :"},
-        {[&] { ClickPane(1); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE 0 | 1 on Resolve ON/ | :"},
-        {[&] { ClickPane(2); }, "Ready | 1 on AutoUpdate ACTIVE/AutoUpdate PAUSED 4e20 | 1 on Resolve ON/ | :"},
-        {[&] { Command(ID_AUTOUPDATE); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE 0 | 1 on Resolve ON/ | :"},
+        {[&] { hover(5); }, "Copy the IP address and put it on the Clipboard | 0 ? / still | 1 ? Resolve ON/ | :"},
+        {[&] { hover(-1); }, "Ready | 0 ? / still | 1 ? Resolve ON/ | :"},
+        {[&] { hover(1); }, "Stop/Start AutoUpdate process | 0 ? / still | 1 ? Resolve ON/ | :"},
+        {[&] { toolbar.SendMessage(WM_MOUSELEAVE); }, "Ready | 0 ? / still | 1 ? Resolve ON/ | :"},
+        {[&] { Command(ID_AUTOUPDATE); }, "Ready | 1 on AutoUpdate ACTIVE/AutoUpdate PAUSED moving | 1 on Resolve ON/ | :"},
+        {[&] { ClickPane(kAutoUpdatePane); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE still | 1 on Resolve ON/ | :"},
+        {[&] { ClickPane(kStripesPane); }, "Ready | 1 on AutoUpdate ACTIVE/AutoUpdate PAUSED moving | 1 on Resolve ON/ | :"},
+        {[&] { Command(ID_AUTOUPDATE); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE still | 1 on Resolve ON/ | :"},
         // Neither the message pane nor the size grip is a switch.
-        {[&] { ClickPane(0), ClickBar(bar.right - 3, bar.bottom - 3); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE 0 | 1 on Resolve ON/ | :"},
+        {[&] { ClickPane(kMessagePane), ClickBar(bar.right - 3, bar.bottom - 3); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE still | 1 on Resolve ON/ | :"},
         // Names are looked up by a resolver run that a poll starts, and shown by a later poll.
-        {[&] { PumpUntil([&] { return Refresh(), Cell(0, 1) == "domain"; }, 10000); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE 0 | 1 on Resolve ON/ | TESTHOST:domain"},
+        {[&] { PumpUntil([&] { return Refresh(), Cell(0, 1) == "domain"; }, 10000); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE still | 1 on Resolve ON/ | TESTHOST:domain"},
         // The rows keep their texts until the next poll.
-        {[&] { Command(ID_RESOLVE); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE 0 | 0 off Resolve OFF/ | TESTHOST:domain"},
-        {[&] { Refresh(); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE 0 | 0 off Resolve OFF/ | 0.0.0.0:53"},
-        {[&] { ClickPane(3); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE 0 | 1 on Resolve ON/ | 0.0.0.0:53"},
-        {[&] { Refresh(); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE 0 | 1 on Resolve ON/ | TESTHOST:domain"},
+        {[&] { Command(ID_RESOLVE); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE still | 0 off Resolve OFF/ | TESTHOST:domain"},
+        {[&] { Refresh(); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE still | 0 off Resolve OFF/ | 0.0.0.0:53"},
+        {[&] { ClickPane(kResolvePane); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE still | 1 on Resolve ON/ | 0.0.0.0:53"},
+        {[&] { Refresh(); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE still | 1 on Resolve ON/ | TESTHOST:domain"},
     };
     // clang-format on
     for (const Step& step : steps) {

@@ -1,5 +1,5 @@
-#include "AboutDlg.h"
-#include "FrameFixture.h"
+#include "controls/AboutDlg.h"
+#include "tests/windows/FrameFixture.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 // the rest keeps the canvas' marker colour. Its label rectangle starts 2 pixels right of the
 // row bounds, so the fill's left edge (label left - 2) is the bounds' left edge here. No list
 // view draws a focus rectangle over owner-drawn rows: the focus mark seen is the control's.
-#include "EndpointListCtrl.h"
-#include "Gdi.h"
-#include "TestSupport.h"
-#include "Text.h"
-#include "resource.h"
+#include "framework/Gdi.h"
+#include "framework/Text.h"
+#include "listctrl/EndpointListCtrl.h"
+#include "res/resource.h"
+#include "tests/windows/TestSupport.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -117,15 +117,15 @@ TEST_F(EndpointListPaintTest, RowsShowTheirPortStateGridLinesAndFocus)
         {1900, "1900", kCustomColor}, // selected, highlighted while the list has the focus or shows it always
     };
     // The sides drawn, of "TLBR" (top, left, bottom, right), of the focused row 1 and the others.
-    const struct { bool listFocused, showSelAlways; BOOL gridLines; bool highlighted;
+    const struct { bool listFocused, showSelAlways; bool gridLines, highlighted;
                    const char* focused; const char* others; } cases[] = {
-        {true, false, TRUE, true, "BR", "B"}, // the bottom line, and the right edge of the focused row
+        {true, false, true, true, "BR", "B"}, // the bottom line, and the right edge of the focused row
         // The focused row looks like any other while the focus is elsewhere. The grid line's end
         // point is left out, and the fill is exactly as wide as the client area, so no line goes
         // up the right edge.
-        {false, false, TRUE, false, "B", "B"}, {false, true, TRUE, true, "B", "B"},
+        {false, false, true, false, "B", "B"}, {false, true, true, true, "B", "B"},
         // Grid lines off: a full outline around the focused row's fill.
-        {true, false, FALSE, true, "TLBR", ""}, {false, false, FALSE, false, "", ""},
+        {true, false, false, true, "TLBR", ""}, {false, false, false, false, "", ""},
     };
     // clang-format on
     const int count = static_cast<int>(std::size(shown));

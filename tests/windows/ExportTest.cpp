@@ -1,8 +1,8 @@
 // Save events, Copy, the list's context menu and header sorting, seen where the user sees
 // them: the saved file, the clipboard, the greyed command, the list, the screen.
-#include "Clipboard.h"
-#include "FrameFixture.h"
-#include "SaveFailure.h"
+#include "app/SaveFailure.h"
+#include "framework/Clipboard.h"
+#include "tests/windows/FrameFixture.h"
 
 #include <thread>
 
@@ -212,8 +212,8 @@ TEST_F(ExportTest, CopyTakesTheHighlightedRowsAddressOnceARowIsClicked)
         holder.join();
         EXPECT_EQ(held < 1000 ? std::string("127.0.0.1\0", 10) : std::string("before\0", 7),
                   ClipboardBytes());
-        EXPECT_EQ(held > 1000,
-                  Probe().StatusBar().GetPaneText(0).find("clipboard") != std::string::npos);
+        EXPECT_EQ(held > 1000, Probe().StatusBar().GetPaneText(kMessagePane).find("clipboard") !=
+                                   std::string::npos);
     }
 }
 
@@ -292,7 +292,8 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
     });
     Press('S');
     EXPECT_STREQ("Events.txt", offered);
-    EXPECT_EQ("AutoUpdate PAUSED", Probe().StatusBar().GetPane(1)->GetStateText(true));
+    EXPECT_EQ("AutoUpdate PAUSED",
+              Probe().StatusBar().GetPane(kAutoUpdatePane)->GetStateText(true));
     // An existing file is replaced once the user says so; No goes back to the dialog. The
     // dialog ignores case: "EVENTS" names events.txt.
     for (int answer : {IDNO, IDYES}) {
@@ -338,7 +339,7 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
             ::GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
             const bool grey = ::GetMenuItemID(menu, i) != 0 &&
                               (::GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED) != 0;
-            items.push_back(std::to_string(::GetMenuItemID(menu, i)) + " " + text +
+            items.push_back(ResourceName(::GetMenuItemID(menu, i)) + " " + text +
                             (grey ? " grey" : ""));
         }
         WhenShown("#32770", [&](HWND save) { TypeAndSave(save, typed); });
@@ -351,7 +352,8 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
     ::DeleteFileW(saved.c_str());
     EXPECT_EQ("old\r\n", FileBytes(folder + "Lodz.txt"));
     ::DeleteFileA((folder + "Lodz.txt").c_str());
-    EXPECT_EQ((std::vector<std::string>{"57634 &Copy URL grey", "0 ", "57603 &Save events"}),
+    EXPECT_EQ((std::vector<std::string>{"ID_EDIT_COPY &Copy URL grey", "0 ",
+                                        "ID_FILE_SAVE &Save events"}),
               items);
     EXPECT_EQ(std::make_pair(at.left, at.top), std::make_pair(placed.left, placed.top));
 }

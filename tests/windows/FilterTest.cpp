@@ -1,6 +1,6 @@
-#include "FrameFixture.h"
-#include "Text.h"
-#include "WinApp.h"
+#include "framework/Text.h"
+#include "framework/WinApp.h"
+#include "tests/windows/FrameFixture.h"
 
 #include <commctrl.h>
 
@@ -15,7 +15,7 @@ protected:
         ::GetWindowTextW(Box(), text, 64);
         return text;
     }
-    std::string Message() const { return Probe().StatusBar().GetPaneText(0); }
+    std::string Message() const { return Probe().StatusBar().GetPaneText(kMessagePane); }
     void Key(HWND to, UINT key, BYTE held = 0)
     {
         BYTE keys[256] = {};
@@ -59,7 +59,7 @@ TEST_F(FilterTest, TypedTextKeepsTheRowsThatHoldItAndEscBringsAllBack)
     table->rows.push_back(MakeEndpoint(127, 0, 2, 2, 9999));
     Refresh();
     EXPECT_EQ("11 of 13 endpoints", Message());
-    Probe().EndpointList().SortRowsByText(1, FALSE);
+    Probe().EndpointList().SortRowsByText(1, false);
     EXPECT_EQ("54110", Cell(0, 1));
     EXPECT_EQ("41100", Cell(10, 1));
     ::SetFocus(Probe().EndpointList());

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "FakeProcessLookup.h"
-#include "Gdi.h"
-#include "MainFrameProbe.h"
-#include "TestSupport.h"
-#include "resource.h"
+#include "app/MainFrameProbe.h"
+#include "framework/Gdi.h"
+#include "res/resource.h"
+#include "tests/fakes/FakeProcessLookup.h"
+#include "tests/windows/TestSupport.h"
 
 #include <gtest/gtest.h>
 

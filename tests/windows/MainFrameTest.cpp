@@ -1,6 +1,6 @@
 // The main window's parts and layout, its polls as the lists and the screen show them, and
 // the worker threads that must never hold it.
-#include "FrameFixture.h"
+#include "tests/windows/FrameFixture.h"
 
 #include <algorithm>
 #include <cctype>
@@ -41,10 +41,12 @@ TEST_F(MainFrameTest, ToolBarButtonsAndTheirImagesOnTheButtonFace)
     for (int i = 0; i < toolbar.GetButtonCount(); ++i) {
         TBBUTTON button = {};
         toolbar.SendMessage(TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
-        buttons += std::to_string(button.idCommand) + "/" +
+        buttons += ResourceName(static_cast<UINT>(button.idCommand)) + "/" +
                    (button.idCommand != 0 ? std::to_string(button.iBitmap) : "") + " ";
     }
-    EXPECT_EQ("32771/0 32775/1 0/ 32777/2 0/ 57634/3 57603/4 0/ 32773/5 57664/6 ", buttons);
+    EXPECT_EQ("ID_REFRESH/0 ID_AUTOUPDATE/1 0/ ID_RESOLVE/2 0/ ID_EDIT_COPY/3 ID_FILE_SAVE/4 0/ "
+              "ID_SETTINGS/5 ID_APP_ABOUT/6 ",
+              buttons);
     // Pixel (0, 0) of every button image is background grey in the bitmap; drawn from each
     // list it must come out as the button face. A disabled button shows its image in pale
     // greys, half-way to white.

@@ -1,5 +1,5 @@
-#include "FrameFixture.h"
-#include "PaneBarHost.h"
+#include "tests/windows/FrameFixture.h"
+#include "tests/windows/PaneBarHost.h"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +14,11 @@ TEST_F(MainWindowPanesTest, PanesStartPausedAndResolvingWithStillStripes)
     // The panes write in the system's status bar font.
     const LOGFONTA statusFont = CStatusPane::StatusFont();
     CDibSection image = PrintClient(bar);
-    // Pane 1 has no text of its own before the first toggle: its indicator string.
+    // The auto-update pane has no text of its own before the first toggle: its indicator string.
     // clang-format off
     const struct { int pane; const char* text; COLORREF color; UINT format; } cases[] = {
-        {0, "Ready", ::GetSysColor(COLOR_MENUTEXT), 0}, {1, " AutoUpdate PAUSED ", RGB(200, 0, 0), DT_CENTER},
-        {3, "Resolve ON", RGB(0, 150, 0), DT_CENTER}};
+        {kMessagePane, "Ready", ::GetSysColor(COLOR_MENUTEXT), 0}, {kAutoUpdatePane, " AutoUpdate PAUSED ", RGB(200, 0, 0), DT_CENTER},
+        {kResolvePane, "Resolve ON", RGB(0, 150, 0), DT_CENTER}};
     // clang-format on
     for (const auto& c : cases) {
         RECT in = InnerRect(bar, c.pane);

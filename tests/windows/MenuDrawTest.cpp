@@ -1,6 +1,6 @@
-#include "StyledMenu.h"
-#include "TestSupport.h"
-#include "resource.h"
+#include "menu/StyledMenu.h"
+#include "res/resource.h"
+#include "tests/windows/TestSupport.h"
 
 namespace {
 

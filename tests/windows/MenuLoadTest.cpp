@@ -1,5 +1,5 @@
-#include "FrameFixture.h"
-#include "StyledMenu.h"
+#include "menu/StyledMenu.h"
+#include "tests/windows/FrameFixture.h"
 
 #include <algorithm>
 
@@ -47,13 +47,13 @@ protected:
         if (tab != std::string::npos && Width(line.substr(0, tab)) >= widest &&
             Width(line.substr(0, tab - 1)) < widest)
             line.replace(padding, tab - padding, "|");
-        line += " " + std::to_string(info.wID);
+        line += " " + ResourceName(info.wID);
         line += info.fType & MFT_OWNERDRAW ? "" : " plain";
         line += info.fType & MFT_SEPARATOR ? " separator" : "";
         line += info.fState & MFS_CHECKED ? " checked" : "";
         line += info.dwItemData == reinterpret_cast<ULONG_PTR>(record) ? "" : " foreign";
         if (record->m_nImageId >= 0)
-            line += " image " + std::to_string(record->m_nImageId) + " of " +
+            line += " image " + ResourceName(static_cast<UINT>(record->m_nImageId)) + " of " +
                     std::to_string(record->m_pImageList->GetImageCount());
         return line;
     }
@@ -78,28 +78,28 @@ TEST_F(MenuLoadTest, BarIsPlainTextOverOwnerDrawnItemsWithAlignedShortcuts)
             lines.push_back(Describe(Popup(i), p, Popup(i).m_arrItems.at(p).get(), widest));
     }
     EXPECT_EQ((Lines{"&File",
-                     "&Refresh 32771 image 148 of 1",
-                     "Res&olve 32777 checked",
-                     "&Auto Update 32775",
+                     "&Refresh ID_REFRESH image IDB_MENU_REFRESH of 1",
+                     "Res&olve ID_RESOLVE checked",
+                     "&Auto Update ID_AUTOUPDATE",
                      " 0 separator",
-                     "&Save events|\tCtrl+S 57603 image 145 of 1",
-                     "&Log Changes" + kEllipsis + " 32790",
+                     "&Save events|\tCtrl+S ID_FILE_SAVE image IDB_MENU_SAVE of 1",
+                     "&Log Changes" + kEllipsis + " ID_FILE_LOG",
                      " 0 separator",
-                     "E&xit 57665",
+                     "E&xit ID_APP_EXIT",
                      "&Edit",
-                     "&Copy URL|\tCtrl+C 57634 image 146 of 1",
-                     "&Find" + kEllipsis + "|\tCtrl+F 57636",
+                     "&Copy URL|\tCtrl+C ID_EDIT_COPY image IDB_MENU_COPY of 1",
+                     "&Find" + kEllipsis + "|\tCtrl+F ID_EDIT_FIND",
                      " 0 separator",
-                     "Se&ttings 32773 image 147 of 1",
+                     "Se&ttings ID_SETTINGS image IDB_MENU_SETTINGS of 1",
                      "&View",
-                     "&Toolbar 59392",
-                     "&Status Bar 59393",
-                     "&XP-Style Menu 32785 checked",
-                     "IPv&6 Endpoints 32787",
-                     "Owning &Process 32788",
-                     "&Highlight Changes 32789",
+                     "&Toolbar ID_VIEW_TOOLBAR",
+                     "&Status Bar ID_VIEW_STATUS_BAR",
+                     "&XP-Style Menu ID_XPSTYLE checked",
+                     "IPv&6 Endpoints ID_VIEW_IPV6",
+                     "Owning &Process ID_VIEW_PROCESS",
+                     "&Highlight Changes ID_VIEW_HIGHLIGHT",
                      "&Help",
-                     "&About Tarnwick... 57664 image 144 of 1"}),
+                     "&About Tarnwick... ID_APP_ABOUT image IDB_MENU_ABOUT of 1"}),
               lines);
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "MainWindowPanes.h"
-#include "PaneStatusBar.h"
-#include "TestSupport.h"
-#include "resource.h"
+#include "app/MainWindowPanes.h"
+#include "res/resource.h"
+#include "statusbar/PaneStatusBar.h"
+#include "tests/windows/TestSupport.h"
 
 // Pane `index`'s rectangle inside its one-pixel frame: where content goes.
 inline RECT InnerRect(const CPaneStatusBar& bar, int index)

@@ -1,9 +1,9 @@
 // The status bar's pane painting, pixel by pixel, in the styles the main window gives its
 // panes. Motion is tested by presetting a pane's offsets and painting once: each paint moves
 // content one step on from where it stands.
-#include "Gdi.h"
-#include "PaneBarHost.h"
-#include "resource.h"
+#include "framework/Gdi.h"
+#include "res/resource.h"
+#include "tests/windows/PaneBarHost.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -75,7 +75,7 @@ TEST_F(PanePaintingTest, FramesFollowTheSbpsStyleAndTheGripTheWindowState)
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
     ASSERT_NE(face, hilite);
     ASSERT_NE(hilite, shadow);
-    // Pane 0 never has a frame.
+    // The first pane, the message pane, never has a frame.
     const struct {
         int pane;
         UINT style;

@@ -1,5 +1,5 @@
-#include "PaneBarHost.h"
-#include "resource.h"
+#include "res/resource.h"
+#include "tests/windows/PaneBarHost.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

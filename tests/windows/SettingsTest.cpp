@@ -1,9 +1,9 @@
 // The settings file: read at start, the menu style written back at exit, the Settings dialog
 // showing the file and writing what OK confirms; seen in the file's bytes, in what the main
 // window applied and on the screen.
-#include "FrameFixture.h"
-#include "SettingsStore.h"
-#include "StyledMenu.h"
+#include "menu/StyledMenu.h"
+#include "settings/SettingsDlg.h"
+#include "tests/windows/FrameFixture.h"
 
 #include <commctrl.h>
 
@@ -167,9 +167,8 @@ std::string Shown(HWND dialog)
 {
     ::RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     std::ostringstream out;
-    for (int id : {IDC_BACK_LABEL, IDC_SYSTEM_LABEL, IDC_CUSTOM_LABEL, IDC_STATISTICS_LABEL,
-                   IDC_SELECT_LABEL, IDC_NEW_LABEL, IDC_REMOVED_LABEL}) {
-        CDibSection label = ScreenImage(::GetDlgItem(dialog, id));
+    for (const CSettingsDlg::CSwatch& swatch : CSettingsDlg::kSwatches) {
+        CDibSection label = ScreenImage(::GetDlgItem(dialog, swatch.nLabelId));
         int ink = 0;
         for (LONG y = 0; y < label.Height(); ++y)
             for (LONG x = label.Width() * 3 / 4; x < label.Width(); ++x)
@@ -177,9 +176,8 @@ std::string Shown(HWND dialog)
         out << (ink > 0 ? "+" : "-");
     }
     out << " ";
-    for (int id : {IDC_BACK_COLOR, IDC_CUSTOM_COLOR, IDC_SYSTEM_COLOR, IDC_STATISTICS_COLOR,
-                   IDC_SELECT_COLOR, IDC_NEW_COLOR, IDC_REMOVED_COLOR}) {
-        CDibSection swatch = ScreenImage(::GetDlgItem(dialog, id));
+    for (const CSettingsDlg::CSwatch& shown : CSettingsDlg::kSwatches) {
+        CDibSection swatch = ScreenImage(::GetDlgItem(dialog, shown.nId));
         bool one = Filled(swatch, swatch.All(), swatch.At(0, 0));
         out << std::hex << (one ? swatch.At(0, 0) : CLR_INVALID) << " ";
     }

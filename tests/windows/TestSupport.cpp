@@ -1,37 +1,49 @@
-#include "TestSupport.h"
+#include "tests/windows/TestSupport.h"
 
-#include "Gdi.h"
+#include "framework/Gdi.h"
+#include "res/resource.h"
 
 #include <sstream>
 #include <utility>
 
 namespace {
 
-std::string g_shownClass;
-std::string g_shownCaption;
-bool g_anyCaption = true;
-int g_shownControl = 0;
+// The window an act waits for: its class, and its caption and a child control when given.
+struct CWanted {
+    std::string className;
+    const char* caption = nullptr;
+    int control = 0;
+    HWND found = nullptr;
+};
+CWanted g_shown;
 std::function<void(HWND)> g_shownAct;
 UINT_PTR g_shownTimer = 0;
 
-BOOL CALLBACK FindShown(HWND hWnd, LPARAM found)
+BOOL CALLBACK FindWanted(HWND hWnd, LPARAM wanted)
 {
+    auto& w = *reinterpret_cast<CWanted*>(wanted);
     char name[32] = {};
     char caption[128] = {};
     ::GetClassNameA(hWnd, name, sizeof(name));
     ::GetWindowTextA(hWnd, caption, sizeof(caption));
-    const bool match = g_shownClass == name && ::IsWindowVisible(hWnd) &&
-                       (g_anyCaption || g_shownCaption == caption) &&
-                       (g_shownControl == 0 || ::GetDlgItem(hWnd, g_shownControl) != nullptr);
+    const bool match = w.className == name && ::IsWindowVisible(hWnd) &&
+                       (w.caption == nullptr || std::string(w.caption) == caption) &&
+                       (w.control == 0 || ::GetDlgItem(hWnd, w.control) != nullptr);
     if (match)
-        *reinterpret_cast<HWND*>(found) = hWnd;
+        w.found = hWnd;
     return !match;
+}
+
+// The first window of this thread that is `wanted`, or null.
+HWND Find(CWanted wanted)
+{
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindWanted, reinterpret_cast<LPARAM>(&wanted));
+    return wanted.found;
 }
 
 void CALLBACK OnShownTimer(HWND, UINT, UINT_PTR id, DWORD)
 {
-    HWND found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &FindShown, reinterpret_cast<LPARAM>(&found));
+    HWND found = Find(g_shown);
     if (found == nullptr)
         return;
     ::KillTimer(nullptr, id);
@@ -43,21 +55,9 @@ void CALLBACK OnShownTimer(HWND, UINT, UINT_PTR id, DWORD)
 HWND g_unexpected = nullptr;
 int g_unexpectedTicks = 0;
 
-BOOL CALLBACK FindDialog(HWND hWnd, LPARAM found)
-{
-    char name[32] = {};
-    ::GetClassNameA(hWnd, name, sizeof(name));
-    const bool match = std::string(name) == "#32770" && ::IsWindowVisible(hWnd);
-    if (match)
-        *reinterpret_cast<HWND*>(found) = hWnd;
-    return !match;
-}
-
 void CALLBACK OnWatchTimer(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND found = nullptr;
-    if (!g_shownAct)
-        ::EnumThreadWindows(::GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&found));
+    HWND found = g_shownAct ? nullptr : Find({"#32770"});
     // An act's own dialog may take a few ticks to close.
     g_unexpectedTicks = found != nullptr && found == g_unexpected ? g_unexpectedTicks + 1 : 0;
     g_unexpected = found;
@@ -82,12 +82,9 @@ CUnexpectedDialogs::~CUnexpectedDialogs()
 void WhenShown(const char* className, std::function<void(HWND)> act, const char* caption,
                int control)
 {
-    g_shownControl = control;
     if (g_shownTimer != 0)
         ::KillTimer(nullptr, g_shownTimer);
-    g_shownClass = className;
-    g_anyCaption = caption == nullptr;
-    g_shownCaption = caption != nullptr ? caption : "";
+    g_shown = {className, caption, control};
     g_shownAct = std::move(act);
     g_shownTimer = ::SetTimer(nullptr, 0, 20, &OnShownTimer);
 }
@@ -187,6 +184,24 @@ CDibSection DrawReferenceText(int width, int height, COLORREF back, const LOGFON
     ::DrawTextA(image.Dc(), text.c_str(), static_cast<int>(text.size()), &rc, format);
     ::SelectClipRgn(image.Dc(), nullptr);
     return image;
+}
+
+std::string ResourceName(UINT id)
+{
+#define NAMED(id) std::make_pair(static_cast<UINT>(id), #id)
+    static const std::pair<UINT, const char*> kNames[] = {
+        NAMED(ID_REFRESH),    NAMED(ID_AUTOUPDATE),     NAMED(ID_RESOLVE),
+        NAMED(ID_FILE_SAVE),  NAMED(ID_FILE_LOG),       NAMED(ID_APP_EXIT),
+        NAMED(ID_EDIT_COPY),  NAMED(ID_EDIT_FIND),      NAMED(ID_SETTINGS),
+        NAMED(ID_XPSTYLE),    NAMED(ID_VIEW_TOOLBAR),   NAMED(ID_VIEW_STATUS_BAR),
+        NAMED(ID_VIEW_IPV6),  NAMED(ID_VIEW_PROCESS),   NAMED(ID_VIEW_HIGHLIGHT),
+        NAMED(ID_APP_ABOUT),  NAMED(IDB_MENU_ABOUT),    NAMED(IDB_MENU_SAVE),
+        NAMED(IDB_MENU_COPY), NAMED(IDB_MENU_SETTINGS), NAMED(IDB_MENU_REFRESH)};
+#undef NAMED
+    for (const auto& [value, name] : kNames)
+        if (value == id)
+            return name;
+    return std::to_string(id);
 }
 
 std::vector<COLORREF> ImageListPixels(HIMAGELIST list, int index)

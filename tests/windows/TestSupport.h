@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FakeNameLookup.h"
-#include "FakeUdpTable.h"
+#include "tests/fakes/FakeNameLookup.h"
+#include "tests/fakes/FakeUdpTable.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -24,8 +24,8 @@ inline void PrintTo(const RECT& rc, std::ostream* out)
     *out << "{" << rc.left << ", " << rc.top << ", " << rc.right << ", " << rc.bottom << "}";
 }
 
-// Runs `act` once on the first visible window of class `className` (and caption `caption`,
-// and child control `control`, when given) that this thread shows, from a thread timer: modal
+// Runs `act` once on the first visible window of class `className` (and caption `caption`, kept
+// until then, and child control `control`, when given) that this thread shows, from a timer: modal
 // loops dispatch it, so a test drives the modal windows (dialogs, message boxes, popup menus)
 // that its own calls open. An act may arm the next one; arming replaces an act that has not run.
 void WhenShown(const char* className, std::function<void(HWND)> act, const char* caption = nullptr,
@@ -92,6 +92,8 @@ CDibSection PrintClient(HWND hWnd, COLORREF fill = RGB(0, 0, 0));
 CDibSection DrawReferenceText(int width, int height, COLORREF back, const LOGFONTA& font,
                               COLORREF color, const std::string& text, RECT rc, UINT format,
                               const RECT& clip);
+// The name of a command or menu image of the program ("ID_REFRESH"), else the number.
+std::string ResourceName(UINT id);
 // The 24 x 24 pixels of image `index` of `list`, drawn normally.
 std::vector<COLORREF> ImageListPixels(HIMAGELIST list, int index);
 

@@ -1,4 +1,4 @@
-#include "WinUdpTable.h"
+#include "app/WinUdpTable.h"
 
 #include <winsock2.h>
 #include <iphlpapi.h>
