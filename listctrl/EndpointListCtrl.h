@@ -105,6 +105,8 @@ private:
     void InvalidateRow(int item);
     int GetCopyRow() const;
 
+    // Has the list view measure its rows while it is empty.
+    void MeasureRows();
     // FitColumns for a list of `rowCount` rows.
     void FitColumnsFor(int width, std::size_t rowCount);
     // The item count becomes `count`, the columns fitted for it to the width last given while

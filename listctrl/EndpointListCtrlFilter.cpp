@@ -36,10 +36,18 @@ void CEndpointListCtrl::SetFilterText(const std::string& text)
     if (selectedNow != none)
         SetItemState(static_cast<int>(selectedNow), LVIS_SELECTED, LVIS_SELECTED);
     const std::size_t focusedNow = focused != none ? m_filter.ItemIndex(focused) : none;
-    // The keyboard needs a focused row to start from. The focus moves only when its item does:
-    // moving it costs Wine's list view about 10 ms when it holds 20,000 rows.
-    const int focusNow = focusedNow != none ? static_cast<int>(focusedNow) : 0;
-    if (ShownCount() > 0 && GetNextItem(-1, LVNI_FOCUSED) != focusNow)
+    // The keyboard needs a focused row to start from: the focused row where it is still on the
+    // page shown, else the page's first row. Wine's list view scrolls to a row that gets the
+    // focus, which would move the page under the user's eyes and cost 10 ms a key.
+    const int count = static_cast<int>(ShownCount());
+    int top = static_cast<int>(SendMessage(LVM_GETTOPINDEX));
+    top = top < count ? std::max(top, 0) : 0;
+    int focusNow = focusedNow != none ? static_cast<int>(focusedNow) : top;
+    const int focusBefore = GetNextItem(-1, LVNI_FOCUSED);
+    if (focusNow != focusBefore &&
+        (focusNow < top || focusNow >= top + std::max(GetCountPerPage(), 1)))
+        focusNow = top;
+    if (count > 0 && focusNow != focusBefore)
         SetItemState(focusNow, LVIS_FOCUSED, LVIS_FOCUSED);
     NotifyParent();
 }

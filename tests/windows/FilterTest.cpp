@@ -164,4 +164,26 @@ TEST_F(FilterTest, TheBoxKeepsItsClipboardAndUndoKeys)
     EXPECT_EQ(std::string("127.0.0.1", 10), ClipboardBytes());
 }
 
+// The selected row stays selected while it is shown; the focus stays with it on the page shown,
+// else goes to the page's first row, so the page never moves under the user's eyes.
+TEST_F(FilterTest, TheSelectionStaysAndThePageStaysPut)
+{
+    std::vector<Endpoint> rows;
+    for (unsigned i = 0; i < 60; ++i)
+        rows.push_back(MakeEndpoint(127, 0, 0, i + 2, static_cast<std::uint16_t>(5000 + i)));
+    Show(rows);
+    CEndpointListCtrl& list = Probe().EndpointList();
+    list.SetItemState(59, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    list.SendMessage(LVM_ENSUREVISIBLE, 0, FALSE);
+    ASSERT_EQ(0, list.SendMessage(LVM_GETTOPINDEX));
+    Type(L"5059");
+    ASSERT_EQ(1, list.GetItemCount());
+    EXPECT_EQ(0, list.GetNextItem(-1, LVNI_SELECTED | LVNI_FOCUSED));
+    Key(Box(), VK_ESCAPE);
+    ASSERT_EQ(60, list.GetItemCount());
+    EXPECT_EQ(59, list.GetNextItem(-1, LVNI_SELECTED));
+    EXPECT_EQ(0, list.GetNextItem(-1, LVNI_FOCUSED));
+    EXPECT_EQ(0, list.SendMessage(LVM_GETTOPINDEX));
+}
+
 } // namespace
