@@ -140,4 +140,28 @@ HWND CListCtrl::GetHeaderCtrl() const
     return reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
 }
 
+namespace {
+// How many guards hold a window's redrawing off, kept with the window.
+const char kRedrawHolds[] = "fw.RedrawHolds";
+} // namespace
+
+CRedrawOff::CRedrawOff(HWND hWnd) : m_hWnd(hWnd)
+{
+    const auto holds = reinterpret_cast<INT_PTR>(::GetPropA(hWnd, kRedrawHolds));
+    if (holds == 0)
+        ::SendMessageA(hWnd, WM_SETREDRAW, FALSE, 0);
+    ::SetPropA(hWnd, kRedrawHolds, reinterpret_cast<HANDLE>(holds + 1));
+}
+
+CRedrawOff::~CRedrawOff()
+{
+    const auto holds = reinterpret_cast<INT_PTR>(::GetPropA(m_hWnd, kRedrawHolds));
+    if (holds > 1) {
+        ::SetPropA(m_hWnd, kRedrawHolds, reinterpret_cast<HANDLE>(holds - 1));
+        return;
+    }
+    ::RemovePropA(m_hWnd, kRedrawHolds);
+    ::SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
+}
+
 } // namespace fw

@@ -39,13 +39,14 @@ public:
     HWND GetHeaderCtrl() const;
 };
 
-// Turns a window's redrawing off for the guard's lifetime (WM_SETREDRAW).
+// Turns a window's redrawing off for the guard's lifetime (WM_SETREDRAW). Guards nest: only
+// the outermost turns it on again, so that an inner one does not repaint halfway through.
 class CRedrawOff {
 public:
-    explicit CRedrawOff(HWND hWnd) : m_hWnd(hWnd) { ::SendMessageA(hWnd, WM_SETREDRAW, FALSE, 0); }
+    explicit CRedrawOff(HWND hWnd);
     CRedrawOff(const CRedrawOff&) = delete;
     CRedrawOff& operator=(const CRedrawOff&) = delete;
-    ~CRedrawOff() { ::SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0); }
+    ~CRedrawOff();
 
 private:
     HWND m_hWnd;

@@ -205,6 +205,23 @@ TEST(ManifestTest, CommonControlsSixAreLoaded)
     EXPECT_NE(std::string::npos, lower.find("winsxs")) << path;
 }
 
+// Nested holds on one window: only the outermost turns redrawing on again (a window whose
+// redrawing is off reads as not visible).
+TEST(RedrawOffTest, OnlyTheOutermostHoldTurnsRedrawingOnAgain)
+{
+    HWND window = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                                    nullptr, nullptr, nullptr);
+    {
+        fw::CRedrawOff outer(window);
+        {
+            fw::CRedrawOff inner(window);
+        }
+        EXPECT_FALSE(::IsWindowVisible(window));
+    }
+    EXPECT_TRUE(::IsWindowVisible(window));
+    ::DestroyWindow(window);
+}
+
 } // namespace
 
 namespace {
