@@ -222,12 +222,9 @@ void CMainFrame::OnPollReady()
             return;
     }
     OnChangesShown();
-    // Rows that came or went may bring or take away the vertical scroll bar, and the
-    // highlighted row with them; the keyboard needs a focused row to start from.
-    const RECT list = m_wndEndpointList.GetWindowRect();
-    m_wndEndpointList.FitColumns(list.right - list.left);
-    if (m_wndEndpointList.GetItemCount() > 0 && m_wndEndpointList.GetNextItem(-1, LVNI_FOCUSED) < 0)
-        m_wndEndpointList.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
+    // Rows that went may have taken the focused and the highlighted row with them.
+    if (m_wndEndpointList.GetNextItem(-1, LVNI_FOCUSED) < 0)
+        m_wndEndpointList.FocusOnPage(-1);
     UpdateToolBar();
     if (m_wndEndpointList.IsFiltered())
         SetMessageText(AFX_IDS_IDLEMESSAGE);

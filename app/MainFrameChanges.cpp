@@ -94,8 +94,6 @@ void CMainFrame::OnChangesTimer()
     const bool more = m_monitor.ExpireChanges(m_wndEndpointList);
     if (!more)
         KillTimer(kChangesTimer);
-    // A gone row may take the scroll bar or the highlighted row with it.
-    const RECT list = m_wndEndpointList.GetWindowRect();
-    m_wndEndpointList.FitColumns(list.right - list.left);
+    // A gone row may take the highlighted row with it.
     UpdateToolBar();
 }

@@ -59,9 +59,9 @@ void CMainFrame::OnEditFind()
 
 void CMainFrame::OnFilterChanged()
 {
+    // The list tells of its highlighted row (WM_LISTSELECT), and the toolbar follows.
     m_wndEndpointList.SetFilterText(m_wndFilter.GetText());
     SetMessageText(AFX_IDS_IDLEMESSAGE);
-    UpdateToolBar();
 }
 
 std::string CMainFrame::GetIdleMessage() const

@@ -19,7 +19,8 @@
 //
 // It tells its parent when its highlighted row may have changed (WM_LISTSELECT), shows a
 // context menu (Copy URL, Save events) whose commands and state are its parent's, sorts its
-// rows by a clicked column, and fits its columns to the width it is given.
+// rows by a clicked column, and fits its columns to the width it is given, again whenever the
+// rows it shows bring or take away the vertical scroll bar.
 class CEndpointListCtrl : public fw::CListCtrl, public tarnwick::IEndpointView {
 public:
     CEndpointListCtrl();
@@ -35,6 +36,9 @@ public:
     // The selected and focused rows stay so when they are still shown.
     void SetFilterText(const std::string& text);
     bool IsFiltered() const { return m_filter.IsOn(); }
+    // The keyboard needs a focused row to start from: `item` gets the focus when it lies on the
+    // page shown, else (or for -1) the page's first row does. Nothing without rows.
+    void FocusOnPage(int item);
     // The rows shown, in the order shown: those the filter keeps. Save and Copy read these.
     std::size_t ShownCount() const;
     const tarnwick::EndpointRow& ShownRow(std::size_t item) const;

@@ -36,20 +36,26 @@ void CEndpointListCtrl::SetFilterText(const std::string& text)
     if (selectedNow != none)
         SetItemState(static_cast<int>(selectedNow), LVIS_SELECTED, LVIS_SELECTED);
     const std::size_t focusedNow = focused != none ? m_filter.ItemIndex(focused) : none;
-    // The keyboard needs a focused row to start from: the focused row where it is still on the
-    // page shown, else the page's first row. Wine's list view scrolls to a row that gets the
-    // focus, which would move the page under the user's eyes and cost 10 ms a key.
-    const int count = static_cast<int>(ShownCount());
+    FocusOnPage(focusedNow != none ? static_cast<int>(focusedNow) : -1);
+    NotifyParent();
+}
+
+void CEndpointListCtrl::FocusOnPage(int item)
+{
+    const int count = GetItemCount();
+    if (count <= 0)
+        return;
     int top = static_cast<int>(SendMessage(LVM_GETTOPINDEX));
     top = top < count ? std::max(top, 0) : 0;
-    int focusNow = focusedNow != none ? static_cast<int>(focusedNow) : top;
-    const int focusBefore = GetNextItem(-1, LVNI_FOCUSED);
-    if (focusNow != focusBefore &&
-        (focusNow < top || focusNow >= top + std::max(GetCountPerPage(), 1)))
-        focusNow = top;
-    if (count > 0 && focusNow != focusBefore)
-        SetItemState(focusNow, LVIS_FOCUSED, LVIS_FOCUSED);
-    NotifyParent();
+    const int focused = GetNextItem(-1, LVNI_FOCUSED);
+    if (item < 0)
+        item = top;
+    // Wine's list view scrolls to a row that gets the focus: moved to a row off the page, the
+    // page would move under the user's eyes (and a filter key cost 10 ms more).
+    if (item != focused && (item < top || item >= top + std::max(GetCountPerPage(), 1)))
+        item = top;
+    if (item != focused)
+        SetItemState(item, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 void CEndpointListCtrl::ShowFiltered()

@@ -102,8 +102,10 @@ void CEndpointListCtrl::MoveStates(const std::vector<std::size_t>& order, int lo
         selected.push_back(item);
     const int focused = GetNextItem(-1, LVNI_FOCUSED);
     fw::CRedrawOff hold(m_hWnd);
-    if (!selected.empty())
-        SetItemState(-1, 0, LVIS_SELECTED);
+    // Only the sorted rows' selection moves; clearing all items (-1) would also have Wine's
+    // list view visit each of 20,000.
+    for (const int item : selected)
+        SetItemState(item, 0, LVIS_SELECTED);
     for (const int item : selected)
         SetItemState(static_cast<int>(position[static_cast<std::size_t>(item)]), LVIS_SELECTED,
                      LVIS_SELECTED);

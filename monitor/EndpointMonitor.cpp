@@ -77,8 +77,8 @@ std::size_t AppendRows(const CTableReader& read, bool resolve, const CProcessNam
             AppendDecimal(row.texts[1], port);
         }
         row.texts[2].clear();
-        AppendDecimal(row.texts[2], row.pid);
         if (owners != nullptr) {
+            AppendDecimal(row.texts[2], row.pid);
             if (ownerName == nullptr || row.pid != ownerPid) {
                 ownerPid = row.pid;
                 ownerName = &owners->Name(row.pid);
@@ -101,15 +101,15 @@ void SetMessageRow(EndpointRow& row, std::string text)
 // The texts of the five counters, or empty texts when there are none.
 void CounterTexts(const UdpStats* stats, std::string* texts)
 {
-    const std::uint32_t values[kStatisticsRows] = {
-        stats ? stats->dwNumAddrs : 0, stats ? stats->dwNoPorts : 0,
-        stats ? stats->dwOutDatagrams : 0, stats ? stats->dwInDatagrams : 0,
-        stats ? stats->dwInErrors : 0};
-    for (int i = 0; i < kStatisticsRows; ++i) {
+    for (int i = 0; i < kStatisticsRows; ++i)
         texts[i].clear();
-        if (stats != nullptr)
-            AppendDecimal(texts[i], values[i]);
-    }
+    if (stats == nullptr)
+        return;
+    const std::uint32_t values[kStatisticsRows] = {stats->dwNumAddrs, stats->dwNoPorts,
+                                                   stats->dwOutDatagrams, stats->dwInDatagrams,
+                                                   stats->dwInErrors};
+    for (int i = 0; i < kStatisticsRows; ++i)
+        AppendDecimal(texts[i], values[i]);
 }
 
 } // namespace

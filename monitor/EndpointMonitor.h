@@ -83,7 +83,8 @@ public:
     bool GetIPv6() const { return m_bIPv6; }
 
     // The owning programs' names, off by default; the next read takes the choice. While off no
-    // process is opened and the rows' program texts are empty (their ids are always shown).
+    // process is opened and the rows' id and program texts are empty (their ids are kept as
+    // numbers).
     void SetOwners(bool owners) { m_bOwners = owners; }
     bool GetOwners() const { return m_bOwners; }
 

@@ -69,12 +69,12 @@ TEST_F(Owners, EachProgramIsLookedUpOnceAndItsNameShownOnEveryRowItOwns)
     EXPECT_EQ(OwnerColumns(998), (Strings{"1200", "new.exe"}));
     EXPECT_EQ(processes->opened.size(), 4u);
 
-    // Off: the ids stay, the names go, and no process is opened.
+    // Off: the owner columns' texts go, and no process is opened.
     owned.SetOwners(false);
     processes->opened.clear();
     AddRows(1, 7800, 7000);
     PollOwned();
-    EXPECT_EQ(OwnerColumns(0), (Strings{"1200", ""}));
+    EXPECT_EQ(OwnerColumns(0), (Strings{"", ""}));
     EXPECT_TRUE(processes->opened.empty());
 }
 
