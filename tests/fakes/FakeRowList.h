@@ -43,7 +43,8 @@ private:
     }
 };
 
-// Reads the texts from the rows it is shown; `setCalls` counts the rows it is told changed.
+// Shows as many of the rows as it was last told there are, as the list does; `setCalls`
+// counts the rows it is told changed.
 class CFakeEndpointView : public IEndpointView {
 public:
     const CEndpointRows* rows = nullptr;
@@ -55,19 +56,24 @@ public:
     void RowsChanged(std::size_t count, std::size_t first, std::size_t last) override
     {
         ++calls;
+        m_nCount = count;
         if (first == kNone)
             return;
         setCalls += static_cast<int>(last - first + 1);
         if (last >= count || first > last)
             outOfRange = true;
     }
-    int GetRowCount() const { return rows ? static_cast<int>(rows->Count()) : 0; }
+    int GetRowCount() const { return static_cast<int>(m_nCount); }
     std::string GetCellText(int row, int column) const
     {
-        if (row < 0 || row >= GetRowCount())
+        if (rows == nullptr || row < 0 || row >= GetRowCount() ||
+            static_cast<std::size_t>(row) >= rows->Count())
             return std::string();
         return rows->Row(static_cast<std::size_t>(row)).texts[column];
     }
+
+private:
+    std::size_t m_nCount = 0;
 };
 
 } // namespace tarnwick::fakes

@@ -120,9 +120,7 @@ TEST_F(ChangesTest, TheLogIsContinuedAcrossRunsAndAFailedWriteStopsItOnce)
     CUnexpectedDialogs unexpected;
     std::string message;
     WhenShown("#32770", [&](HWND box) {
-        wchar_t shown[1024] = {};
-        ::GetDlgItemTextW(box, 0xFFFF, shown, 1024);
-        message = fw::WideToUtf8(shown);
+        message = fw::WideToUtf8(MessageBoxText(box));
         ::PostMessageA(box, WM_COMMAND, IDOK, 0);
     });
     Poll({MakeEndpoint(127, 0, 0, 1, 5001)});

@@ -120,13 +120,12 @@ TEST_F(ExportTest, SaveReplacesTheFileWithTheRowsAsShownOrSaysWhyAndLeavesIt)
         {sub, L"is a folder"},
         {folder + std::string(120, 'x') + "\\" + std::string(150, 'y'), L"too long"}};
     for (const auto& [path, reason] : failures) {
-        wchar_t message[512] = {};
+        std::wstring shown;
         WhenShown("#32770", [&](HWND box) {
-            ::GetDlgItemTextW(box, 0xFFFF, message, 512);
+            shown = MessageBoxText(box);
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);
         });
         EXPECT_FALSE(frame->SaveEvents(Wide(path)));
-        const std::wstring shown = message;
         EXPECT_NE(std::wstring::npos, shown.find(Wide(path) + L":\n")) << path;
         EXPECT_NE(std::wstring::npos, shown.find(reason)) << path;
         const bool file = path == target || path == kept;
@@ -297,7 +296,7 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
     // An existing file is replaced once the user says so; No goes back to the dialog. The
     // dialog ignores case: "EVENTS" names events.txt.
     for (int answer : {IDNO, IDYES}) {
-        wchar_t prompt[256] = {};
+        std::wstring prompt;
         WhenShown(
             "#32770",
             [&](HWND save) {
@@ -305,7 +304,7 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
                 WhenShown(
                     "#32770",
                     [&](HWND box) {
-                        ::GetDlgItemTextW(box, 0xFFFF, prompt, 256);
+                        prompt = MessageBoxText(box);
                         ::PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
                         if (answer == IDNO)
                             WhenShown(
@@ -317,7 +316,7 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
             },
             nullptr, 1148);
         Press('S');
-        EXPECT_NE(nullptr, ::wcsstr(prompt, L"already exists")) << answer;
+        EXPECT_NE(std::wstring::npos, prompt.find(L"already exists")) << answer;
         EXPECT_EQ(answer == IDYES ? "0.0.0.0   53   \r\n" : "old\r\n", FileBytes(target));
     }
 

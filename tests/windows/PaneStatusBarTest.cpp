@@ -71,16 +71,16 @@ TEST(PaneStatusBarFailure, MissingIndicatorStringIsReportedToTheUser)
 {
     CPaneBarHost host;
     char caption[64] = {};
-    char text[64] = {};
+    std::wstring text;
     WhenShown("#32770", [&](HWND box) {
         ::GetWindowTextA(box, caption, sizeof(caption));
-        ::GetDlgItemTextA(box, 0xFFFF, text, sizeof(text)); // the message's static control
+        text = MessageBoxText(box);
         ::PostMessageA(box, WM_COMMAND, IDOK, 0);
     });
     const UINT ids[] = {ID_SEPARATOR, 4242};
     EXPECT_FALSE(host.bar.CreateStatusBar(host, ids, 2, fw::SBPS_STRETCH));
     EXPECT_STREQ("Tarnwick", caption);
-    EXPECT_STREQ("Unable to create Statusbar.", text);
+    EXPECT_EQ(L"Unable to create Statusbar.", text);
     // The first pane keeps the style it had.
     ASSERT_EQ(2, host.bar.GetCount());
     EXPECT_EQ(0u, host.bar.GetPaneStyle(0));

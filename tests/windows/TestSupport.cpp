@@ -63,10 +63,9 @@ void CALLBACK OnWatchTimer(HWND, UINT, UINT_PTR, DWORD)
     g_unexpected = found;
     if (g_unexpectedTicks < 5)
         return;
-    wchar_t caption[128] = {}, text[512] = {};
+    wchar_t caption[128] = {};
     ::GetWindowTextW(found, caption, 128);
-    ::GetDlgItemTextW(found, 0xFFFF, text, 512);
-    ADD_FAILURE() << "unexpected dialog \"" << caption << "\": " << text;
+    ADD_FAILURE() << "unexpected dialog \"" << caption << "\": " << MessageBoxText(found);
     ::EndDialog(found, IDCANCEL);
 }
 
@@ -87,6 +86,15 @@ void WhenShown(const char* className, std::function<void(HWND)> act, const char*
     g_shown = {className, caption, control};
     g_shownAct = std::move(act);
     g_shownTimer = ::SetTimer(nullptr, 0, 20, &OnShownTimer);
+}
+
+std::wstring MessageBoxText(HWND box)
+{
+    // A message box's text is the static control of this id.
+    const int kTextControl = 0xFFFF;
+    wchar_t text[1024] = {};
+    ::GetDlgItemTextW(box, kTextControl, text, 1024);
+    return text;
 }
 
 std::string ClipboardBytes()

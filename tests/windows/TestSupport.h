@@ -49,6 +49,8 @@ void PumpMessages(DWORD ms);
 bool PumpUntil(const std::function<bool()>& done, DWORD ms);
 // The clipboard's CF_TEXT bytes, with the terminating zero.
 std::string ClipboardBytes();
+// The text a message box shows (its static control's), in UTF-16.
+std::wstring MessageBoxText(HWND box);
 
 // The monitor core's fakes, shared with the native tests.
 using tarnwick::fakes::CFakeNameLookup;
