@@ -5,6 +5,7 @@
 
 #include "monitor/EndpointMonitor.h"
 #include "tests/fakes/FakeNameLookup.h"
+#include "tests/fakes/FakeProcessLookup.h"
 #include "tests/fakes/FakeRowList.h"
 #include "tests/fakes/FakeUdpTable.h"
 #include "tests/fakes/ManualStarter.h"
@@ -19,26 +20,13 @@ namespace {
 
 using fakes::CFakeEndpointView;
 using fakes::CFakeNameLookup;
+using fakes::CFakeProcesses;
 using fakes::CFakeRowList;
 using fakes::CFakeUdpTable;
 using fakes::MakeEndpoint;
 using fakes::MakeEndpoint6;
 
 constexpr unsigned kAddresses = 8;
-
-// Two programs, ids 1200 and 3400; counts the processes opened.
-class CCountingProcesses : public IProcessLookup {
-public:
-    int opened = 0;
-
-    bool Identify(std::uint32_t pid, std::uint64_t& creationTime, std::string& name) override
-    {
-        ++opened;
-        creationTime = pid;
-        name = pid == 1200 ? "svchost.exe" : "dns-server.exe";
-        return true;
-    }
-};
 
 // `rows` endpoints of each family asked for on a few addresses, sorted by address then port,
 // the first half owned by process 1200 and the others by 3400; `shift` moves every port.
@@ -84,11 +72,12 @@ void BM_Poll(benchmark::State& state, bool changing, bool ipv6, bool owners = fa
     table.stats = {1, 2, 3, 4, 5};
     table.stats6 = {6, 7, 8, 9, 10};
     FillTable(table, rows, ipv6, 0);
-    auto processes = std::make_shared<CCountingProcesses>();
+    // The two programs of the table.
+    auto processes = std::make_shared<CFakeProcesses>();
+    processes->running = {{1200, {1, "svchost.exe"}}, {3400, {2, "dns-server.exe"}}};
     CEndpointMonitor monitor(sharedTable, NamedLookup(), fakes::InlineStarter(),
                              fakes::InlineStarter(), {}, processes);
-    CFakeEndpointView endpoints;
-    endpoints.rows = &monitor.Rows();
+    CFakeEndpointView endpoints(monitor.Rows());
     monitor.SetIPv6(ipv6, endpoints);
     monitor.SetOwners(owners);
     CFakeRowList statistics(ipv6 ? 10 : 5);
@@ -98,10 +87,10 @@ void BM_Poll(benchmark::State& state, bool changing, bool ipv6, bool owners = fa
     };
     // Grows the buffer and fills the caches.
     poll();
-    const int firstLookups = processes->opened;
+    const auto firstLookups = processes->opened.size();
     poll();
     table.readCalls = 0;
-    processes->opened = 0;
+    processes->opened.clear();
     endpoints.calls = endpoints.setCalls = statistics.setCalls = 0;
 
     int shift = 0;
@@ -127,7 +116,7 @@ void BM_Poll(benchmark::State& state, bool changing, bool ipv6, bool owners = fa
         // The first poll meets both programs; a poll that moves every port opens them again.
         state.counters["first poll's look-ups"] = firstLookups;
         state.counters["look-ups/poll"] =
-            benchmark::Counter(processes->opened, benchmark::Counter::kAvgIterations);
+            benchmark::Counter(processes->opened.size(), benchmark::Counter::kAvgIterations);
     }
 }
 
@@ -164,8 +153,7 @@ void BM_FirstPoll(benchmark::State& state)
         state.PauseTiming();
         auto monitor = std::make_unique<CEndpointMonitor>(sharedTable, lookup, nullptr,
                                                           fakes::InlineStarter());
-        CFakeEndpointView endpoints;
-        endpoints.rows = &monitor->Rows();
+        CFakeEndpointView endpoints(monitor->Rows());
         state.ResumeTiming();
         monitor->RequestPoll();
         monitor->ApplyRead(endpoints, statistics);

@@ -47,7 +47,9 @@ private:
 // counts the rows it is told changed.
 class CFakeEndpointView : public IEndpointView {
 public:
-    const CEndpointRows* rows = nullptr;
+    // A view of the rows a monitor shows (its Rows()).
+    explicit CFakeEndpointView(const CEndpointRows& shown) : m_pRows(&shown) {}
+
     int setCalls = 0;
     int calls = 0;
     // Set when told of rows past the count.
@@ -66,13 +68,13 @@ public:
     int GetRowCount() const { return static_cast<int>(m_nCount); }
     std::string GetCellText(int row, int column) const
     {
-        if (rows == nullptr || row < 0 || row >= GetRowCount() ||
-            static_cast<std::size_t>(row) >= rows->Count())
+        if (row < 0 || row >= GetRowCount() || static_cast<std::size_t>(row) >= m_pRows->Count())
             return std::string();
-        return rows->Row(static_cast<std::size_t>(row)).texts[column];
+        return m_pRows->Row(static_cast<std::size_t>(row)).texts[column];
     }
 
 private:
+    const CEndpointRows* m_pRows;
     std::size_t m_nCount = 0;
 };
 

@@ -39,26 +39,20 @@ inline bool WaitUntil(const std::function<bool()>& done)
     return true;
 }
 
-// A view of the rows `shown` shows.
-inline CFakeEndpointView View(const CEndpointMonitor& shown)
-{
-    CFakeEndpointView view;
-    view.rows = &shown.Rows();
-    return view;
-}
-
-// A monitor over fake table, look-ups and lists, whose table reads run at once (their thread is
-// refused, so the monitor reads on the caller's thread) and whose resolver runs are started by
-// hand, both on the test's own thread.
+// A monitor over fake table, look-ups, processes and lists, whose table reads run at once (their
+// thread is refused, so the monitor reads on the caller's thread) and whose resolver runs are
+// started by hand, both on the test's own thread.
 class CMonitorFixture : public ::testing::Test {
 protected:
     std::shared_ptr<CFakeUdpTable> sharedTable = std::make_shared<CFakeUdpTable>();
     CFakeUdpTable& table = *sharedTable;
     std::shared_ptr<CFakeNameLookup> lookup = std::make_shared<CFakeNameLookup>();
+    std::shared_ptr<CFakeProcesses> processes = std::make_shared<CFakeProcesses>();
     fakes::CManualStarter starter;
-    CEndpointMonitor monitor{sharedTable, lookup, starter.Starter(),
-                             [](std::function<void()>) { return false; }};
-    CFakeEndpointView endpoints = View(monitor);
+    CEndpointMonitor monitor{
+        sharedTable, lookup,   starter.Starter(), [](std::function<void()>) { return false; },
+        {},          processes};
+    CFakeEndpointView endpoints{monitor.Rows()};
     CFakeRowList statistics{5};
 
     void Poll(IRowList& counters)

@@ -2,25 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <utility>
-
 namespace tarnwick {
 namespace {
 
 class Owners : public CMonitorFixture {
 protected:
-    std::shared_ptr<CFakeProcesses> processes = std::make_shared<CFakeProcesses>();
-    CEndpointMonitor owned{
-        sharedTable, lookup,   starter.Starter(), [](std::function<void()>) { return false; },
-        {},          processes};
-    fakes::CFakeEndpointView view = View(owned);
-
-    void PollOwned()
-    {
-        owned.RequestPoll();
-        owned.ApplyRead(view, statistics);
-    }
     void AddRows(unsigned count, std::uint32_t pid, std::uint16_t firstPort)
     {
         for (unsigned i = 0; i < count; ++i) {
@@ -31,8 +17,8 @@ protected:
     }
     Strings OwnerColumns(std::size_t row) const
     {
-        return {view.GetCellText(static_cast<int>(row), 2),
-                view.GetCellText(static_cast<int>(row), 3)};
+        return {endpoints.GetCellText(static_cast<int>(row), 2),
+                endpoints.GetCellText(static_cast<int>(row), 3)};
     }
 };
 
@@ -46,9 +32,9 @@ TEST_F(Owners, EachProgramIsLookedUpOnceAndItsNameShownOnEveryRowItOwns)
     AddRows(1, 0, 6000);
     AddRows(1, 4, 6001);
     AddRows(1, 5600, 6002); // protected, or gone
-    owned.SetOwners(true);
-    PollOwned();
-    PollOwned();
+    monitor.SetOwners(true);
+    Poll();
+    Poll();
 
     EXPECT_EQ(OwnerColumns(0), (Strings{"1200", "svchost.exe"}));
     EXPECT_EQ(OwnerColumns(1999), (Strings{"3400", processes->running[3400].second}));
@@ -62,18 +48,18 @@ TEST_F(Owners, EachProgramIsLookedUpOnceAndItsNameShownOnEveryRowItOwns)
     // sees its first endpoint. A program that only closes a socket is not opened again.
     processes->running[1200] = {8, "new.exe"};
     table.rows.erase(table.rows.begin() + 1);
-    PollOwned();
+    Poll();
     EXPECT_EQ(OwnerColumns(0), (Strings{"1200", "svchost.exe"}));
     table.rows[0].port = 999;
-    PollOwned();
+    Poll();
     EXPECT_EQ(OwnerColumns(998), (Strings{"1200", "new.exe"}));
     EXPECT_EQ(processes->opened.size(), 4u);
 
     // Off: the owner columns' texts go, and no process is opened.
-    owned.SetOwners(false);
+    monitor.SetOwners(false);
     processes->opened.clear();
     AddRows(1, 7800, 7000);
-    PollOwned();
+    Poll();
     EXPECT_EQ(OwnerColumns(0), (Strings{"", ""}));
     EXPECT_TRUE(processes->opened.empty());
 }

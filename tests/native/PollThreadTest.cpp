@@ -30,7 +30,7 @@ protected:
     fakes::CManualStarter reads;
     int arrived = 0;
     CEndpointMonitor monitor{table, nullptr, nullptr, reads.Starter(), [this] { ++arrived; }};
-    fakes::CFakeEndpointView endpoints = View(monitor);
+    fakes::CFakeEndpointView endpoints{monitor.Rows()};
     CFakeRowList statistics{5};
 };
 
@@ -69,7 +69,7 @@ TEST(PollThread, UiSideGoesOnWhileAReadBlocksAndALateReadIsDropped)
     std::atomic<int> arrived{0};
     auto monitor = std::make_unique<CEndpointMonitor>(table, nullptr, nullptr, StdThreadStarter(),
                                                       [&] { ++arrived; });
-    fakes::CFakeEndpointView endpoints = View(*monitor);
+    fakes::CFakeEndpointView endpoints{monitor->Rows()};
     CFakeRowList statistics(5);
 
     monitor->RequestPoll();

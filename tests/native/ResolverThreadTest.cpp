@@ -21,13 +21,12 @@ TEST(ResolverThread, ClosingWhileALookupHangsNeitherWaitsNorCrashes)
     lookup->block = true;
     const std::weak_ptr<CFakeNameLookup> watched = lookup;
     auto table = std::make_shared<CFakeUdpTable>();
-    auto endpoints = std::make_unique<fakes::CFakeEndpointView>();
-    auto statistics = std::make_unique<CFakeRowList>(5);
     table->rows = {MakeEndpoint(10, 0, 0, 1, 53), MakeEndpoint(10, 0, 0, 2, 53)};
     auto monitor = std::make_unique<CEndpointMonitor>(table, lookup, StdThreadStarter(),
                                                       fakes::InlineStarter());
+    auto endpoints = std::make_unique<fakes::CFakeEndpointView>(monitor->Rows());
+    auto statistics = std::make_unique<CFakeRowList>(5);
 
-    endpoints->rows = &monitor->Rows();
     monitor->RequestPoll();
     monitor->ApplyRead(*endpoints, *statistics);
     ASSERT_TRUE(WaitUntil([&] { return lookup->lookups > 0; }));
@@ -68,7 +67,7 @@ TEST(ResolverThread, PollsWhileRunsComeAndGo)
     lookup->services[53] = "domain";
     lookup->duringHostLookup = [] { std::this_thread::sleep_for(200us); };
     CEndpointMonitor monitor(sharedTable, lookup, StdThreadStarter(), fakes::InlineStarter());
-    fakes::CFakeEndpointView endpoints = View(monitor);
+    fakes::CFakeEndpointView endpoints{monitor.Rows()};
     CFakeRowList statistics(5);
     const auto poll = [&] {
         monitor.RequestPoll();
