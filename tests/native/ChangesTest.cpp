@@ -120,9 +120,7 @@ TEST_F(Changes, EachPollReportsTheEndpointsThatCameAndWentButNotThoseOfStartUpOr
 TEST(ChangeLogLine, HoldsTheTimeTheSignAndTheNumbersOfTheRow)
 {
     EndpointRow row;
-    row.address = EndpointAddress::IPv6(
-        std::array<unsigned char, 16>{0xfe, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}.data(),
-        12);
+    row.address = fakes::MakeEndpoint6({0xFE80, 0, 0, 0, 0, 0, 0, 1}, 41100, 12).address;
     row.port = 41100;
     row.pid = 4321;
     row.texts[0] = "host.example";

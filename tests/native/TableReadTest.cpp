@@ -8,7 +8,9 @@
 namespace tarnwick {
 namespace {
 
-constexpr std::uint32_t kInitialBufferBytes = 98308; // the count and 8,192 rows
+// The reader's first buffer holds the count and this many rows.
+constexpr std::uint32_t kInitialRows = 8192;
+constexpr std::uint32_t kInitialBufferBytes = kUdpTableHeaderSize + kInitialRows * kUdpRowSize;
 constexpr int kFailed = -1;
 
 // Rows 10.x.y.z port 1000 + i, sorted, all distinct.
@@ -77,8 +79,8 @@ TEST_P(TableRead, TableIsShownAfterAtMostFourReadsAndAGrownBufferIsKept)
 INSTANTIATE_TEST_SUITE_P(
     Cases, TableRead,
     ::testing::Values(ReadCase{"empty", 0, 0, 0, 1, 0},
-                      ReadCase{"fills the first buffer", 8192, 0, 0, 1, 8192},
-                      ReadCase{"one row too many", 8193, 0, 0, 2, 8193},
+                      ReadCase{"fills the first buffer", kInitialRows, 0, 0, 1, kInitialRows},
+                      ReadCase{"one row too many", kInitialRows + 1, 0, 0, 2, kInitialRows + 1},
                       ReadCase{"a tenth more between size and read", 10000, 10, 1, 2, 11000},
                       ReadCase{"doubles twice", 9000, 100, 2, 4, 36000},
                       ReadCase{"doubles three times", 9000, 100, 3, 4, kFailed}));
