@@ -12,12 +12,6 @@ constexpr COLORREF kRemoved = RGB(0x65, 0x43, 0x21);
 class ChangesTest : public CFrameFixture {
 protected:
     void SetUp() override { NewIni(); }
-    void OpenWith(const std::string& settings)
-    {
-        std::ofstream(ini, std::ios::binary) << settings;
-        Open();
-        ::KillTimer(hwnd, CMainFrame::kFirstPollTimer);
-    }
     void Poll(std::vector<Endpoint> rows)
     {
         table->rows = std::move(rows);
@@ -36,10 +30,6 @@ protected:
             fills.push_back(image.At(rc.right - 3, (rc.top + rc.bottom) / 2));
         }
         return fills;
-    }
-    bool Checked(UINT id) const
-    {
-        return (::GetMenuState(::GetMenu(hwnd), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
     }
 };
 

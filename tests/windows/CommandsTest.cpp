@@ -51,16 +51,13 @@ protected:
     // "moving" while the bar's animation timer runs after a repaint); the first row.
     std::string Shown() const
     {
-        auto checked = [this](UINT id) {
-            return (::GetMenuState(::GetMenu(hwnd), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
-        };
         CPaneStatusBar& bar = Probe().StatusBar();
         ::UpdateWindow(bar);
         std::ostringstream out;
-        out << bar.GetPaneText(kMessagePane) << " | " << checked(ID_AUTOUPDATE) << " "
+        out << bar.GetPaneText(kMessagePane) << " | " << Checked(ID_AUTOUPDATE) << " "
             << ButtonImage(CToolBarImages::kAutoUpdateImage, IDB_AUTOUPDATE_ON, IDB_AUTOUPDATE_OFF)
             << " " << PaneTexts(kAutoUpdatePane) << " "
-            << (bar.GetAnimTimer() != 0 ? "moving" : "still") << " | " << checked(ID_RESOLVE) << " "
+            << (bar.GetAnimTimer() != 0 ? "moving" : "still") << " | " << Checked(ID_RESOLVE) << " "
             << ButtonImage(CToolBarImages::kResolveImage, IDB_RESOLVE_ON, IDB_RESOLVE_OFF) << " "
             << PaneTexts(kResolvePane) << " | " << Cell(0, 0) << ":" << Cell(0, 1);
         return out.str();
@@ -95,7 +92,7 @@ TEST_F(CommandsTest, ViewToolbarAndStatusBarAreCheckedWhileTheirBarsShow)
             Command(id);
             ::SendMessageA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 2);
             EXPECT_EQ(shown, ::IsWindowVisible(bar) != FALSE) << id;
-            EXPECT_EQ(shown, (::GetMenuState(view, id, MF_BYCOMMAND) & MF_CHECKED) != 0) << id;
+            EXPECT_EQ(shown, Checked(id)) << id;
         }
     }
 }

@@ -54,18 +54,6 @@ protected:
         EXPECT_EQ(button, !(::GetMenuState(edit, ID_EDIT_COPY, MF_BYCOMMAND) & MF_GRAYED));
         return button;
     }
-    // Through the frame's accelerators, as the message loop passes a key on, with `held`
-    // (Ctrl, Shift) down.
-    void Press(UINT key, BYTE held = VK_CONTROL)
-    {
-        BYTE keys[256] = {}, saved[256] = {};
-        ::GetKeyboardState(saved);
-        keys[held] = 0x80;
-        ::SetKeyboardState(keys);
-        MSG msg = {::GetFocus(), WM_KEYDOWN, key, 1, 0, {}};
-        ::TranslateAcceleratorA(hwnd, frame->GetAccelerators(), &msg);
-        ::SetKeyboardState(saved);
-    }
     // Types `name` into the Save dialog's name box and presses Save.
     static void TypeAndSave(HWND save, const std::wstring& name)
     {
@@ -172,7 +160,7 @@ TEST_F(ExportTest, CopyTakesTheHighlightedRowsAddressOnceARowIsClicked)
         // Ctrl+C, then the command as a menu gives it.
         for (bool menu : {false, true}) {
             fw::CClipboard(nullptr).SetText("before");
-            menu ? Command(ID_EDIT_COPY) : Press('C');
+            menu ? Command(ID_EDIT_COPY) : void(Key(::GetFocus(), 'C', VK_CONTROL));
             EXPECT_EQ(bytes, ClipboardBytes());
         }
     }
@@ -191,7 +179,7 @@ TEST_F(ExportTest, CopyTakesTheHighlightedRowsAddressOnceARowIsClicked)
         act();
         EXPECT_FALSE(CopyEnabled()) << &act - unhighlight;
         fw::CClipboard(nullptr).SetText("before");
-        Press('C'), Command(ID_EDIT_COPY);
+        Key(::GetFocus(), 'C', VK_CONTROL), Command(ID_EDIT_COPY);
         EXPECT_EQ(std::string("before\0", 7), ClipboardBytes()) << &act - unhighlight;
     }
     // Another program holds the clipboard: the copy waits without holding the window, and gives
@@ -234,13 +222,13 @@ TEST_F(ExportTest, TheKeyboardReachesTheListsAndTheirRows)
         {VK_TAB, 0}, {VK_TAB, VK_SHIFT}, {VK_F6, 0}, {VK_F6, VK_SHIFT}};
     for (const auto& [key, held] : keys) {
         const HWND next = ::GetFocus() == *list ? Probe().Statistics() : *list;
-        Press(key, held);
+        Key(::GetFocus(), key, held);
         ::SetActiveWindow(other), ::SetActiveWindow(hwnd);
         EXPECT_EQ(next, ::GetFocus()) << key << " " << int(held);
     }
     ::DestroyWindow(other);
     list->SendMessage(WM_KEYDOWN, VK_DOWN);
-    Press('C');
+    Key(::GetFocus(), 'C', VK_CONTROL);
     EXPECT_EQ(std::string("127.0.0.2\0", 10), ClipboardBytes());
     // Shift+F10 and the menu key open the list's menu at the selected row.
     RECT label = {};
@@ -267,15 +255,10 @@ TEST_F(ExportTest, TheKeyboardReachesTheListsAndTheirRows)
         EXPECT_EQ(row.y, placed.top) << key;
     }
     // Ctrl+Up moves the focus alone: Copy still takes the highlighted row.
-    BYTE ctrl[256] = {};
-    ctrl[VK_CONTROL] = 0x80;
-    ::SetKeyboardState(ctrl);
-    list->SendMessage(WM_KEYDOWN, VK_UP);
-    ctrl[VK_CONTROL] = 0;
-    ::SetKeyboardState(ctrl);
+    Key(*list, VK_UP, VK_CONTROL);
     ASSERT_EQ(0, list->GetNextItem(-1, LVNI_FOCUSED));
     fw::CClipboard(nullptr).SetText("before");
-    Press('C');
+    Key(::GetFocus(), 'C', VK_CONTROL);
     EXPECT_EQ(std::string("127.0.0.2\0", 10), ClipboardBytes());
 }
 
@@ -289,7 +272,7 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
         ::GetDlgItemTextA(save, 1148, offered, sizeof(offered));
         ::PostMessageA(save, WM_COMMAND, IDCANCEL, 0);
     });
-    Press('S');
+    Key(::GetFocus(), 'S', VK_CONTROL);
     EXPECT_STREQ("Events.txt", offered);
     EXPECT_EQ("AutoUpdate PAUSED",
               Probe().StatusBar().GetPane(kAutoUpdatePane)->GetStateText(true));
@@ -315,7 +298,7 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
                     nullptr, IDYES);
             },
             nullptr, 1148);
-        Press('S');
+        Key(::GetFocus(), 'S', VK_CONTROL);
         EXPECT_NE(std::wstring::npos, prompt.find(L"already exists")) << answer;
         EXPECT_EQ(answer == IDYES ? "0.0.0.0   53   \r\n" : "old\r\n", FileBytes(target));
     }

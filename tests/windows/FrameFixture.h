@@ -2,6 +2,7 @@
 
 #include "app/MainFrameProbe.h"
 #include "framework/Gdi.h"
+#include "framework/WinApp.h"
 #include "res/resource.h"
 #include "tests/fakes/FakeProcessLookup.h"
 #include "tests/windows/TestSupport.h"
@@ -68,6 +69,17 @@ protected:
         ini = ::testing::TempDir() + "tarnwick-" + std::to_string(++files) + ".ini";
         ::DeleteFileA(ini.c_str());
     }
+    void WriteIni(const std::string& settings) const
+    {
+        std::ofstream(ini, std::ios::binary) << settings;
+    }
+    // Opens the frame over a settings file holding `settings`, with no first poll in the way.
+    void OpenWith(const std::string& settings)
+    {
+        WriteIni(settings);
+        Open();
+        ::KillTimer(hwnd, CMainFrame::kFirstPollTimer);
+    }
     // As the program opens it: the owner-drawn menu takes the place of the plain one.
     void Open()
     {
@@ -89,6 +101,32 @@ protected:
 
     CMainFrameProbe Probe() const { return CMainFrameProbe(*frame); }
     void Command(UINT id) { ::SendMessageA(hwnd, WM_COMMAND, id, 0); }
+    bool Checked(UINT id) const
+    {
+        return (::GetMenuState(::GetMenu(hwnd), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    }
+    // A key pressed in `to` with `held` (Ctrl, Shift) down, as the message loop passes it on:
+    // through `app` where given (an edit box keeps its clipboard keys), else the frame's
+    // accelerators; a key they leave goes to `to`, its character after it. True when the frame
+    // took the key.
+    bool Key(HWND to, UINT key, BYTE held = 0, const fw::CWinApp* app = nullptr)
+    {
+        BYTE keys[256] = {}, saved[256] = {};
+        ::GetKeyboardState(saved);
+        keys[held] = 0x80;
+        ::SetKeyboardState(keys);
+        MSG msg = {to, WM_KEYDOWN, key, 1, 0, {}};
+        const bool frameKey =
+            app != nullptr ? app->PreTranslateMessage(msg)
+                           : ::TranslateAcceleratorA(hwnd, frame->GetAccelerators(), &msg) != 0;
+        if (!frameKey) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+            PumpMessages(0);
+        }
+        ::SetKeyboardState(saved);
+        return frameKey;
+    }
     // One poll, as the Refresh command asks for it. The table is read on a worker thread:
     // dispatches messages until its rows and counters are shown.
     void Refresh()

@@ -18,7 +18,6 @@ const char kStored[] = "[Colors]\r\nBackColor=255\r\nSystemColor=65280\r\nCustom
 class SettingsTest : public CFrameFixture {
 protected:
     void SetUp() override { NewIni(); }
-    void Write(const std::string& text) const { std::ofstream(ini, std::ios::binary) << text; }
 
     // What the main window applied: the colours as 0xBBGGRR in the dialog's order (back, custom,
     // system, statistics, select; the lists' backgrounds also as the screen shows them, in the
@@ -41,8 +40,7 @@ protected:
             << list.m_crSelectColor << " text " << stats.SendMessage(LVM_GETTEXTCOLOR) << std::dec
             << " grid " << list.m_bGridLines << " top "
             << ((::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) << " "
-            << Probe().Interval() << " ms menu " << Look() << "/"
-            << ((::GetMenuState(::GetMenu(hwnd), ID_XPSTYLE, MF_BYCOMMAND) & MF_CHECKED) != 0);
+            << Probe().Interval() << " ms menu " << Look() << "/" << Checked(ID_XPSTYLE);
         return out.str();
     }
     // The classic look highlights a selected item to its right end in the highlight colour;
@@ -92,7 +90,7 @@ TEST_F(SettingsTest, FileIsAppliedAtStartAndLeftAsItWasAtExit)
     for (const Case& c : cases) {
         const std::string before = c.file != nullptr ? c.file : "";
         if (c.file != nullptr)
-            Write(c.file);
+            WriteIni(c.file);
         Open();
         EXPECT_EQ(c.applied, Applied()) << before;
         EXPECT_EQ(before, FileBytes(ini));
@@ -109,7 +107,7 @@ TEST_F(SettingsTest, FileIsAppliedAtStartAndLeftAsItWasAtExit)
 // Two instances: each stores at exit only the look it switched itself, whoever closes last.
 TEST_F(SettingsTest, AtExitOnlyTheLookThisWindowSwitchedIsStored)
 {
-    Write("[Attributes]\r\nMenuStyle=5\r\n");
+    WriteIni("[Attributes]\r\nMenuStyle=5\r\n");
     Open();
     const HWND first = hwnd;
     Open();
@@ -138,7 +136,7 @@ LRESULT CALLBACK RefuseToolbars(int code, WPARAM wParam, LPARAM lParam)
 
 TEST_F(SettingsTest, FailedStartLeavesTheStoredMenuStyleAlone)
 {
-    Write("[Attributes]\r\nMenuStyle=0\r\n");
+    WriteIni("[Attributes]\r\nMenuStyle=0\r\n");
     HHOOK hook = ::SetWindowsHookExA(WH_CBT, &RefuseToolbars, nullptr, ::GetCurrentThreadId());
     // The frame destroys and deletes itself when its creation fails.
     EXPECT_FALSE(
@@ -155,7 +153,7 @@ TEST_F(SettingsTest, UpdateIntervalOfAnyTextGivesASanePeriod)
         {"fast", 2000}, {"", 2000},  {"2147483", 86400000}, {"4294967297", 86400000}};
     for (const auto& [stored, milliseconds] : cases) {
         NewIni();
-        Write(std::string("[Attributes]\r\nUpdateInterval=") + stored + "\r\n");
+        WriteIni(std::string("[Attributes]\r\nUpdateInterval=") + stored + "\r\n");
         EXPECT_EQ(milliseconds, CSettingsStore(ini).Load().interval.Milliseconds()) << stored;
     }
 }
@@ -230,7 +228,7 @@ TEST_F(SettingsTest, DialogShowsTheFileAndOkAppliesAndWritesWhatItShows)
     };
     // clang-format on
     for (const Case& c : cases) {
-        Write(c.file);
+        WriteIni(c.file);
         Open();
         Command(ID_XPSTYLE);
         WhenShown(
@@ -304,9 +302,7 @@ TEST_F(SettingsTest, TheDialogAnswersTheKeyboardAlone)
 // A new interval takes effect at once where auto-update runs.
 TEST_F(SettingsTest, OkRestartsARunningAutoUpdateWithTheNewInterval)
 {
-    Write("[Attributes]\r\nUpdateInterval=1\r\n");
-    Open();
-    ::KillTimer(hwnd, CMainFrame::kFirstPollTimer);
+    OpenWith("[Attributes]\r\nUpdateInterval=1\r\n");
     Probe().SetInterval(3600 * 1000);
     Command(ID_AUTOUPDATE);
     WhenShown(
@@ -326,7 +322,7 @@ TEST_F(SettingsTest, IPv6AndProcessAreOnForOneAndTheirCommandsWriteThemAtOnce)
     for (const auto& option : kOptions) {
         SCOPED_TRACE(option.key);
         Close(), NewIni();
-        Write(std::string("[Attributes]\r\n") + option.key + "=2\r\n");
+        WriteIni(std::string("[Attributes]\r\n") + option.key + "=2\r\n");
         Open();
         for (bool on : {false, true}) {
             const bool ipv6 = option.id == ID_VIEW_IPV6;
@@ -334,8 +330,7 @@ TEST_F(SettingsTest, IPv6AndProcessAreOnForOneAndTheirCommandsWriteThemAtOnce)
             EXPECT_EQ(on && ipv6 ? "IPv6 Datagrams Having No Ports:" : "",
                       Probe().Statistics().GetItemText(6, 0));
             EXPECT_EQ(on && !ipv6 ? 4 : 2, Probe().EndpointList().GetColumnCount());
-            EXPECT_EQ(on,
-                      (::GetMenuState(::GetMenu(hwnd), option.id, MF_BYCOMMAND) & MF_CHECKED) != 0);
+            EXPECT_EQ(on, Checked(option.id));
             Command(option.id);
             EXPECT_EQ(std::string("[Attributes]\r\n") + option.key + "=" + (on ? "0" : "1") +
                           "\r\n",
