@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <regex>
+
 namespace {
 
 constexpr COLORREF kNew = RGB(0x12, 0x34, 0x56);
@@ -90,16 +93,22 @@ TEST_F(ChangesTest, TheLogIsContinuedAcrossRunsAndAFailedWriteStopsItOnce)
         Close();
     }
     const std::string text = FileBytes(logFile);
-    ASSERT_EQ(2 * 47u, text.size()) << text;
-    // The time, then the change.
-    for (const std::size_t line : {0u, 47u}) {
-        SYSTEMTIME now = {};
-        ::GetLocalTime(&now);
-        EXPECT_EQ(std::to_string(now.wYear) + "-", text.substr(line, 5));
-        EXPECT_EQ(':', text[line + 13]);
+    std::vector<std::string> lines;
+    std::size_t at = 0;
+    for (std::size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(text.substr(at, end - at));
+    // Two lines and nothing after them, each the time of this year, then the change.
+    ASSERT_EQ(2u, lines.size()) << text;
+    EXPECT_EQ(text.size(), at) << text;
+    constexpr std::size_t kTimeWidth = 19; // "YYYY-MM-DD hh:mm:ss"
+    SYSTEMTIME now = {};
+    ::GetLocalTime(&now);
+    const std::regex time(std::to_string(now.wYear) + R"(-\d\d-\d\d \d\d:\d\d:\d\d)");
+    const char* const changes[] = {"   +   127.0.0.2   5001   ", "   -   127.0.0.1   5000   "};
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_TRUE(std::regex_match(lines[i].substr(0, kTimeWidth), time)) << lines[i];
+        EXPECT_EQ(changes[i], lines[i].substr(std::min(kTimeWidth, lines[i].size())));
     }
-    EXPECT_EQ("   +   127.0.0.2   5001   \r\n", text.substr(19, 28));
-    EXPECT_EQ("   -   127.0.0.1   5000   \r\n", text.substr(66, 28));
 
     // Another program holds the log without sharing it: one message, naming the file.
     OpenWith(settings);
