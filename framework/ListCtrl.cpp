@@ -1,7 +1,9 @@
 #include "framework/ListCtrl.h"
 
+#include "framework/Gdi.h"
 #include "framework/Text.h"
 
+#include <utility>
 #include <vector>
 
 namespace fw {
@@ -143,13 +145,63 @@ HWND CListCtrl::GetHeaderCtrl() const
 namespace {
 // How many guards hold a window's redrawing off, kept with the window.
 const char kRedrawHolds[] = "fw.RedrawHolds";
+
+// The parts of a window's children that wait to be repainted, kept while the window is hidden
+// from drawing (which drops them) and asked for again after.
+class CChildRepaints {
+public:
+    explicit CChildRepaints(HWND parent)
+    {
+        for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr;
+             child = ::GetWindow(child, GW_HWNDNEXT)) {
+            CRgn region(::CreateRectRgn(0, 0, 0, 0));
+            if (::GetUpdateRgn(child, region, FALSE) > NULLREGION)
+                m_pending.emplace_back(child, std::move(region));
+        }
+    }
+
+    void Repaint() const
+    {
+        for (const auto& [child, region] : m_pending)
+            ::RedrawWindow(child, nullptr, region, RDW_INVALIDATE | RDW_ERASE);
+    }
+
+private:
+    std::vector<std::pair<HWND, CRgn>> m_pending;
+};
+
+// Turns redrawing on for a shown window. A list view sets its scroll bars twice over as its
+// redrawing comes back, and each setting draws the bar there and then (5 ms a draw under Wine's
+// themes). So the window is hidden from drawing while the control catches up, and then
+// repainted once: its frame with the bars, and its header too where the bars came or went and
+// so changed the header's width.
+void RedrawShownWindow(HWND hWnd)
+{
+    constexpr LONG_PTR kBars = WS_VSCROLL | WS_HSCROLL;
+    const LONG_PTR bars = ::GetWindowLongPtrW(hWnd, GWL_STYLE) & kBars;
+    const CChildRepaints children(hWnd);
+    // DefWindowProc hides the window silently, where a style change would tell the control.
+    ::DefWindowProcW(hWnd, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageA(hWnd, WM_SETREDRAW, TRUE, 0);
+    ::DefWindowProcW(hWnd, WM_SETREDRAW, TRUE, 0);
+    const LONG_PTR barsNow = ::GetWindowLongPtrW(hWnd, GWL_STYLE) & kBars;
+    UINT flags = RDW_INVALIDATE | RDW_ERASE;
+    if (bars != 0 || barsNow != 0)
+        flags |= RDW_FRAME;
+    if (barsNow != bars)
+        flags |= RDW_ALLCHILDREN;
+    ::RedrawWindow(hWnd, nullptr, nullptr, flags);
+    children.Repaint();
+}
 } // namespace
 
 CRedrawOff::CRedrawOff(HWND hWnd) : m_hWnd(hWnd)
 {
     const auto holds = reinterpret_cast<INT_PTR>(::GetPropA(hWnd, kRedrawHolds));
-    if (holds == 0)
+    if (holds == 0) {
+        m_bShown = (::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
         ::SendMessageA(hWnd, WM_SETREDRAW, FALSE, 0);
+    }
     ::SetPropA(hWnd, kRedrawHolds, reinterpret_cast<HANDLE>(holds + 1));
 }
 
@@ -161,7 +213,10 @@ CRedrawOff::~CRedrawOff()
         return;
     }
     ::RemovePropA(m_hWnd, kRedrawHolds);
-    ::SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
+    if (m_bShown)
+        RedrawShownWindow(m_hWnd);
+    else
+        ::SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
 }
 
 } // namespace fw

@@ -40,7 +40,8 @@ public:
 };
 
 // Turns a window's redrawing off for the guard's lifetime (WM_SETREDRAW). Guards nest: only
-// the outermost turns it on again, so that an inner one does not repaint halfway through.
+// the outermost turns it on again, so that an inner one does not repaint halfway through. A
+// window shown when the hold began is repainted at its end, frame and all.
 class CRedrawOff {
 public:
     explicit CRedrawOff(HWND hWnd);
@@ -50,6 +51,9 @@ public:
 
 private:
     HWND m_hWnd;
+    // Shown when the outermost hold began: only a shown window is hidden from drawing and shown
+    // again as its redrawing comes back on.
+    bool m_bShown = false;
 };
 
 } // namespace fw

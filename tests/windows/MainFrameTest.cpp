@@ -222,6 +222,51 @@ TEST(RedrawOffTest, OnlyTheOutermostHoldTurnsRedrawingOnAgain)
     ::DestroyWindow(window);
 }
 
+// What a list shows, frame and header included, as the screen has it.
+std::vector<COLORREF> ScreenOf(HWND window)
+{
+    RECT rc = {};
+    ::GetWindowRect(window, &rc);
+    CDibSection image(rc.right - rc.left, rc.bottom - rc.top);
+    HDC dc = ::GetWindowDC(window);
+    ::BitBlt(image.Dc(), 0, 0, image.Width(), image.Height(), dc, 0, 0, SRCCOPY);
+    ::ReleaseDC(window, dc);
+    return image.Pixels();
+}
+
+// A hold's end leaves on the screen what a full repaint draws: the scroll bar as it comes and
+// goes, a header that changed inside the hold, and the header's strip where the bar was.
+TEST(RedrawOffTest, TheScreenEndsAsAFullRepaintDrawsIt)
+{
+    HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                                    nullptr, nullptr, nullptr);
+    fw::CListCtrl list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | LVS_REPORT | LVS_OWNERDATA,
+                            {0, 0, 300, 200}, parent, 1));
+    list.InsertColumn(0, "Local Address", LVCFMT_LEFT, 100);
+    list.InsertColumn(1, "Local Port", LVCFMT_LEFT, 80);
+    ::UpdateWindow(parent);
+    const struct {
+        const char* what;
+        int rows;
+        int width;
+    } steps[] = {
+        {"the bar comes", 100, 100}, {"a column widens", 100, 140}, {"the bar goes", 2, 140}};
+    for (const auto& step : steps) {
+        {
+            fw::CRedrawOff hold(list);
+            list.SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(step.rows));
+            list.SetColumnWidth(0, step.width);
+        }
+        ::UpdateWindow(list);
+        const std::vector<COLORREF> shown = ScreenOf(list);
+        ::RedrawWindow(list, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        EXPECT_TRUE(ScreenOf(list) == shown) << step.what;
+    }
+    ::DestroyWindow(parent);
+}
+
 } // namespace
 
 namespace {
