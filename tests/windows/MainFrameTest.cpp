@@ -234,8 +234,8 @@ std::vector<COLORREF> ScreenOf(HWND window)
     return image.Pixels();
 }
 
-// A hold's end leaves on the screen what a full repaint draws: the scroll bar as it comes and
-// goes, a header that changed inside the hold, and the header's strip where the bar was.
+// A hold's end leaves on the screen what a full repaint draws: the scroll bar as it comes, goes
+// and changes, a header that changed inside the hold, and the header's strip where the bar was.
 TEST(RedrawOffTest, TheScreenEndsAsAFullRepaintDrawsIt)
 {
     HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr,
@@ -251,7 +251,11 @@ TEST(RedrawOffTest, TheScreenEndsAsAFullRepaintDrawsIt)
         int rows;
         int width;
     } steps[] = {
-        {"the bar comes", 100, 100}, {"a column widens", 100, 140}, {"the bar goes", 2, 140}};
+        {"the bar comes", 100, 100},
+        {"a column widens", 100, 140},
+        {"the thumb shrinks", 400, 140},
+        {"the bar goes", 2, 140},
+    };
     for (const auto& step : steps) {
         {
             fw::CRedrawOff hold(list);
