@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace tarnwick {
 
@@ -41,6 +42,28 @@ std::vector<std::size_t> SortedEndpoints(const std::vector<EndpointRow>& rows)
     if (!std::is_sorted(order.begin(), order.end(), less))
         std::stable_sort(order.begin(), order.end(), less);
     return order;
+}
+
+// Ends the changes of the rows for which `over` holds: new rows become plain, gone rows
+// leave. Returns the first row that changed (rows after a gone one move up), or kNoRow.
+template <class Over> std::size_t EndChanges(std::vector<EndpointRow>& rows, Over over)
+{
+    std::size_t first = CEndpointChanges::kNoRow;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EndpointRow& row = rows[i];
+        if (row.change != RowChange::kNone && over(row)) {
+            first = std::min(first, kept);
+            if (row.change == RowChange::kGone)
+                continue;
+            row.change = RowChange::kNone;
+        }
+        if (kept != i)
+            rows[kept] = std::move(row);
+        ++kept;
+    }
+    rows.resize(kept);
+    return first;
 }
 
 } // namespace
@@ -126,22 +149,12 @@ void CEndpointChanges::Apply(const std::vector<EndpointRow>& shown, std::vector<
 
 std::size_t CEndpointChanges::Expire(std::vector<EndpointRow>& rows, std::uint64_t now) const
 {
-    std::size_t first = kNoRow;
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        EndpointRow& row = rows[i];
-        if (row.change != RowChange::kNone && IsOver(row, now)) {
-            first = std::min(first, kept);
-            if (row.change == RowChange::kGone)
-                continue;
-            row.change = RowChange::kNone;
-        }
-        if (kept != i)
-            rows[kept] = std::move(row);
-        ++kept;
-    }
-    rows.resize(kept);
-    return first;
+    return EndChanges(rows, [&](const EndpointRow& row) { return IsOver(row, now); });
+}
+
+std::size_t CEndpointChanges::EndAll(std::vector<EndpointRow>& rows)
+{
+    return EndChanges(rows, [](const EndpointRow&) { return true; });
 }
 
 void CEndpointChanges::TakeReport(std::vector<EndpointRow>& appeared,

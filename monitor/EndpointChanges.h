@@ -31,6 +31,8 @@ public:
     // Ends the changes that are over at `now`: new rows become plain, gone rows leave. Returns
     // the first row that changed (rows after a gone one move up), or kNoRow.
     std::size_t Expire(std::vector<EndpointRow>& rows, std::uint64_t now) const;
+    // Ends every change at once, as Expire does; for highlighting switched off.
+    static std::size_t EndAll(std::vector<EndpointRow>& rows);
     // The rows that appeared and went since the last call, in table order.
     void TakeReport(std::vector<EndpointRow>& appeared, std::vector<EndpointRow>& gone);
 

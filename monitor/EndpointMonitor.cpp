@@ -296,34 +296,23 @@ void CEndpointMonitor::SetHighlight(bool on, IEndpointView& endpoints)
     if (on == m_changes.GetHighlight())
         return;
     m_changes.SetHighlight(on);
-    if (on)
-        return;
-    std::vector<EndpointRow>& rows = m_rows.Edit();
-    const std::size_t count = rows.size();
-    rows.erase(
-        std::remove_if(rows.begin(), rows.end(),
-                       [](const EndpointRow& row) { return row.change == RowChange::kGone; }),
-        rows.end());
-    std::size_t first = IEndpointView::kNone;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].change != RowChange::kNone) {
-            rows[i].change = RowChange::kNone;
-            first = std::min(first, i);
-        }
-    }
-    if (first != IEndpointView::kNone || rows.size() != count)
-        endpoints.RowsChanged(rows.size(), first, rows.empty() ? 0 : rows.size() - 1);
+    if (!on)
+        ShowEndedChanges(CEndpointChanges::EndAll(m_rows.Edit()), endpoints);
 }
 
 bool CEndpointMonitor::ExpireChanges(IEndpointView& endpoints)
 {
-    std::vector<EndpointRow>& rows = m_rows.Edit();
-    const std::size_t first = m_changes.Expire(rows, m_clock());
+    ShowEndedChanges(m_changes.Expire(m_rows.Edit(), m_clock()), endpoints);
+    return AnyChange(m_rows.Rows());
+}
+
+void CEndpointMonitor::ShowEndedChanges(std::size_t first, IEndpointView& endpoints) const
+{
     // The rows below the first change may have moved up.
+    const std::size_t count = m_rows.Count();
     if (first != CEndpointChanges::kNoRow)
-        endpoints.RowsChanged(rows.size(), first < rows.size() ? first : IEndpointView::kNone,
-                              rows.empty() ? 0 : rows.size() - 1);
-    return AnyChange(rows);
+        endpoints.RowsChanged(count, first < count ? first : IEndpointView::kNone,
+                              count == 0 ? 0 : count - 1);
 }
 
 void CEndpointMonitor::StartResolver()

@@ -120,6 +120,8 @@ private:
     void ShowFailedRead(IEndpointView& endpoints);
     // Makes m_next the rows shown and tells `endpoints` what changed.
     void ShowNextRows(IEndpointView& endpoints);
+    // Tells `endpoints` of changes ended from row `first` on (CEndpointChanges::kNoRow: none).
+    void ShowEndedChanges(std::size_t first, IEndpointView& endpoints) const;
     void StartResolver();
     void RefreshStatistics(const CTableReader& read, const CTableReader* read6,
                            IRowList& statistics);

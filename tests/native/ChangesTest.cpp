@@ -72,13 +72,16 @@ TEST_F(Changes, NewAndGoneRowsLastThreeSecondsAndAtLeastUntilTheNextPoll)
     }
     EXPECT_FALSE(endpoints.outOfRange);
 
-    // Switched off, the gone rows go and no row is marked.
+    // Switched off, the gone rows go and no row is marked; the row that moved up into the gone
+    // one's place is told changed.
     SetPorts({1, 4});
     Poll();
     ASSERT_EQ(Marks(), "1 3- 4");
+    const int told = endpoints.setCalls;
     monitor.SetHighlight(false, endpoints);
     EXPECT_EQ(Marks(), "1 4");
     EXPECT_EQ(endpoints.GetRowCount(), 2);
+    EXPECT_EQ(endpoints.setCalls - told, 1);
 }
 
 TEST_F(Changes, EachPollReportsTheEndpointsThatCameAndWentButNotThoseOfStartUpOrOfIPv6SwitchedOn)
