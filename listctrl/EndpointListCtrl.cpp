@@ -74,10 +74,8 @@ void CEndpointListCtrl::RowsChanged(std::size_t count, std::size_t first, std::s
     if (!IsWindow())
         return;
     if (m_filter.IsOn()) {
-        m_filter.Apply(*m_pRows, GetColumnCount());
-        count = m_filter.Count(*m_pRows);
-        first = 0;
-        last = count;
+        ShowFiltered();
+        return;
     }
     const auto shown = static_cast<std::size_t>(GetItemCount());
     const bool countChanged = count != shown;
