@@ -13,13 +13,6 @@ public:
     explicit CListRows(fw::CListCtrl& list) : m_list(list) {}
     CListRows(const CListRows&) = delete;
     CListRows& operator=(const CListRows&) = delete;
-    ~CListRows() override
-    {
-        if (m_redrawOff) {
-            m_redrawOff.reset();
-            m_list.Invalidate(true);
-        }
-    }
 
     int GetRowCount() const override { return m_list.GetItemCount(); }
     void SetCellText(int row, int column, const std::string& text) override
