@@ -166,8 +166,7 @@ void CMainFrame::LoadSettings()
     ApplyIPv6();
     m_bProcess = settings.bProcess;
     ApplyProcess();
-    m_bHighlight = settings.bHighlight;
-    m_monitor.SetHighlight(m_bHighlight, m_wndEndpointList);
+    m_monitor.SetHighlight(settings.bHighlight, m_wndEndpointList);
     // Logging resumes at start-up; the Settings dialog leaves it as it is.
     if (!m_bSettingsLoaded && settings.bLogChanges && !settings.strLogFile.empty())
         StartLog(fw::Utf8ToWide(settings.strLogFile));

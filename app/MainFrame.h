@@ -158,8 +158,6 @@ private:
     bool m_bIPv6 = false;
     // Two more columns show the process id and program that own each endpoint.
     bool m_bProcess = false;
-    // Endpoints that appear and go are coloured for a moment.
-    bool m_bHighlight = false;
     CToolBarImages m_toolBarImages;
     // The auto-update period in milliseconds, as the settings give it.
     int m_nInterval = 3;

@@ -10,9 +10,9 @@
 
 void CMainFrame::OnViewHighlight()
 {
-    m_bHighlight = !m_bHighlight;
-    m_settings.StoreHighlight(m_bHighlight);
-    m_monitor.SetHighlight(m_bHighlight, m_wndEndpointList);
+    const bool on = !m_monitor.GetHighlight();
+    m_settings.StoreHighlight(on);
+    m_monitor.SetHighlight(on, m_wndEndpointList);
     ShowSwitchStates();
 }
 
@@ -61,7 +61,7 @@ void CMainFrame::OnChangesShown()
 {
     if (m_log.IsOn())
         WriteChanges();
-    if (m_bHighlight && tarnwick::AnyChange(m_monitor.Rows().Rows()))
+    if (m_monitor.GetHighlight() && tarnwick::AnyChange(m_monitor.Rows().Rows()))
         SetTimer(kChangesTimer, kChangesMilliseconds);
 }
 

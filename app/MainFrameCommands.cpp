@@ -37,7 +37,7 @@ fw::CCommandState CMainFrame::GetCommandState(UINT id) const
         state.nCheck = m_bProcess ? 1 : 0;
         break;
     case ID_VIEW_HIGHLIGHT:
-        state.nCheck = m_bHighlight ? 1 : 0;
+        state.nCheck = m_monitor.GetHighlight() ? 1 : 0;
         break;
     case ID_FILE_LOG:
         state.nCheck = m_log.IsOn() ? 1 : 0;
