@@ -21,14 +21,22 @@ template <class Path> std::string FileBytes(const Path& path)
     return bytes.str();
 }
 
-// What the screen shows of a window's client area: what the window last painted there, stale
-// after a missed repaint, where a paint into memory would paint it afresh.
-inline CDibSection ScreenImage(HWND hWnd)
+// What the screen shows of a window's client area (or the whole window, with its frame): what
+// the window last painted there, stale after a missed repaint, where a paint into memory would
+// paint it afresh.
+inline CDibSection ScreenImage(HWND hWnd, bool withFrame = false)
 {
     RECT rc = {};
-    ::GetClientRect(hWnd, &rc);
+    if (withFrame) {
+        ::GetWindowRect(hWnd, &rc);
+        ::OffsetRect(&rc, -rc.left, -rc.top);
+    } else {
+        ::GetClientRect(hWnd, &rc);
+    }
     CDibSection image(rc.right, rc.bottom);
-    ::BitBlt(image.Dc(), 0, 0, rc.right, rc.bottom, fw::CClientDC(hWnd), 0, 0, SRCCOPY);
+    HDC dc = withFrame ? ::GetWindowDC(hWnd) : ::GetDC(hWnd);
+    ::BitBlt(image.Dc(), 0, 0, rc.right, rc.bottom, dc, 0, 0, SRCCOPY);
+    ::ReleaseDC(hWnd, dc);
     return image;
 }
 

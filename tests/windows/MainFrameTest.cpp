@@ -222,18 +222,6 @@ TEST(RedrawOffTest, OnlyTheOutermostHoldTurnsRedrawingOnAgain)
     ::DestroyWindow(window);
 }
 
-// What a list shows, frame and header included, as the screen has it.
-std::vector<COLORREF> ScreenOf(HWND window)
-{
-    RECT rc = {};
-    ::GetWindowRect(window, &rc);
-    CDibSection image(rc.right - rc.left, rc.bottom - rc.top);
-    HDC dc = ::GetWindowDC(window);
-    ::BitBlt(image.Dc(), 0, 0, image.Width(), image.Height(), dc, 0, 0, SRCCOPY);
-    ::ReleaseDC(window, dc);
-    return image.Pixels();
-}
-
 // A hold's end leaves on the screen what a full repaint draws: the scroll bar as it comes, goes
 // and changes, a header that changed inside the hold, and the header's strip where the bar was.
 TEST(RedrawOffTest, TheScreenEndsAsAFullRepaintDrawsIt)
@@ -263,10 +251,10 @@ TEST(RedrawOffTest, TheScreenEndsAsAFullRepaintDrawsIt)
             list.SetColumnWidth(0, step.width);
         }
         ::UpdateWindow(list);
-        const std::vector<COLORREF> shown = ScreenOf(list);
+        const CDibSection shown = ScreenImage(list, true);
         ::RedrawWindow(list, nullptr, nullptr,
                        RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        EXPECT_TRUE(ScreenOf(list) == shown) << step.what;
+        EXPECT_TRUE(SameIn(ScreenImage(list, true), shown, shown.All())) << step.what;
     }
     ::DestroyWindow(parent);
 }
