@@ -1,6 +1,7 @@
 // The commands and switches of the main window, driven the way a user drives them:
 // WM_COMMAND, clicks on the status bar, the mouse over menu and toolbar.
 #include "tests/windows/FrameFixture.h"
+#include "tests/windows/PaneBarHost.h"
 
 #include <functional>
 
@@ -20,12 +21,21 @@ protected:
         ASSERT_TRUE(Probe().StatusBar().GetItemRect(index, rc));
         ClickBar((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
     }
-    // A pane's texts when enabled and disabled.
+    // A pane's texts when enabled and disabled, and the colour its text is painted in: "green"
+    // (on), "red" (off) or "?".
     std::string PaneTexts(int index) const
     {
-        const CStatusPane& pane = *Probe().StatusBar().GetPane(index);
-        return pane.GetStateText(true) + "/" + pane.GetStateText(false);
+        CPaneStatusBar& bar = Probe().StatusBar();
+        const CStatusPane& pane = *bar.GetPane(index);
+        const CDibSection image = PrintClient(bar);
+        const RECT inner = InnerRect(bar, index);
+        const bool green = CountColor(image, inner, kOnGreen) > 10;
+        const bool red = CountColor(image, inner, kOffRed) > 10;
+        return pane.GetStateText(true) + "/" + pane.GetStateText(false) + " " +
+               (green == red ? "?" : green ? "green" : "red");
     }
+    static constexpr COLORREF kOnGreen = RGB(0, 150, 0);
+    static constexpr COLORREF kOffRed = RGB(200, 0, 0);
 
     // The button's image, drawn alike by the normal and the hot list: "on", "off" (the state
     // bitmaps with the grey made button face) or "?".
@@ -124,28 +134,28 @@ TEST_F(CommandsTest, PromptsAndSwitchesShowWhereTheUserLooks)
     // A switch shows both switches' state images from then on; before, the toolbar's own.
     // clang-format off
     const Step steps[] = {
-        {[] {}, "Ready | 0 ? / still | 1 ? Resolve ON/ | :"},
-        {[&] { menuSelect(ID_REFRESH, MF_STRING); }, "Refresh UDP Information | 0 ? / still | 1 ? Resolve ON/ | :"},
-        {[&] { menuSelect(0, 0xFFFF); }, "Ready | 0 ? / still | 1 ? Resolve ON/ | :"}, // the menu closed
-        {[&] { hover(0); }, "Refresh UDP Information | 0 ? / still | 1 ? Resolve ON/ | :"},
+        {[] {}, "Ready | 0 ? / red still | 1 ? Resolve ON/ green | :"},
+        {[&] { menuSelect(ID_REFRESH, MF_STRING); }, "Refresh UDP Information | 0 ? / red still | 1 ? Resolve ON/ green | :"},
+        {[&] { menuSelect(0, 0xFFFF); }, "Ready | 0 ? / red still | 1 ? Resolve ON/ green | :"}, // the menu closed
+        {[&] { hover(0); }, "Refresh UDP Information | 0 ? / red still | 1 ? Resolve ON/ green | :"},
         // Copy is disabled: its prompt shows all the same.
-        {[&] { hover(5); }, "Copy the IP address and put it on the Clipboard | 0 ? / still | 1 ? Resolve ON/ | :"},
-        {[&] { hover(-1); }, "Ready | 0 ? / still | 1 ? Resolve ON/ | :"},
-        {[&] { hover(1); }, "Stop/Start AutoUpdate process | 0 ? / still | 1 ? Resolve ON/ | :"},
-        {[&] { toolbar.SendMessage(WM_MOUSELEAVE); }, "Ready | 0 ? / still | 1 ? Resolve ON/ | :"},
-        {[&] { Command(ID_AUTOUPDATE); }, "Ready | 1 on AutoUpdate ACTIVE/AutoUpdate PAUSED moving | 1 on Resolve ON/ | :"},
-        {[&] { ClickPane(kAutoUpdatePane); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE still | 1 on Resolve ON/ | :"},
-        {[&] { ClickPane(kStripesPane); }, "Ready | 1 on AutoUpdate ACTIVE/AutoUpdate PAUSED moving | 1 on Resolve ON/ | :"},
-        {[&] { Command(ID_AUTOUPDATE); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE still | 1 on Resolve ON/ | :"},
+        {[&] { hover(5); }, "Copy the IP address and put it on the Clipboard | 0 ? / red still | 1 ? Resolve ON/ green | :"},
+        {[&] { hover(-1); }, "Ready | 0 ? / red still | 1 ? Resolve ON/ green | :"},
+        {[&] { hover(1); }, "Stop/Start AutoUpdate process | 0 ? / red still | 1 ? Resolve ON/ green | :"},
+        {[&] { toolbar.SendMessage(WM_MOUSELEAVE); }, "Ready | 0 ? / red still | 1 ? Resolve ON/ green | :"},
+        {[&] { Command(ID_AUTOUPDATE); }, "Ready | 1 on AutoUpdate ACTIVE/AutoUpdate PAUSED green moving | 1 on Resolve ON/ green | :"},
+        {[&] { ClickPane(kAutoUpdatePane); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE red still | 1 on Resolve ON/ green | :"},
+        {[&] { ClickPane(kStripesPane); }, "Ready | 1 on AutoUpdate ACTIVE/AutoUpdate PAUSED green moving | 1 on Resolve ON/ green | :"},
+        {[&] { Command(ID_AUTOUPDATE); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE red still | 1 on Resolve ON/ green | :"},
         // Neither the message pane nor the size grip is a switch.
-        {[&] { ClickPane(kMessagePane), ClickBar(bar.right - 3, bar.bottom - 3); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE still | 1 on Resolve ON/ | :"},
+        {[&] { ClickPane(kMessagePane), ClickBar(bar.right - 3, bar.bottom - 3); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE red still | 1 on Resolve ON/ green | :"},
         // Names are looked up by a resolver run that a poll starts, and shown by a later poll.
-        {[&] { PumpUntil([&] { return Refresh(), Cell(0, 1) == "domain"; }, 10000); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE still | 1 on Resolve ON/ | TESTHOST:domain"},
+        {[&] { PumpUntil([&] { return Refresh(), Cell(0, 1) == "domain"; }, 10000); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE red still | 1 on Resolve ON/ green | TESTHOST:domain"},
         // The rows keep their texts until the next poll.
-        {[&] { Command(ID_RESOLVE); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE still | 0 off Resolve OFF/ | TESTHOST:domain"},
-        {[&] { Refresh(); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE still | 0 off Resolve OFF/ | 0.0.0.0:53"},
-        {[&] { ClickPane(kResolvePane); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE still | 1 on Resolve ON/ | 0.0.0.0:53"},
-        {[&] { Refresh(); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE still | 1 on Resolve ON/ | TESTHOST:domain"},
+        {[&] { Command(ID_RESOLVE); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE red still | 0 off Resolve OFF/ red | TESTHOST:domain"},
+        {[&] { Refresh(); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE red still | 0 off Resolve OFF/ red | 0.0.0.0:53"},
+        {[&] { ClickPane(kResolvePane); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE red still | 1 on Resolve ON/ green | 0.0.0.0:53"},
+        {[&] { Refresh(); }, "Ready | 0 off AutoUpdate PAUSED/AutoUpdate ACTIVE red still | 1 on Resolve ON/ green | TESTHOST:domain"},
     };
     // clang-format on
     for (const Step& step : steps) {
