@@ -76,6 +76,26 @@ TEST_F(FilterTest, TypedTextKeepsTheRowsThatHoldItAndEscBringsAllBack)
     EXPECT_EQ("Ready", Message());
 }
 
+// A program's name outside ASCII is found as it is typed, whatever the box's code page.
+TEST_F(FilterTest, TypedTextFindsAProgramNameOutsideAscii)
+{
+    Command(ID_RESOLVE);
+    processes->running = {{10, {1, "svchost.exe"}},
+                          {9,
+                           {1, "\xC5\x81\xC3\xB3"
+                               "d\xC5\xBA.exe"}}};
+    std::vector<Endpoint> rows;
+    for (std::uint32_t pid : {10, 9}) {
+        rows.push_back(MakeEndpoint(10, 0, 0, 1, static_cast<std::uint16_t>(53 + rows.size())));
+        rows.back().pid = pid;
+    }
+    Command(ID_VIEW_PROCESS);
+    Show(rows);
+    Type(L"\x0141\x00F3");
+    ASSERT_EQ(1, Probe().EndpointList().GetItemCount());
+    EXPECT_EQ("54", Cell(0, 1));
+}
+
 // Enter gives the keyboard to the list with the text kept; Tab and F6 pass through the box.
 TEST_F(FilterTest, EnterTabAndF6LeaveTheBox)
 {
@@ -149,22 +169,36 @@ TEST_F(FilterTest, TheBoxKeepsItsClipboardAndUndoKeys)
 // else goes to the page's first row, so the page never moves under the user's eyes.
 TEST_F(FilterTest, TheSelectionStaysAndThePageStaysPut)
 {
+    // 150 rows of one address, then 50 of another.
     std::vector<Endpoint> rows;
-    for (unsigned i = 0; i < 60; ++i)
-        rows.push_back(MakeEndpoint(127, 0, 0, i + 2, static_cast<std::uint16_t>(5000 + i)));
+    for (unsigned i = 0; i < 200; ++i)
+        rows.push_back(
+            MakeEndpoint(i < 150 ? 127 : 200, 0, 0, 2, static_cast<std::uint16_t>(5000 + i)));
+    Command(ID_RESOLVE);
     Show(rows);
     CEndpointListCtrl& list = Probe().EndpointList();
-    list.SetItemState(59, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    list.SendMessage(LVM_ENSUREVISIBLE, 0, FALSE);
-    ASSERT_EQ(0, list.SendMessage(LVM_GETTOPINDEX));
-    Type(L"5059");
-    ASSERT_EQ(1, list.GetItemCount());
-    EXPECT_EQ(0, list.GetNextItem(-1, LVNI_SELECTED | LVNI_FOCUSED));
+    const auto top = [&list] { return static_cast<int>(list.SendMessage(LVM_GETTOPINDEX)); };
+    // The page scrolled down to row 100, the focused and selected row on it.
+    list.SendMessage(LVM_ENSUREVISIBLE, 199, FALSE);
+    list.SendMessage(LVM_ENSUREVISIBLE, 100, FALSE);
+    ASSERT_EQ(100, top());
+    list.SetItemState(110, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+
+    // The rows before the page stay: so do the page and the row.
+    Type(L"127");
+    ASSERT_EQ(150, list.GetItemCount());
+    EXPECT_EQ(100, top());
+    EXPECT_EQ(110, list.GetNextItem(-1, LVNI_SELECTED | LVNI_FOCUSED));
     Key(Box(), VK_ESCAPE);
-    ASSERT_EQ(60, list.GetItemCount());
-    EXPECT_EQ(59, list.GetNextItem(-1, LVNI_SELECTED));
+    ASSERT_EQ(200, list.GetItemCount());
+    EXPECT_EQ(100, top());
+    EXPECT_EQ(110, list.GetNextItem(-1, LVNI_SELECTED | LVNI_FOCUSED));
+
+    // The row hidden: the focus goes to the first row shown, and nothing is selected.
+    Type(L"5199");
+    ASSERT_EQ(1, list.GetItemCount());
     EXPECT_EQ(0, list.GetNextItem(-1, LVNI_FOCUSED));
-    EXPECT_EQ(0, list.SendMessage(LVM_GETTOPINDEX));
+    EXPECT_EQ(-1, list.GetNextItem(-1, LVNI_SELECTED));
 }
 
 } // namespace
