@@ -54,13 +54,6 @@ protected:
         EXPECT_EQ(button, !(::GetMenuState(edit, ID_EDIT_COPY, MF_BYCOMMAND) & MF_GRAYED));
         return button;
     }
-    // Types `name` into the Save dialog's name box and presses Save.
-    static void TypeAndSave(HWND save, const std::wstring& name)
-    {
-        HWND combo = ::FindWindowExA(::GetDlgItem(save, 1148), nullptr, "ComboBox", nullptr);
-        ::SetWindowTextW(::FindWindowExA(combo, nullptr, "Edit", nullptr), name.c_str());
-        ::PostMessageA(save, WM_COMMAND, IDOK, 0);
-    }
     std::vector<std::string> Ports() const
     {
         std::vector<std::string> texts;
@@ -269,7 +262,7 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
     ::SendMessageA(hwnd, WM_COMMAND, ID_AUTOUPDATE, 0);
     char offered[MAX_PATH] = {};
     WhenShown("#32770", [&](HWND save) {
-        ::GetDlgItemTextA(save, 1148, offered, sizeof(offered));
+        ::GetDlgItemTextA(save, cmb13, offered, sizeof(offered));
         ::PostMessageA(save, WM_COMMAND, IDCANCEL, 0);
     });
     Key(::GetFocus(), 'S', VK_CONTROL);
@@ -293,11 +286,11 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
                             WhenShown(
                                 "#32770",
                                 [](HWND again) { ::PostMessageA(again, WM_COMMAND, IDCANCEL, 0); },
-                                nullptr, 1148);
+                                nullptr, cmb13);
                     },
                     nullptr, IDYES);
             },
-            nullptr, 1148);
+            nullptr, cmb13);
         Key(::GetFocus(), 'S', VK_CONTROL);
         EXPECT_NE(std::wstring::npos, prompt.find(L"already exists")) << answer;
         EXPECT_EQ(answer == IDYES ? "0.0.0.0   53   \r\n" : "old\r\n", FileBytes(target));

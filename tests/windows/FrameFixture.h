@@ -7,6 +7,8 @@
 #include "tests/fakes/FakeProcessLookup.h"
 #include "tests/windows/TestSupport.h"
 
+#include <dlgs.h>
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -38,6 +40,20 @@ inline CDibSection ScreenImage(HWND hWnd, bool withFrame = false)
     ::BitBlt(image.Dc(), 0, 0, rc.right, rc.bottom, dc, 0, 0, SRCCOPY);
     ::ReleaseDC(hWnd, dc);
     return image;
+}
+
+// The name box of a Save dialog: the edit of its file name combo box.
+inline HWND FileNameBox(HWND save)
+{
+    HWND combo = ::FindWindowExA(::GetDlgItem(save, cmb13), nullptr, "ComboBox", nullptr);
+    return ::FindWindowExA(combo, nullptr, "Edit", nullptr);
+}
+
+// Types `name` into a Save dialog's name box and presses Save.
+inline void TypeAndSave(HWND save, const std::wstring& name)
+{
+    ::SetWindowTextW(FileNameBox(save), name.c_str());
+    ::PostMessageA(save, WM_COMMAND, IDOK, 0);
 }
 
 // A click on control `id` of `dialog`, as the mouse gives it.
