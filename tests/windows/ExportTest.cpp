@@ -335,7 +335,8 @@ TEST_F(ExportTest, CtrlSAndTheListMenusSaveEventsPauseAutoUpdateAndAskWhereToSav
 
 // With the owners on, each row shows its process's id and program, a header click sorts the ids
 // as numbers (equal ones keep their order), and Save writes the four columns, in UTF-8 with a
-// byte-order mark once a name is not ASCII. Off, the list and Save have two columns again.
+// byte-order mark once a name is not ASCII, and the filter finds such a name. Off, the list and
+// Save have two columns again.
 TEST_F(ExportTest, OwnerColumnsShowSortAndSaveThePrograms)
 {
     Command(ID_RESOLVE);
@@ -358,6 +359,11 @@ TEST_F(ExportTest, OwnerColumnsShowSortAndSaveThePrograms)
         headers.push_back(text);
     }
     EXPECT_EQ((std::vector<std::string>{"IP Address", "Port", "PID", "Process"}), headers);
+    // The filter finds a name outside ASCII as it is typed, whatever the box's code page.
+    for (const wchar_t c : std::wstring(L"\x0141\x00F3"))
+        ::SendMessageW(Probe().Filter(), WM_CHAR, c, 1);
+    EXPECT_EQ(std::vector<std::string>{"55"}, Ports());
+    Key(Probe().Filter(), VK_ESCAPE);
     // Each column wide enough to read, the new ones included.
     for (int column = 0; column < 4; ++column)
         EXPECT_LE(50, list->GetColumnWidth(column)) << column;

@@ -76,26 +76,6 @@ TEST_F(FilterTest, TypedTextKeepsTheRowsThatHoldItAndEscBringsAllBack)
     EXPECT_EQ("Ready", Message());
 }
 
-// A program's name outside ASCII is found as it is typed, whatever the box's code page.
-TEST_F(FilterTest, TypedTextFindsAProgramNameOutsideAscii)
-{
-    Command(ID_RESOLVE);
-    processes->running = {{10, {1, "svchost.exe"}},
-                          {9,
-                           {1, "\xC5\x81\xC3\xB3"
-                               "d\xC5\xBA.exe"}}};
-    std::vector<Endpoint> rows;
-    for (std::uint32_t pid : {10, 9}) {
-        rows.push_back(MakeEndpoint(10, 0, 0, 1, static_cast<std::uint16_t>(53 + rows.size())));
-        rows.back().pid = pid;
-    }
-    Command(ID_VIEW_PROCESS);
-    Show(rows);
-    Type(L"\x0141\x00F3");
-    ASSERT_EQ(1, Probe().EndpointList().GetItemCount());
-    EXPECT_EQ("54", Cell(0, 1));
-}
-
 // Enter gives the keyboard to the list with the text kept; Tab and F6 pass through the box.
 TEST_F(FilterTest, EnterTabAndF6LeaveTheBox)
 {
